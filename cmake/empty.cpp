@@ -1,0 +1,1 @@
+// Placeholder so a subsystem with no sources yet still forms a library.

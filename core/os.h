@@ -1,0 +1,42 @@
+// The one seam between the framework and the operating system. Every OS call of
+// the framework goes through these functions: the Win32 build implements them with
+// the ANSI Win32 functions (files ending _win32.cpp), the native build with a
+// headless double (files ending _headless.cpp) that never blocks, records what it
+// was asked and answers what a test scripted (core/os_headless.h).
+// Handles cross the seam as void*; paths are Windows-form in both builds.
+#pragma once
+#include <cstdint>
+
+namespace tovan::os {
+
+// --- threads and time -------------------------------------------------------
+using ThreadProc = void (*)(void* argument);
+void* ThreadStart(ThreadProc procedure, void* argument);  // created suspended, then resumed
+void ThreadWait(void* handle);
+void ThreadClose(void* handle);
+uint32_t CurrentThreadId();
+void Sleep(uint32_t milliseconds);
+
+// --- files ------------------------------------------------------------------
+enum class FileMode { Read, Create, Append };  // Create truncates; Append opens or creates, at the end
+
+void* FileOpen(const char* path, FileMode mode);  // null on failure
+bool FileRead(void* file, void* buffer, uint32_t size, uint32_t* done);
+bool FileWrite(void* file, const void* buffer, uint32_t size, uint32_t* done);
+bool FileSize(void* file, int64_t* size);
+void FileClose(void* file);
+bool FileDelete(const char* path);
+
+constexpr uint32_t kAttrInvalid = 0xFFFFFFFFu;
+constexpr uint32_t kAttrReadOnly = 0x1;
+constexpr uint32_t kAttrDirectory = 0x10;
+constexpr uint32_t kAttrReparsePoint = 0x400;
+uint32_t FileAttributes(const char* path);  // kAttrInvalid when absent
+
+// Writes at most size - 1 characters and a terminator; returns the full length
+// (which may exceed the buffer, as the Win32 functions do), 0 on failure.
+int ModuleFileName(char* buffer, int size);
+int CurrentDirectory(char* buffer, int size);
+bool SetCurrentDirectory(const char* path);
+
+}  // namespace tovan::os

@@ -1,0 +1,160 @@
+#include "core/os.h"
+#include "core/os_headless.h"
+#include "core/os_headless_state.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+namespace tovan::os {
+
+namespace {
+struct HeadlessFile {
+    int fd;
+};
+
+const char* ModeName(FileMode mode) {
+    static const char* const names[] = {"read", "create", "append"};
+    return names[int(mode)];
+}
+
+int CopyOut(const std::string& text, char* buffer, int size) {
+    if (size < 1)
+        return 0;
+    size_t n = text.size() < size_t(size - 1) ? text.size() : size_t(size - 1);
+    memcpy(buffer, text.data(), n);
+    buffer[n] = 0;
+    return int(text.size());
+}
+}  // namespace
+
+void* FileOpen(const char* path, FileMode mode) {
+    headless::Record(std::string("FileOpen ") + (path ? path : "") + " " + ModeName(mode));
+    std::string host = headless::HostPath(path);
+    if (host.empty())
+        return nullptr;
+    struct stat st;
+    if (stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return nullptr;  // Win32 refuses to open a folder as a file
+    static const int flags[] = {O_RDONLY, O_WRONLY | O_CREAT | O_TRUNC, O_WRONLY | O_CREAT | O_APPEND};
+    int fd = open(host.c_str(), flags[int(mode)] | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return nullptr;
+    return new HeadlessFile{fd};
+}
+
+bool FileRead(void* file, void* buffer, uint32_t size, uint32_t* done) {
+    HeadlessFile* f = static_cast<HeadlessFile*>(file);
+    uint32_t total = 0;
+    while (total < size) {
+        ssize_t n = read(f->fd, static_cast<char*>(buffer) + total, size - total);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (done)
+                *done = total;
+            return n == 0;
+        }
+        total += uint32_t(n);
+    }
+    if (done)
+        *done = total;
+    return true;
+}
+
+bool FileWrite(void* file, const void* buffer, uint32_t size, uint32_t* done) {
+    HeadlessFile* f = static_cast<HeadlessFile*>(file);
+    uint32_t total = 0;
+    while (total < size) {
+        ssize_t n = write(f->fd, static_cast<const char*>(buffer) + total, size - total);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        total += uint32_t(n);
+    }
+    if (done)
+        *done = total;
+    return total == size;
+}
+
+bool FileSize(void* file, int64_t* size) {
+    struct stat st;
+    if (fstat(static_cast<HeadlessFile*>(file)->fd, &st) != 0)
+        return false;
+    *size = int64_t(st.st_size);
+    return true;
+}
+
+void FileClose(void* file) {
+    HeadlessFile* f = static_cast<HeadlessFile*>(file);
+    if (!f)
+        return;
+    close(f->fd);
+    delete f;
+}
+
+bool FileDelete(const char* path) {
+    headless::Record(std::string("FileDelete ") + (path ? path : ""));
+    std::string host = headless::HostPath(path);
+    struct stat st;
+    if (host.empty() || lstat(host.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    return unlink(host.c_str()) == 0;
+}
+
+uint32_t FileAttributes(const char* path) {
+    std::string host = headless::HostPath(path);
+    struct stat st;
+    if (host.empty() || lstat(host.c_str(), &st) != 0)
+        return kAttrInvalid;
+    uint32_t attributes = 0;
+    if (S_ISLNK(st.st_mode)) {
+        attributes |= kAttrReparsePoint;
+        struct stat target;
+        if (stat(host.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
+            attributes |= kAttrDirectory;
+    } else if (S_ISDIR(st.st_mode)) {
+        attributes |= kAttrDirectory;
+    }
+    if (!(st.st_mode & S_IWUSR))
+        attributes |= kAttrReadOnly;
+    return attributes ? attributes : 0x80;  // FILE_ATTRIBUTE_NORMAL
+}
+
+int ModuleFileName(char* buffer, int size) {
+    headless::State& s = headless::GetState();
+    std::string path;
+    {
+        std::lock_guard<std::mutex> guard(s.lock);
+        path = s.modulePath;
+    }
+    return CopyOut(path, buffer, size);
+}
+
+int CurrentDirectory(char* buffer, int size) {
+    headless::State& s = headless::GetState();
+    std::string path;
+    {
+        std::lock_guard<std::mutex> guard(s.lock);
+        path = s.currentDirectory;
+    }
+    return CopyOut(path, buffer, size);
+}
+
+bool SetCurrentDirectory(const char* path) {
+    std::string full = headless::FullPath(path);
+    uint32_t attributes = FileAttributes(full.c_str());
+    if (full.empty() || attributes == kAttrInvalid || !(attributes & kAttrDirectory))
+        return false;
+    headless::State& s = headless::GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.currentDirectory = full;
+    return true;
+}
+
+}  // namespace tovan::os

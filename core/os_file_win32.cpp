@@ -1,0 +1,73 @@
+#include "core/os.h"
+
+#include <windows.h>
+
+namespace tovan::os {
+
+void* FileOpen(const char* path, FileMode mode) {
+    DWORD access = mode == FileMode::Read ? GENERIC_READ : GENERIC_WRITE;
+    DWORD share = FILE_SHARE_READ;
+    DWORD disposition = mode == FileMode::Read     ? OPEN_EXISTING
+                        : mode == FileMode::Create ? CREATE_ALWAYS
+                                                   : OPEN_ALWAYS;
+    HANDLE file = CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return nullptr;
+    if (mode == FileMode::Append)
+        SetFilePointer(file, 0, nullptr, FILE_END);
+    return file;
+}
+
+bool FileRead(void* file, void* buffer, uint32_t size, uint32_t* done) {
+    DWORD got = 0;
+    BOOL ok = ReadFile(static_cast<HANDLE>(file), buffer, size, &got, nullptr);
+    if (done)
+        *done = got;
+    return ok != 0;
+}
+
+bool FileWrite(void* file, const void* buffer, uint32_t size, uint32_t* done) {
+    DWORD put = 0;
+    BOOL ok = WriteFile(static_cast<HANDLE>(file), buffer, size, &put, nullptr);
+    if (done)
+        *done = put;
+    return ok != 0;
+}
+
+bool FileSize(void* file, int64_t* size) {
+    LARGE_INTEGER value;
+    if (!GetFileSizeEx(static_cast<HANDLE>(file), &value))
+        return false;
+    *size = value.QuadPart;
+    return true;
+}
+
+void FileClose(void* file) {
+    if (file)
+        CloseHandle(static_cast<HANDLE>(file));
+}
+
+bool FileDelete(const char* path) { return DeleteFileA(path) != 0; }
+
+uint32_t FileAttributes(const char* path) { return GetFileAttributesA(path); }
+
+int ModuleFileName(char* buffer, int size) {
+    if (size < 1)
+        return 0;
+    DWORD n = GetModuleFileNameA(nullptr, buffer, DWORD(size));
+    buffer[size - 1] = 0;
+    return int(n);
+}
+
+int CurrentDirectory(char* buffer, int size) {
+    if (size < 1)
+        return 0;
+    DWORD n = GetCurrentDirectoryA(DWORD(size), buffer);
+    if (n >= DWORD(size))  // too small: Win32 returns the size needed, with the terminator
+        return int(n - 1);
+    return int(n);
+}
+
+bool SetCurrentDirectory(const char* path) { return SetCurrentDirectoryA(path) != 0; }
+
+}  // namespace tovan::os

@@ -1,0 +1,163 @@
+#include "core/os_headless.h"
+
+#include "core/os.h"
+#include "core/os_headless_state.h"
+
+#include <dirent.h>
+#include <strings.h>
+#include <unistd.h>
+
+#include <cstring>
+
+namespace tovan::os::headless {
+
+namespace {
+constexpr size_t kMaxCalls = 10000;  // keep long tests from growing the record without bound
+
+std::string DefaultRoot() {
+    char buffer[4096];
+    if (getcwd(buffer, sizeof buffer))
+        return buffer;
+    return "/tmp";
+}
+
+// Picks the existing entry of `folder` that matches `name` without regard to
+// ASCII case; the name as given when nothing matches (a file about to be created).
+std::string MatchComponent(const std::string& folder, const std::string& name) {
+    std::string exact = folder + "/" + name;
+    if (access(exact.c_str(), F_OK) == 0)
+        return exact;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            if (strcasecmp(entry->d_name, name.c_str()) == 0) {
+                std::string found = folder + "/" + entry->d_name;
+                closedir(dir);
+                return found;
+            }
+        }
+        closedir(dir);
+    }
+    return exact;
+}
+}  // namespace
+
+State& GetState() {
+    static State* state = [] {
+        State* s = new State;
+        s->driveRoot = DefaultRoot();
+        return s;
+    }();
+    return *state;
+}
+
+std::string FullPath(const char* path) {
+    if (!path)
+        return "";
+    std::string p(path);
+    for (char& c : p)
+        if (c == '/')
+            c = '\\';
+    if (p.size() >= 2 && p[0] == '\\' && p[1] == '\\')
+        return "";  // UNC: no network in the double
+    std::string base;
+    {
+        State& s = GetState();
+        std::lock_guard<std::mutex> guard(s.lock);
+        base = s.currentDirectory;
+    }
+    std::string full;
+    if (p.size() >= 2 && p[1] == ':') {
+        if (p[0] != 'C' && p[0] != 'c')
+            return "";
+        std::string rest = p.substr(2);
+        full = (!rest.empty() && rest[0] == '\\') ? "C:" + rest : base + "\\" + rest;
+    } else if (!p.empty() && p[0] == '\\') {
+        full = "C:" + p;
+    } else {
+        full = base + "\\" + p;
+    }
+    // Fold the components after "C:".
+    std::vector<std::string> parts;
+    size_t i = 2;
+    while (i <= full.size()) {
+        size_t j = full.find('\\', i);
+        if (j == std::string::npos)
+            j = full.size();
+        std::string part = full.substr(i, j - i);
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        i = j + 1;
+    }
+    std::string out = "C:";
+    for (const std::string& part : parts)
+        out += "\\" + part;
+    if (parts.empty())
+        out += "\\";
+    return out;
+}
+
+void SetDriveRoot(const std::string& hostFolder) {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.driveRoot = hostFolder;
+    while (s.driveRoot.size() > 1 && s.driveRoot.back() == '/')
+        s.driveRoot.pop_back();
+}
+
+const std::string& DriveRoot() { return GetState().driveRoot; }
+
+std::string HostPath(const char* windowsPath) {
+    std::string full = FullPath(windowsPath);
+    if (full.empty())
+        return "";
+    std::string host;
+    {
+        State& s = GetState();
+        std::lock_guard<std::mutex> guard(s.lock);
+        host = s.driveRoot;
+    }
+    size_t i = 3;
+    while (i < full.size()) {
+        size_t j = full.find('\\', i);
+        if (j == std::string::npos)
+            j = full.size();
+        host = MatchComponent(host, full.substr(i, j - i));
+        i = j + 1;
+    }
+    return host;
+}
+
+void SetModulePath(const std::string& windowsPath) {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.modulePath = windowsPath;
+}
+
+std::vector<std::string> TakeCalls() {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    std::vector<std::string> calls;
+    calls.swap(s.calls);
+    return calls;
+}
+
+void Record(const std::string& line) {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (s.calls.size() < kMaxCalls)
+        s.calls.push_back(line);
+}
+
+void Reset() {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.calls.clear();
+    s.modulePath = "C:\\app\\halden.exe";
+    s.currentDirectory = "C:\\";
+}
+
+}  // namespace tovan::os::headless

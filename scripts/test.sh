@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds and runs every test: native (sanitizers), then win64 under wine; builds
+# win32; ends with one line "N passed, N failed" summing both runs.
+set -u
+cd "$(dirname "$0")/.."
+./scripts/deps.sh || exit 1
+jobs=$(nproc)
+status=0
+
+count() {  # sums the gtest XML reports of one build; a suite without a report counts as one failure
+  local dir=$1 suites=$2 passed=0 failed=0
+  for s in $suites; do
+    local xml="$dir/test-results/$s.xml"
+    if [ -f "$xml" ]; then
+      local line; line=$(grep -m1 '<testsuites' "$xml")
+      local t f e d
+      t=$(sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$line")
+      f=$(sed -n 's/.* failures="\([0-9]*\)".*/\1/p' <<<"$line")
+      e=$(sed -n 's/.* errors="\([0-9]*\)".*/\1/p' <<<"$line")
+      d=$(sed -n 's/.* disabled="\([0-9]*\)".*/\1/p' <<<"$line")
+      passed=$((passed + t - f - e - d)); failed=$((failed + f + e))
+    else
+      failed=$((failed + 1))
+    fi
+  done
+  echo "$passed $failed"
+}
+
+suites() { ctest --test-dir "$1" -N 2>/dev/null | sed -n 's/^ *Test *#[0-9]*: *//p'; }
+
+run_build() {  # preset, runner...
+  local preset=$1; shift
+  rm -rf "build/$preset/test-results"
+  cmake --preset "$preset" >/dev/null || return 1
+  cmake --build --preset "$preset" -j "$jobs" || return 1
+  "$@" ctest --test-dir "build/$preset" -j "$jobs" --output-on-failure || status=1
+}
+
+total_pass=0; total_fail=0
+for preset in native win64; do
+  runner=()
+  [ "$preset" = win64 ] && runner=(./scripts/wine-run.sh build/win64)
+  if ! run_build "$preset" "${runner[@]}"; then
+    echo "== $preset: build failed"; status=1; total_fail=$((total_fail + 1)); continue
+  fi
+  read -r p f < <(count "build/$preset" "$(suites build/$preset)")
+  echo "== $preset: $p passed, $f failed"
+  total_pass=$((total_pass + p)); total_fail=$((total_fail + f))
+done
+
+if cmake --preset win32 >/dev/null && cmake --build --preset win32 -j "$jobs"; then
+  echo "== win32: built"
+else
+  echo "== win32: build failed"; status=1; total_fail=$((total_fail + 1))
+fi
+
+[ "$total_fail" -eq 0 ] || status=1
+echo "$total_pass passed, $total_fail failed"
+exit $status

@@ -1,0 +1,2 @@
+// Entry point of the console program.
+int main() { return 0; }

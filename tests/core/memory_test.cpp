@@ -1,0 +1,177 @@
+#include "core/memory.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <set>
+#include <vector>
+
+namespace tovan {
+namespace {
+
+TEST(SmallBlockPool, FirstSlabHandsOutHighestAddressFirst) {
+    SmallBlockPool pool(32, 512);
+    char* first = static_cast<char*>(pool.Alloc());
+    char* second = static_cast<char*>(pool.Alloc());
+    EXPECT_EQ(pool.SlabCount(), 1u);
+    EXPECT_EQ(first - second, 32);  // pushed ascending, popped from the top
+    EXPECT_EQ(pool.FreeCount(), 510u);
+    pool.Free(second);
+    pool.Free(first);
+}
+
+TEST(SmallBlockPool, The513thAllocationAddsASlabAndFreedBlocksAreReusedFirst) {
+    SmallBlockPool pool(16, 512);
+    std::vector<void*> blocks;
+    for (int i = 0; i < 512; ++i)
+        blocks.push_back(pool.Alloc());
+    EXPECT_EQ(pool.SlabCount(), 1u);
+    EXPECT_EQ(pool.FreeCount(), 0u);
+    blocks.push_back(pool.Alloc());
+    EXPECT_EQ(pool.SlabCount(), 2u);
+    EXPECT_EQ(pool.FreeCount(), 511u);
+
+    std::set<void*> handedOut(blocks.begin(), blocks.end());
+    EXPECT_EQ(handedOut.size(), 513u);
+    for (void* block : blocks)
+        pool.Free(block);
+
+    // 513 freed plus the 511 untouched: 1024 blocks before a third slab is needed.
+    std::set<void*> again;
+    for (int i = 0; i < 1024; ++i)
+        again.insert(pool.Alloc());
+    EXPECT_EQ(pool.SlabCount(), 2u);
+    for (void* block : blocks)
+        EXPECT_TRUE(again.count(block));
+    pool.Alloc();
+    EXPECT_EQ(pool.SlabCount(), 3u);
+}
+
+TEST(StringPool, FreeBlocksCarry31AndHandedOutBlocksStartWith0) {
+    StringPool pool;
+    char* a = static_cast<char*>(pool.Alloc());
+    EXPECT_EQ(a[0], 0);
+    EXPECT_EQ(pool.SlabCount(), 1u);
+    EXPECT_EQ(pool.FreeCount(), 255u);
+    // The next block on the stack is untouched and still marked free.
+    char* b = static_cast<char*>(pool.Alloc());
+    EXPECT_EQ(a - b, 32);
+    EXPECT_EQ(b[-32], 31);  // the block below b is still free
+    a[0] = 'x';
+    pool.Free(a);
+    EXPECT_EQ(a[0], 31);
+    char* c = static_cast<char*>(pool.Alloc());
+    EXPECT_EQ(c, a);
+    EXPECT_EQ(c[0], 0);
+    pool.Free(b);
+    pool.Free(c);
+}
+
+TEST(PoolAlloc, RefusesSizesBelowOne) {
+    EXPECT_EQ(PoolAlloc(0), nullptr);
+    EXPECT_EQ(PoolAlloc(-5), nullptr);
+    PoolFree(nullptr, 16);  // ignored
+}
+
+TEST(PoolAlloc, SizeClassesEndAt128) {
+    EXPECT_EQ(GetPoolForSize(1)->BlockSize(), 8);
+    EXPECT_EQ(GetPoolForSize(8)->BlockSize(), 8);
+    EXPECT_EQ(GetPoolForSize(9)->BlockSize(), 16);
+    EXPECT_EQ(GetPoolForSize(33)->BlockSize(), 64);
+    EXPECT_EQ(GetPoolForSize(128)->BlockSize(), 128);
+    EXPECT_EQ(GetPoolForSize(129), nullptr);
+    for (int size : {1, 8, 9, 16, 64, 128})
+        EXPECT_EQ(GetPoolForSize(size)->BlocksPerSlab(), 512);
+}
+
+TEST(PoolAlloc, BlocksAreWritableToTheirFullSizeAndReturnToTheirClass) {
+    void* small = PoolAlloc(128);
+    void* large = PoolAlloc(129);
+    ASSERT_NE(small, nullptr);
+    ASSERT_NE(large, nullptr);
+    std::fill_n(static_cast<char*>(small), 128, 'a');
+    std::fill_n(static_cast<char*>(large), 129, 'b');
+    if (!PoolPassthrough()) {
+        size_t before = GetPoolForSize(128)->FreeCount();
+        PoolFree(small, 128);
+        EXPECT_EQ(GetPoolForSize(128)->FreeCount(), before + 1);
+        EXPECT_EQ(PoolAlloc(100), small);  // same class, last in first out
+        PoolFree(small, 100);
+    } else {
+        PoolFree(small, 128);
+    }
+    PoolFree(large, 129);
+}
+
+TEST(PoolAlloc, ConcurrentAllocationsNeverShareABlock) {
+    constexpr int kThreads = 4, kPerThread = 2000;
+    std::vector<std::vector<void*>> got(kThreads);
+    struct Arg {
+        std::vector<void*>* out;
+    };
+    std::vector<Arg> args(kThreads);
+    std::vector<void*> handles;
+    for (int t = 0; t < kThreads; ++t) {
+        args[t].out = &got[t];
+        handles.push_back(StartThread(
+            [](void* p) {
+                auto* out = static_cast<Arg*>(p)->out;
+                for (int i = 0; i < kPerThread; ++i)
+                    out->push_back(PoolAlloc(24));
+            },
+            &args[t]));
+    }
+    for (void* h : handles) {
+        WaitThread(h);
+        CloseThread(h);
+    }
+    std::set<void*> all;
+    for (auto& list : got)
+        all.insert(list.begin(), list.end());
+    EXPECT_EQ(all.size(), size_t(kThreads * kPerThread));
+    for (void* block : all)
+        PoolFree(block, 24);
+}
+
+TEST(StringPoolAlloc, GivesTerminatedBlocks) {
+    char* block = static_cast<char*>(StringPoolAlloc());
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(block[0], 0);
+    std::fill_n(block, 32, 'z');
+    StringPoolFree(block);
+}
+
+TEST(GlobalLocks, OneSetOfFivePlainMutexes) {
+    cGlobalLocks& locks = GetGlobalLocks();
+    EXPECT_EQ(&locks, &GetGlobalLocks());
+    for (int i = 0; i < cGlobalLocks::kCount; ++i) {
+        ASSERT_TRUE(locks[i].try_lock());
+        locks[i].unlock();
+    }
+}
+
+TEST(StartThread, ReturnsAtOnceAndThreadsDoNotWaitForEachOther) {
+    // Two threads that each wait for the other to have started: if StartThread
+    // waited for the first, the test would never finish.
+    static std::atomic<int> started;
+    started = 0;
+    auto proc = [](void*) {
+        ++started;
+        while (started.load() < 2) {
+        }
+    };
+    void* a = StartThread(proc, nullptr);
+    void* b = StartThread(proc, nullptr);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    WaitThread(a);
+    WaitThread(b);
+    EXPECT_EQ(started.load(), 2);
+    ForgetThread(a);
+    CloseThread(a);
+    CloseThread(b);
+}
+
+}  // namespace
+}  // namespace tovan
