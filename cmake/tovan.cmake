@@ -52,6 +52,6 @@ function(tovan_subsystem name)
   endif()
 endfunction()
 
-set(TOVAN_WIN32_LIBS_core user32 gdi32 comdlg32 comctl32)
+set(TOVAN_WIN32_LIBS_core shell32 user32 gdi32 comdlg32 comctl32)
 set(TOVAN_WIN32_LIBS_io shell32 ole32 user32)
 set(TOVAN_WIN32_LIBS_win32 ole32 oleaut32 shell32 uuid wininet comdlg32 comctl32 gdi32 user32)

@@ -39,4 +39,32 @@ int ModuleFileName(char* buffer, int size);
 int CurrentDirectory(char* buffer, int size);
 bool SetCurrentDirectory(const char* path);
 
+// --- folders ----------------------------------------------------------------
+constexpr uint32_t kAttrNormal = 0x80;
+bool FileSetAttributes(const char* path, uint32_t attributes);
+
+// One entry of a folder listing: "." and ".." come as they do on Windows.
+struct FindEntry {
+    char name[260];
+    uint32_t attributes;
+};
+void* FindFirst(const char* pattern, FindEntry* entry);  // null when nothing matches
+bool FindNext(void* find, FindEntry* entry);
+void FindClose(void* find);
+
+enum class FolderCreated { Created, Exists, Failed };  // Exists: the name is taken (by a folder or a file)
+FolderCreated FolderCreate(const char* path);
+bool FolderRemove(const char* path);  // an empty folder, or a link to a folder (only the link)
+int DocumentsFolder(char* buffer, int size);  // as ModuleFileName; 0 when the system has none
+
+// --- processes and the desktop ------------------------------------------------
+// Starts a program or document hidden and waits for it; false when it could not
+// be started or waited for.
+bool RunAndWait(const char* file, const char* parameters, uint32_t* exitCode);
+bool ShellOpen(const char* file);  // starts without waiting, shown normally
+int EnvironmentVariable(const char* name, char* buffer, int size);  // as ModuleFileName; -1 when unset
+// Clipboard text (CF_TEXT), opened with the given owner window.
+bool ClipboardSetText(void* owner, const char* text, uint32_t length);
+int ClipboardGetText(void* owner, char* buffer, int size);  // as ModuleFileName; -1 when none
+
 }  // namespace tovan::os

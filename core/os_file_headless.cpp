@@ -21,15 +21,6 @@ const char* ModeName(FileMode mode) {
     static const char* const names[] = {"read", "create", "append"};
     return names[int(mode)];
 }
-
-int CopyOut(const std::string& text, char* buffer, int size) {
-    if (size < 1)
-        return 0;
-    size_t n = text.size() < size_t(size - 1) ? text.size() : size_t(size - 1);
-    memcpy(buffer, text.data(), n);
-    buffer[n] = 0;
-    return int(text.size());
-}
 }  // namespace
 
 void* FileOpen(const char* path, FileMode mode) {
@@ -38,8 +29,12 @@ void* FileOpen(const char* path, FileMode mode) {
     if (host.empty())
         return nullptr;
     struct stat st;
-    if (stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        return nullptr;  // Win32 refuses to open a folder as a file
+    if (stat(host.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return nullptr;  // Win32 refuses to open a folder as a file
+        if (mode != FileMode::Read && !(st.st_mode & S_IWUSR))
+            return nullptr;  // read-only, even for root
+    }
     static const int flags[] = {O_RDONLY, O_WRONLY | O_CREAT | O_TRUNC, O_WRONLY | O_CREAT | O_APPEND};
     int fd = open(host.c_str(), flags[int(mode)] | O_CLOEXEC, 0644);
     if (fd < 0)
@@ -102,8 +97,11 @@ bool FileDelete(const char* path) {
     headless::Record(std::string("FileDelete ") + (path ? path : ""));
     std::string host = headless::HostPath(path);
     struct stat st;
-    if (host.empty() || lstat(host.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+    if (host.empty() || lstat(host.c_str(), &st) != 0)
         return false;
+    uint32_t attributes = FileAttributes(path);
+    if (attributes & (kAttrDirectory | kAttrReadOnly))
+        return false;  // folders and folder links need FolderRemove; read-only files refuse
     return unlink(host.c_str()) == 0;
 }
 
@@ -133,7 +131,7 @@ int ModuleFileName(char* buffer, int size) {
         std::lock_guard<std::mutex> guard(s.lock);
         path = s.modulePath;
     }
-    return CopyOut(path, buffer, size);
+    return headless::CopyOut(path, buffer, size);
 }
 
 int CurrentDirectory(char* buffer, int size) {
@@ -143,7 +141,7 @@ int CurrentDirectory(char* buffer, int size) {
         std::lock_guard<std::mutex> guard(s.lock);
         path = s.currentDirectory;
     }
-    return CopyOut(path, buffer, size);
+    return headless::CopyOut(path, buffer, size);
 }
 
 bool SetCurrentDirectory(const char* path) {

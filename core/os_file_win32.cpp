@@ -1,6 +1,7 @@
 #include "core/os.h"
 
 #include <windows.h>
+#undef SetCurrentDirectory  // the seam's own name, not the A/W macro
 
 namespace tovan::os {
 

@@ -100,6 +100,15 @@ std::string FullPath(const char* path) {
     return out;
 }
 
+int CopyOut(const std::string& text, char* buffer, int size) {
+    if (size < 1)
+        return 0;
+    size_t n = text.size() < size_t(size - 1) ? text.size() : size_t(size - 1);
+    memcpy(buffer, text.data(), n);
+    buffer[n] = 0;
+    return int(text.size());
+}
+
 void SetDriveRoot(const std::string& hostFolder) {
     State& s = GetState();
     std::lock_guard<std::mutex> guard(s.lock);
@@ -158,6 +167,12 @@ void Reset() {
     s.calls.clear();
     s.modulePath = "C:\\app\\halden.exe";
     s.currentDirectory = "C:\\";
+    s.documentsFolder = "C:\\Users\\tovan\\Documents";
+    s.environment.clear();
+    s.clipboard.clear();
+    s.clipboardHasText = false;
+    s.clipboardBusy = false;
+    s.processScripts.clear();
 }
 
 }  // namespace tovan::os::headless

@@ -1,6 +1,7 @@
 // Control of the headless OS double used by the native build: the virtual drive,
 // the recorded calls and the answers a test scripts. Only the native build has it.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,25 @@ const std::string& DriveRoot();
 std::string HostPath(const char* windowsPath);
 
 void SetModulePath(const std::string& windowsPath);  // default "C:\app\halden.exe"
+void SetDocumentsFolder(const std::string& windowsPath);  // default "C:\Users\tovan\Documents"; "" = none
+
+// The double's own environment (starts empty); names match without regard to case.
+void SetEnvironment(const std::string& name, const std::string& value);
+void UnsetEnvironment(const std::string& name);
+
+// The clipboard: its text, and whether another program holds it open.
+void SetClipboard(const std::string& text);
+std::string Clipboard();  // "" when it holds no text
+void SetClipboardBusy(bool busy);
+
+// RunAndWait starts a real host process (posix_spawn, the parameters split by the
+// Windows argument rules, the file mapped through the virtual drive or looked up
+// on the host's PATH) unless a test queued an answer: each queued answer serves
+// one call, which then starts nothing.
+void ScriptProcessExit(uint32_t exitCode);
+void ScriptProcessStartFailure();
+// The Windows command-line splitting that the children see as their arguments.
+std::vector<std::string> SplitCommandLine(const char* parameters);
 
 // Every seam call that a test may want to see is recorded as one line, e.g.
 // "FileOpen C:\a.txt read".

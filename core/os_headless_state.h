@@ -1,16 +1,30 @@
 // Internal state of the headless OS double, shared by its _headless.cpp files.
 #pragma once
+#include <cstdint>
+#include <deque>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
 
 namespace tovan::os::headless {
 
+struct ProcessScript {
+    bool starts;
+    uint32_t exitCode;
+};
+
 struct State {
     std::mutex lock;
     std::string driveRoot;
     std::string modulePath = "C:\\app\\halden.exe";
     std::string currentDirectory = "C:\\";
+    std::string documentsFolder = "C:\\Users\\tovan\\Documents";
+    std::map<std::string, std::string> environment;  // keys upper-cased
+    std::string clipboard;
+    bool clipboardHasText = false;
+    bool clipboardBusy = false;
+    std::deque<ProcessScript> processScripts;
     std::vector<std::string> calls;
 };
 
@@ -19,5 +33,9 @@ State& GetState();
 // Full Windows form of a path ("C:\a\b"), with '.' and '..' folded and '/' turned
 // into '\'; "" for other drives and UNC names.
 std::string FullPath(const char* path);
+
+// Copies text into a caller's buffer the way the Win32 string getters do: at most
+// size - 1 characters and a terminator; returns the full length.
+int CopyOut(const std::string& text, char* buffer, int size);
 
 }  // namespace tovan::os::headless

@@ -1,0 +1,64 @@
+#include "core/os.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace tovan::os {
+
+namespace {
+void CopyEntry(const WIN32_FIND_DATAA& data, FindEntry* entry) {
+    memcpy(entry->name, data.cFileName, sizeof entry->name);
+    entry->name[sizeof entry->name - 1] = 0;
+    entry->attributes = data.dwFileAttributes;
+}
+}  // namespace
+
+bool FileSetAttributes(const char* path, uint32_t attributes) { return SetFileAttributesA(path, attributes) != 0; }
+
+void* FindFirst(const char* pattern, FindEntry* entry) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(pattern, &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return nullptr;
+    CopyEntry(data, entry);
+    return find;
+}
+
+bool FindNext(void* find, FindEntry* entry) {
+    WIN32_FIND_DATAA data;
+    if (!find || !FindNextFileA(static_cast<HANDLE>(find), &data))
+        return false;
+    CopyEntry(data, entry);
+    return true;
+}
+
+void FindClose(void* find) {
+    if (find)
+        ::FindClose(static_cast<HANDLE>(find));
+}
+
+FolderCreated FolderCreate(const char* path) {
+    if (CreateDirectoryA(path, nullptr))
+        return FolderCreated::Created;
+    return GetLastError() == ERROR_ALREADY_EXISTS ? FolderCreated::Exists : FolderCreated::Failed;
+}
+
+bool FolderRemove(const char* path) { return RemoveDirectoryA(path) != 0; }
+
+int DocumentsFolder(char* buffer, int size) {
+    char path[MAX_PATH];
+    if (size < 1)
+        return 0;
+    buffer[0] = 0;
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, 0, path)))
+        return 0;
+    size_t length = strlen(path);
+    size_t n = length < size_t(size - 1) ? length : size_t(size - 1);
+    memcpy(buffer, path, n);
+    buffer[n] = 0;
+    return int(length);
+}
+
+}  // namespace tovan::os
