@@ -17,6 +17,15 @@ void ThreadClose(void* handle);
 uint32_t CurrentThreadId();
 void Sleep(uint32_t milliseconds);
 
+// The performance counter in ticks, and its ticks per second.
+int64_t PerformanceCounter();
+int64_t PerformanceFrequency();
+// Calendar time as the system gives it; dayOfWeek 0 is Sunday, month 1 January.
+struct DateTime {
+    uint16_t year, month, dayOfWeek, day, hour, minute, second, milliseconds;
+};
+void LocalTime(DateTime* time);
+
 // --- files ------------------------------------------------------------------
 enum class FileMode { Read, Create, Append };  // Create truncates; Append opens or creates, at the end
 

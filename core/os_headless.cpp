@@ -173,6 +173,8 @@ void Reset() {
     s.clipboardHasText = false;
     s.clipboardBusy = false;
     s.processScripts.clear();
+    s.counterScripted = false;
+    s.localTimeScripted = false;
 }
 
 }  // namespace tovan::os::headless

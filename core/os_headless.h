@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/os.h"
+
 namespace tovan::os::headless {
 
 // C:\ of the virtual drive maps to this host folder. Other drives and UNC paths
@@ -34,6 +36,11 @@ void ScriptProcessExit(uint32_t exitCode);
 void ScriptProcessStartFailure();
 // The Windows command-line splitting that the children see as their arguments.
 std::vector<std::string> SplitCommandLine(const char* parameters);
+
+// The performance counter follows the host's monotonic clock in nanoseconds, and
+// the local time the host's, until a test sets them; then they stand still.
+void SetPerformanceCounter(int64_t ticks, int64_t frequency);
+void SetLocalTime(const DateTime& time);
 
 // Every seam call that a test may want to see is recorded as one line, e.g.
 // "FileOpen C:\a.txt read".

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/os.h"
+
 namespace tovan::os::headless {
 
 struct ProcessScript {
@@ -26,6 +28,11 @@ struct State {
     bool clipboardBusy = false;
     std::deque<ProcessScript> processScripts;
     std::vector<std::string> calls;
+    bool counterScripted = false;
+    int64_t counter = 0;
+    int64_t frequency = 1;
+    bool localTimeScripted = false;
+    DateTime localTime{};
 };
 
 State& GetState();

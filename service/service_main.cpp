@@ -1,2 +1,9 @@
-// Entry point of the console program.
-int main() { return 0; }
+// Entry point of the console program: everything else it needs was set up
+// statically before main.
+#include "core/entry.h"
+#include "service/console_entry.h"
+
+int main(int argc, char** argv) {
+    tovan::JoinArguments(argc, argv);
+    tovan::ApplicationStart();
+}

@@ -1,0 +1,7 @@
+#include "core/entry.h"
+
+namespace tovan {
+
+cStr CommandLineText;
+
+}  // namespace tovan
