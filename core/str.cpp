@@ -31,8 +31,12 @@ char Fold(char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; }
 
 }  // namespace
 
-cStr::cStr(const char* text) { Assign(text, 0, TextLength(text)); }
-cStr::cStr(const char* text, int count) { Assign(text, 0, count); }
+// An empty text needs no buffer.
+cStr::cStr(const char* text) : cStr(text, TextLength(text)) {}
+cStr::cStr(const char* text, int count) {
+    if (count > 0)
+        Assign(text, 0, count);
+}
 cStr::cStr(const cStr& other) { Assign(other.m_Data, 0, other.m_Length); }
 
 cStr::cStr(cStr&& other) noexcept
@@ -134,8 +138,7 @@ void cStr::Assign(const char* src, int start, int count) {
         start = 0;
     if (count < 0)
         count = 0;
-    std::less_equal<const char*> le;
-    if (m_Data && le(m_Data, src) && le(src, m_Data + m_Length)) {
+    if (Holds(src)) {
         // From our own text: no reallocation; only what lies inside the text is copied.
         const int available = int(m_Data + m_Length - src) - start;
         if (count > available)
@@ -151,6 +154,11 @@ void cStr::Assign(const char* src, int start, int count) {
     std::memcpy(m_Data, src + start, size_t(count));
     m_Data[count] = 0;
     m_Length = count;
+}
+
+bool cStr::Holds(const char* text) const {
+    std::less_equal<const char*> le;
+    return m_Data && le(m_Data, text) && le(text, m_Data + m_Length);
 }
 
 void cStr::SetText(const char* text) { Assign(text, 0, TextLength(text)); }
@@ -188,8 +196,7 @@ void cStr::Append(const char* text, int count) {
         return;
     if (m_Length + count + 1 > m_Capacity) {
         // The text may be our own: keep it readable until it is copied.
-        std::less_equal<const char*> le;
-        if (m_Data && le(m_Data, text) && le(text, m_Data + m_Length)) {
+        if (Holds(text)) {
             cStr copy(text, count);
             Append(copy.m_Data, count);
             return;

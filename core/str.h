@@ -99,6 +99,7 @@ public:
 private:
     static const char kEmptyText[1];
     void GrowForAppend(int needed);
+    bool Holds(const char* text) const;  // text points into our own text
 
     char* m_Data = nullptr;
     int32_t m_Length = 0;

@@ -1,0 +1,158 @@
+#include "core/stream.h"
+
+#include <cstring>
+
+namespace tovan {
+
+int cStream::Remaining() const {
+    const int count = Count();
+    return m_Position >= 0 && m_Position <= count ? count - m_Position : 0;
+}
+
+void cStream::Clear() {
+    m_Bytes.DestroyItems();
+    m_Position = 0;
+}
+
+// Compares n with what remains, never position + n, which a length taken from
+// a file could overflow.
+const uint8_t* cStream::Take(int n) {
+    if (n < 0 || n > Remaining())
+        return nullptr;
+    const uint8_t* at = m_Bytes.Data() + m_Position;
+    m_Position += n;
+    return at;
+}
+
+bool cStream::ReadU8(uint8_t& out) {
+    const uint8_t* p = Take(1);
+    out = p ? p[0] : 0;
+    return p != nullptr;
+}
+
+bool cStream::ReadI8(int8_t& out) {
+    uint8_t v;
+    const bool ok = ReadU8(v);
+    out = int8_t(v);
+    return ok;
+}
+
+bool cStream::ReadU16(uint16_t& out) {
+    const uint8_t* p = Take(2);
+    out = p ? uint16_t(p[0] | p[1] << 8) : 0;
+    return p != nullptr;
+}
+
+bool cStream::ReadI16(int16_t& out) {
+    uint16_t v;
+    const bool ok = ReadU16(v);
+    out = int16_t(v);
+    return ok;
+}
+
+bool cStream::ReadU32(uint32_t& out) {
+    const uint8_t* p = Take(4);
+    out = p ? uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24 : 0;
+    return p != nullptr;
+}
+
+bool cStream::ReadI32(int32_t& out) {
+    uint32_t v;
+    const bool ok = ReadU32(v);
+    out = int32_t(v);
+    return ok;
+}
+
+bool cStream::ReadF32(float& out) {
+    uint32_t bits;
+    const bool ok = ReadU32(bits);
+    std::memcpy(&out, &bits, 4);
+    return ok;
+}
+
+bool cStream::ReadVec3(cVec3& out) { return ReadF32(out.x) && ReadF32(out.y) && ReadF32(out.z); }
+
+bool cStream::ReadBlock(void* out, int n) {
+    const uint8_t* p = Take(n);
+    if (p && n > 0)
+        std::memcpy(out, p, size_t(n));
+    return p != nullptr;
+}
+
+bool cStream::ReadText(int n, cStr& out) {
+    out.Clear();
+    if (n < 0)
+        return false;
+    const int remaining = Remaining();
+    const int k = n < remaining ? n : remaining;
+    const char* text = reinterpret_cast<const char*>(Take(k));
+    if (k > 0)
+        out.Assign(text, 0, k);
+    return k == n && !std::memchr(out.GetText(), 0, size_t(k));
+}
+
+bool cStream::ReadString(cStr& out) {
+    int16_t n;
+    if (!ReadI16(n)) {
+        out.Clear();
+        return false;
+    }
+    return ReadText(n, out);
+}
+
+bool cStream::ReadLine(cStr& out) {
+    out.Clear();
+    const int count = Count();
+    if (m_Position < 0 || m_Position >= count)
+        return false;
+    const char* bytes = reinterpret_cast<const char*>(m_Bytes.Data());
+    int p = m_Position;
+    while (p < count && (bytes[p] == '\r' || bytes[p] == '\n'))
+        ++p;
+    const int start = p;
+    while (p < count && bytes[p] != '\r' && bytes[p] != '\n')
+        ++p;
+    if (p > start)
+        out.Assign(bytes, start, p - start);
+    if (p < count)
+        ++p;  // one line end
+    m_Position = p;
+    return true;
+}
+
+void cStream::WriteBlock(const void* bytes, int n) {
+    if (n <= 0)
+        return;
+    if (m_Position < 0 || m_Position > Count())
+        m_Position = Count();
+    m_Bytes.InsertRange(m_Position, static_cast<const uint8_t*>(bytes), n);
+    m_Position += n;
+}
+
+void cStream::WriteU8(uint8_t v) { WriteBlock(&v, 1); }
+
+void cStream::WriteU16(uint16_t v) {
+    const uint8_t b[2] = {uint8_t(v), uint8_t(v >> 8)};
+    WriteBlock(b, 2);
+}
+
+void cStream::WriteU32(uint32_t v) {
+    const uint8_t b[4] = {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
+    WriteBlock(b, 4);
+}
+
+void cStream::WriteF32(float v) {
+    uint32_t bits;
+    std::memcpy(&bits, &v, 4);
+    WriteU32(bits);
+}
+
+bool cStream::WriteString(const cStr& text) {
+    if (text.Length() > 32767)
+        return false;
+    WriteI16(int16_t(text.Length()));
+    WriteBlock(text.GetText(), text.Length());
+    return true;
+}
+
+}  // namespace tovan
