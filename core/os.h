@@ -76,4 +76,10 @@ int EnvironmentVariable(const char* name, char* buffer, int size);  // as Module
 bool ClipboardSetText(void* owner, const char* text, uint32_t length);
 int ClipboardGetText(void* owner, char* buffer, int size);  // as ModuleFileName; -1 when none
 
+// --- text -------------------------------------------------------------------
+// Converts a 0-terminated text of the process code page to UTF-16, terminator
+// included. Returns the units written, or with out null the units needed; 0 on
+// failure (null text, buffer too small). Natively each byte widens to one unit.
+int AnsiToWide(const char* text, uint16_t* out, int outUnits);
+
 }  // namespace tovan::os

@@ -161,10 +161,27 @@ void Record(const std::string& line) {
         s.calls.push_back(line);
 }
 
+void ScriptAnswer(int answer) {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.answers.push_back(answer);
+}
+
+int TakeAnswer(int fallback) {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (s.answers.empty())
+        return fallback;
+    int answer = s.answers.front();
+    s.answers.pop_front();
+    return answer;
+}
+
 void Reset() {
     State& s = GetState();
     std::lock_guard<std::mutex> guard(s.lock);
     s.calls.clear();
+    s.answers.clear();
     s.modulePath = "C:\\app\\halden.exe";
     s.currentDirectory = "C:\\";
     s.documentsFolder = "C:\\Users\\tovan\\Documents";

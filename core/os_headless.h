@@ -47,6 +47,11 @@ void SetLocalTime(const DateTime& time);
 std::vector<std::string> TakeCalls();
 void Record(const std::string& line);
 
+// Answers of the modal windows (dialog buttons), taken in the order scripted;
+// once none is left every window gives its own default answer.
+void ScriptAnswer(int answer);
+int TakeAnswer(int fallback);
+
 // Puts the double back to its start state (drive root kept, scripts and records cleared).
 void Reset();
 

@@ -33,6 +33,7 @@ struct State {
     int64_t frequency = 1;
     bool localTimeScripted = false;
     DateTime localTime{};
+    std::deque<int> answers;
 };
 
 State& GetState();
