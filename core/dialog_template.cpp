@@ -2,8 +2,6 @@
 
 #include "core/os.h"
 
-#include <cstddef>
-
 namespace tovan {
 
 namespace {
@@ -32,8 +30,8 @@ void cDialogTemplate::Begin(const char* caption, uint32_t style, uint32_t extend
 
 void cDialogTemplate::AddItem(const char* className, const char* text, uint32_t style, int x, int y,
                               int width, int height, int id) {
-    while (m_Bytes.size() % 4 != 0)
-        m_Bytes.push_back(0);
+    while (m_Bytes.Count() % 4 != 0)
+        m_Bytes.PushBack(0);
     Append32(style | kChild);
     Append32(0);
     Append16(uint32_t(x));
@@ -44,24 +42,24 @@ void cDialogTemplate::AddItem(const char* className, const char* text, uint32_t 
     AppendText(className);
     AppendText(text);
     Append16(0);  // no creation data
-    if (m_Bytes.size() >= kItemCountOffset + 2) {
+    if (m_Bytes.Count() >= kItemCountOffset + 2) {
         uint32_t count = uint32_t(ItemCount()) + 1;
         m_Bytes[kItemCountOffset] = uint8_t(count);
         m_Bytes[kItemCountOffset + 1] = uint8_t(count >> 8);
     }
 }
 
-void cDialogTemplate::Free() { std::vector<uint8_t>().swap(m_Bytes); }
+void cDialogTemplate::Free() { m_Bytes.Free(); }
 
 int cDialogTemplate::ItemCount() const {
-    if (m_Bytes.size() < kItemCountOffset + 2)
+    if (m_Bytes.Count() < kItemCountOffset + 2)
         return 0;
     return m_Bytes[kItemCountOffset] | m_Bytes[kItemCountOffset + 1] << 8;
 }
 
 void cDialogTemplate::Append16(uint32_t value) {
     uint8_t bytes[2] = {uint8_t(value), uint8_t(value >> 8)};
-    m_Bytes.insert(m_Bytes.end(), bytes, bytes + 2);
+    m_Bytes.AppendRange(bytes, 2);
 }
 
 void cDialogTemplate::Append32(uint32_t value) {
@@ -78,11 +76,11 @@ void cDialogTemplate::AppendText(const char* text) {
         return;
     }
     uint16_t shortUnits[kShortText];
-    std::vector<uint16_t> longUnits;
+    cList<uint16_t> longUnits;
     uint16_t* units = shortUnits;
     if (needed > kShortText) {
-        longUnits.resize(std::size_t(needed));
-        units = longUnits.data();
+        longUnits.Resize(needed);
+        units = longUnits.Data();
     }
     int written = os::AnsiToWide(text, units, needed);
     if (written <= 0) {

@@ -3,7 +3,8 @@
 // Numbers are little-endian, texts UTF-16 converted from the process code page.
 #pragma once
 #include <cstdint>
-#include <vector>
+
+#include "core/list.h"
 
 namespace tovan {
 
@@ -22,8 +23,8 @@ public:
                  int height, int id);
     void Free();
 
-    const uint8_t* Data() const { return m_Bytes.empty() ? nullptr : m_Bytes.data(); }
-    int Size() const { return int(m_Bytes.size()); }
+    const uint8_t* Data() const { return m_Bytes.Data(); }  // null when empty
+    int Size() const { return m_Bytes.Count(); }
     int ItemCount() const;
 
 private:
@@ -31,7 +32,7 @@ private:
     void Append32(uint32_t value);
     void AppendText(const char* text);
 
-    std::vector<uint8_t> m_Bytes;
+    cList<uint8_t> m_Bytes;
 };
 
 }  // namespace tovan

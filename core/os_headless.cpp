@@ -177,11 +177,18 @@ int TakeAnswer(int fallback) {
     return answer;
 }
 
+void ScriptThreadStartFailures(int count) {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.threadStartFailures = count;
+}
+
 void Reset() {
     State& s = GetState();
     std::lock_guard<std::mutex> guard(s.lock);
     s.calls.clear();
     s.answers.clear();
+    s.threadStartFailures = 0;
     s.modulePath = "C:\\app\\halden.exe";
     s.currentDirectory = "C:\\";
     s.documentsFolder = "C:\\Users\\tovan\\Documents";

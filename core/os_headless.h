@@ -50,6 +50,9 @@ void Record(const std::string& line);
 // Answers of the modal windows (dialog buttons), taken in the order scripted;
 // once none is left every window gives its own default answer.
 void ScriptAnswer(int answer);
+
+// The next `count` thread starts fail, as CreateThread can.
+void ScriptThreadStartFailures(int count);
 int TakeAnswer(int fallback);
 
 // Puts the double back to its start state (drive root kept, scripts and records cleared).

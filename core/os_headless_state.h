@@ -34,6 +34,7 @@ struct State {
     bool localTimeScripted = false;
     DateTime localTime{};
     std::deque<int> answers;
+    int threadStartFailures = 0;
 };
 
 State& GetState();

@@ -1,4 +1,5 @@
 #include "core/os.h"
+#include "core/os_headless_state.h"
 
 #include <pthread.h>
 #include <sys/syscall.h>
@@ -31,6 +32,14 @@ void* ThreadEntry(void* parameter) {
 }  // namespace
 
 void* ThreadStart(ThreadProc procedure, void* argument) {
+    {
+        headless::State& s = headless::GetState();
+        std::lock_guard<std::mutex> guard(s.lock);
+        if (s.threadStartFailures > 0) {
+            --s.threadStartFailures;
+            return nullptr;
+        }
+    }
     HeadlessThread* t = new HeadlessThread;
     ThreadStartBlock* block = new ThreadStartBlock{procedure, argument};
     if (pthread_create(&t->thread, nullptr, ThreadEntry, block) != 0) {

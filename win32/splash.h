@@ -1,0 +1,29 @@
+// The start-up splash window. The application creates it and fills the record;
+// the framework only closes it, and the log window does so before it opens.
+#pragma once
+#include <cstdint>
+
+#include "core/list.h"
+
+namespace tovan {
+
+struct SplashRecord {
+    static constexpr int kBitmapInfoSize = 44;
+
+    bool m_Shown = false;
+    void* m_Window = nullptr;
+    intptr_t m_TimerId = -1;  // -1: no timer
+    uint8_t m_BitmapInfo[kBitmapInfoSize] = {};
+    cList<uint8_t> m_Pixels;
+};
+
+extern SplashRecord SplashWindow;
+
+// Does nothing unless the splash is shown; kills its timer, destroys the window
+// and frees the picture.
+void CloseSplash();
+
+// Platform half of CloseSplash: kills the timer (unless -1) and destroys the window.
+void DestroySplashWindow(void* window, intptr_t timerId);
+
+}  // namespace tovan
