@@ -129,17 +129,8 @@ public:
         AppendWith(0, needed, [](T*) {});
     }
 
-    int PushBack(const T& item) {
-        AppendWith(1, Count() + 1, [&](T* dst) { new (dst) T(item); });
-        return Count() - 1;
-    }
-    int PushBack(T&& item) {
-        if (!Owns(&item))
-            AppendWith(1, Count() + 1, [&](T* dst) { new (dst) T(std::move(item)); });
-        else
-            AppendWith(1, Count() + 1, [&](T* dst) { new (dst) T(item); });
-        return Count() - 1;
-    }
+    int PushBack(const T& item) { return Emplace(item); }
+    int PushBack(T&& item) { return Emplace(std::move(item)); }
     // Appends n copies after one growth; returns the last index.
     int PushBackRepeated(const T& item, int n) {
         if (n > 0)
@@ -242,6 +233,26 @@ private:
     bool Owns(const T* item) const {
         std::less<const T*> less;
         return m_Block && !less(item, Items()) && less(item, Items() + Count());
+    }
+
+    // Appends one item built from source. Growth builds it before the old items
+    // move, so the source may be an item of this list.
+    template <class Source>
+    int Emplace(Source&& source) {
+        Block* block = m_Block;
+        if (block && block->count < block->capacity) {  // the common case, kept small
+            const int index = block->count;
+            new (ItemsOf(block) + index) T(std::forward<Source>(source));
+            block->count = index + 1;
+            return index;
+        }
+        return EmplaceGrowing(std::forward<Source>(source));
+    }
+    // Out of line, so that the common case above stays a few instructions.
+    template <class Source>
+    __attribute__((noinline)) int EmplaceGrowing(Source&& source) {
+        AppendWith(1, Count() + 1, [&](T* dst) { new (dst) T(std::forward<Source>(source)); });
+        return Count() - 1;
     }
 
     // Makes room for `needed` items and lets make() build `added` new items

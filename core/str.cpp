@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <emmintrin.h>
 #include <functional>
 
 namespace tovan {
@@ -208,9 +209,8 @@ void cStr::Append(const char* text, int count) {
     m_Data[m_Length] = 0;
 }
 
-void cStr::AppendChar(char ch) {
-    if (m_Length + 2 > m_Capacity)
-        GrowForAppend(m_Length + 2);
+void cStr::AppendCharGrowing(char ch) {
+    GrowForAppend(m_Length + 2);
     m_Data[m_Length++] = ch;
     m_Data[m_Length] = 0;
 }
@@ -334,20 +334,64 @@ cStr operator+(const cStr& a, const char* b) {
 
 int TextLength(const char* text) { return text ? int(std::strlen(text)) : 0; }
 
+namespace {
+
+// Bit i set where byte i of the 16 at a and b differs or is 0 in a.
+int StopMask(const char* a, const char* b) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
+    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
+    const __m128i stop = _mm_or_si128(_mm_cmpeq_epi8(x, _mm_setzero_si128()),
+                                      _mm_xor_si128(_mm_cmpeq_epi8(x, y), _mm_set1_epi8(-1)));
+    return _mm_movemask_epi8(stop);
+}
+
+int CompareBytes(char a, char b) {
+    const signed char x = static_cast<signed char>(a), y = static_cast<signed char>(b);
+    return x == y ? 0 : x > y ? 1 : -1;
+}
+
+// Signed-byte comparison of two texts that are both readable over m bytes and
+// stop at their first 0. Blocks of 16 are compared at once; the last block
+// overlaps the one before rather than reading past m.
+int CompareReadable(const char* a, const char* b, size_t m) {
+    if (m < 16) {
+        for (size_t i = 0; i < m; ++i)
+            if (a[i] != b[i] || a[i] == 0)
+                return CompareBytes(a[i], b[i]);
+        return 0;
+    }
+    for (size_t i = 0;; i += 16) {
+        if (i + 16 > m)
+            i = m - 16;
+        if (const int mask = StopMask(a + i, b + i)) {
+            const size_t at = i + size_t(__builtin_ctz(unsigned(mask)));
+            return CompareBytes(a[at], b[at]);
+        }
+        if (i + 16 == m)
+            return 0;
+    }
+}
+
+}  // namespace
+
 int CompareStrings(const char* a, const char* b, int n) {
     if (!a)
         a = "";
     if (!b)
         b = "";
-    for (int i = 0; n < 0 || i < n; ++i) {
-        const signed char x = static_cast<signed char>(a[i]);
-        const signed char y = static_cast<signed char>(b[i]);
-        if (x != y)
-            return x > y ? 1 : -1;
-        if (x == 0)
-            break;
-    }
-    return 0;
+    // Measuring first (the library does that fast) makes both texts known to be
+    // readable up to the shorter one's terminator.
+    const size_t la = n < 0 ? std::strlen(a) : strnlen(a, size_t(n));
+    const size_t lb = n < 0 ? std::strlen(b) : strnlen(b, size_t(n));
+    size_t m = (la < lb ? la : lb) + 1;
+    if (n >= 0 && m > size_t(n))
+        m = size_t(n);
+    return CompareReadable(a, b, m);
+}
+
+int CompareStrings(const cStr& a, const cStr& b) {
+    const int m = a.Length() < b.Length() ? a.Length() : b.Length();
+    return CompareReadable(a.GetText(), b.GetText(), size_t(m) + 1);
 }
 
 int CompareStringsNoCase(const char* a, const char* b, int n) {

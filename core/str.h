@@ -58,7 +58,12 @@ public:
     void Append(const char* text);
     void Append(const char* text, int count);
     void Append(const cStr& text) { Append(text.m_Data, text.m_Length); }
-    void AppendChar(char ch);
+    void AppendChar(char ch) {
+        if (m_Length + 2 > m_Capacity)
+            return AppendCharGrowing(ch);
+        m_Data[m_Length] = ch;
+        m_Data[++m_Length] = 0;
+    }
     void AppendInt(int value);
     void AppendFormat(const char* fmt, ...) TOVAN_PRINTF(2, 3);
     void AppendFormatV(const char* fmt, va_list args);
@@ -99,6 +104,7 @@ public:
 private:
     static const char kEmptyText[1];
     void GrowForAppend(int needed);
+    void AppendCharGrowing(char ch);
     bool Holds(const char* text) const;  // text points into our own text
 
     char* m_Data = nullptr;
@@ -121,6 +127,7 @@ int TextLength(const char* text);  // 0 for null
 // Signed-byte comparisons over at most n bytes (n < 0: whole texts); 0 equal,
 // 1 or -1 by the first differing byte. A null text compares as "".
 int CompareStrings(const char* a, const char* b, int n = -1);
+int CompareStrings(const cStr& a, const cStr& b);  // the same, using the known lengths
 int CompareStringsNoCase(const char* a, const char* b, int n = -1);  // folds 'A'..'Z'
 // Paths: case-free, '/' equals '\', a trailing separator within n does not count.
 int ComparePaths(const char* a, const char* b, int n = -1);

@@ -194,6 +194,32 @@ TEST(Str, CompareStringsTreatsNullAsEmpty) {
     EXPECT_EQ(CompareStringsNoCase("ABC", "abd", 2), 0);
 }
 
+TEST(Str, CompareStringsOverLongTexts) {
+    // Differences and ends at every position of the blocks compared at once.
+    const std::string base(70, 'k');
+    for (int at = 0; at < 70; ++at) {
+        std::string high = base, low = base, shorter = base.substr(0, size_t(at));
+        high[size_t(at)] = '\x90';  // negative as a signed byte: sorts first
+        low[size_t(at)] = 'a';
+        const cStr sb(base.c_str()), sh(high.c_str()), sl(low.c_str()), ss(shorter.c_str());
+        EXPECT_EQ(CompareStrings(base.c_str(), high.c_str()), 1) << at;
+        EXPECT_EQ(CompareStrings(sb, sh), 1) << at;
+        EXPECT_EQ(CompareStrings(sh, sb), -1) << at;
+        EXPECT_EQ(CompareStrings(sl, sb), -1) << at;
+        EXPECT_EQ(CompareStrings(base.c_str(), low.c_str()), 1) << at;
+        EXPECT_EQ(CompareStrings(ss, sb), -1) << at;
+        EXPECT_EQ(CompareStrings(sb, ss), 1) << at;
+        EXPECT_EQ(CompareStrings(shorter.c_str(), base.c_str()), -1) << at;
+        EXPECT_EQ(CompareStrings(sb, cStr(base.c_str())), 0) << at;
+        EXPECT_EQ(CompareStrings(base.c_str(), low.c_str(), at), 0) << at;
+    }
+    // Both stop at an embedded 0, as the zero-terminated texts do.
+    const cStr x("abcdefghijklmnopqr\0one", 22), y("abcdefghijklmnopqr\0two", 22);
+    EXPECT_EQ(CompareStrings(x, y), 0);
+    EXPECT_EQ(CompareStrings(cStr(), cStr("")), 0);
+    EXPECT_EQ(CompareStrings(cStr(), cStr("a")), -1);
+}
+
 TEST(Str, ComparePaths) {
     EXPECT_EQ(ComparePaths("C:/Data/Models", "c:\\data\\MODELS"), 0);
     EXPECT_EQ(ComparePaths("a", "b"), -1);
