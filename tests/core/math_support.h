@@ -17,22 +17,21 @@ inline ::testing::AssertionResult Near(const cVec3& a, const cVec3& b, float eps
                                          << ", " << b.y << ", " << b.z << ")";
 }
 
-inline ::testing::AssertionResult Near(const cMat3& a, const cMat3& b, float eps = 1e-5f) {
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            if (!(std::fabs(a.m[i][j] - b.m[i][j]) <= eps))
-                return ::testing::AssertionFailure()
-                       << "m[" << i << "][" << j << "] " << a.m[i][j] << " vs " << b.m[i][j];
+template <int N>
+::testing::AssertionResult NearMatrix(const float (&a)[N][N], const float (&b)[N][N], float eps) {
+    for (int i = 0; i < N; ++i)
+        for (int j = 0; j < N; ++j)
+            if (!(std::fabs(a[i][j] - b[i][j]) <= eps))
+                return ::testing::AssertionFailure() << "m[" << i << "][" << j << "] " << a[i][j] << " vs " << b[i][j];
     return ::testing::AssertionSuccess();
 }
 
+inline ::testing::AssertionResult Near(const cMat3& a, const cMat3& b, float eps = 1e-5f) {
+    return NearMatrix(a.m, b.m, eps);
+}
+
 inline ::testing::AssertionResult Near(const cMat4& a, const cMat4& b, float eps = 1e-5f) {
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            if (!(std::fabs(a.m[i][j] - b.m[i][j]) <= eps))
-                return ::testing::AssertionFailure()
-                       << "m[" << i << "][" << j << "] " << a.m[i][j] << " vs " << b.m[i][j];
-    return ::testing::AssertionSuccess();
+    return NearMatrix(a.m, b.m, eps);
 }
 
 inline ::testing::AssertionResult Near(const cQuat& a, const cQuat& b, float eps = 1e-5f) {
