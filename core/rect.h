@@ -40,7 +40,9 @@ public:
     // this rect's anchor point to inner's.
     int FindNearestAnchor(const cRect& inner, cRect* zone = nullptr, cVec2* offset = nullptr) const;
 
-    constexpr bool operator==(const cRect& b) const { return x0 == b.x0 && y0 == b.y0 && x1 == b.x1 && y1 == b.y1; }
+    constexpr bool operator==(const cRect& b) const {
+        return x0 == b.x0 && y0 == b.y0 && x1 == b.x1 && y1 == b.y1;
+    }
     constexpr bool operator!=(const cRect& b) const { return !(*this == b); }
 };
 

@@ -39,8 +39,8 @@ public:
     cVec3& operator*=(float s) { return *this = *this * s; }
     constexpr bool operator==(const cVec3& b) const { return x == b.x && y == b.y && z == b.z; }
     constexpr bool operator!=(const cVec3& b) const { return !(*this == b); }
-    float& operator[](int i) { return (&x)[i]; }
-    float operator[](int i) const { return (&x)[i]; }
+    float& operator[](int i) { return i == 0 ? x : i == 1 ? y : z; }
+    float operator[](int i) const { return i == 0 ? x : i == 1 ? y : z; }
 
     // Two unit axes perpendicular to `direction` (for circles and spheres drawn
     // around it): the X and Y axes turned by the direction's yaw and pitch, so
