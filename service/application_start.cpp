@@ -2,14 +2,19 @@
 // program that defines its own ApplicationStart replaces this one at link time,
 // which is why it sits alone in its file.
 #include "core/entry.h"
+#include "core/log.h"
 #include "core/memory.h"
+#include "service/console_entry.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace tovan {
 
 void ApplicationStart() {
-    GetGlobalLocks();
+    GetGlobalLocks();  // on the main thread, before anything can race for it
+    Log("halden-service started with the command line \"%s\"", CommandLineText.GetText());
+    PrintLogText(stdout);
     std::exit(0);
 }
 
