@@ -33,6 +33,28 @@ void BM_VectorPushReused(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kItems);
 }
 
+void BM_ListPushFloats(benchmark::State& state) {
+    tovan::cList<float> list;
+    for (auto _ : state) {
+        list.DestroyItems();
+        for (int i = 0; i < kItems; ++i)
+            list.PushBack(float(i));
+        benchmark::DoNotOptimize(list.Data());
+    }
+    state.SetItemsProcessed(state.iterations() * kItems);
+}
+
+void BM_VectorPushFloats(benchmark::State& state) {
+    std::vector<float> list;
+    for (auto _ : state) {
+        list.clear();
+        for (int i = 0; i < kItems; ++i)
+            list.push_back(float(i));
+        benchmark::DoNotOptimize(list.data());
+    }
+    state.SetItemsProcessed(state.iterations() * kItems);
+}
+
 void BM_ListPushFresh(benchmark::State& state) {
     for (auto _ : state) {
         tovan::cList<int> list;
@@ -79,6 +101,8 @@ void BM_VectorPushStrings(benchmark::State& state) {
 
 BENCHMARK(BM_ListPushReused);
 BENCHMARK(BM_VectorPushReused);
+BENCHMARK(BM_ListPushFloats);
+BENCHMARK(BM_VectorPushFloats);
 BENCHMARK(BM_ListPushFresh);
 BENCHMARK(BM_VectorPushFresh);
 BENCHMARK(BM_ListPushStrings);

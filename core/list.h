@@ -246,7 +246,10 @@ private:
             block->count = index + 1;
             return index;
         }
-        return EmplaceGrowing(std::forward<Source>(source));
+        if constexpr (Container::kPlain && sizeof(T) <= 16)
+            return EmplaceGrowing(T(source));  // by value: the caller's item stays in a register
+        else
+            return EmplaceGrowing(std::forward<Source>(source));
     }
     // Out of line, so that the common case above stays a few instructions.
     template <class Source>
