@@ -30,6 +30,9 @@ void ReleaseBuffer(char* data, int capacity) {
 
 char Fold(char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; }
 
+// Comparisons take a missing text for "".
+const char* OrEmpty(const char* text) { return text ? text : ""; }
+
 }  // namespace
 
 // An empty text needs no buffer.
@@ -375,10 +378,8 @@ int CompareReadable(const char* a, const char* b, size_t m) {
 }  // namespace
 
 int CompareStrings(const char* a, const char* b, int n) {
-    if (!a)
-        a = "";
-    if (!b)
-        b = "";
+    a = OrEmpty(a);
+    b = OrEmpty(b);
     // Measuring first (the library does that fast) makes both texts known to be
     // readable up to the shorter one's terminator.
     const size_t la = n < 0 ? std::strlen(a) : strnlen(a, size_t(n));
@@ -395,10 +396,8 @@ int CompareStrings(const cStr& a, const cStr& b) {
 }
 
 int CompareStringsNoCase(const char* a, const char* b, int n) {
-    if (!a)
-        a = "";
-    if (!b)
-        b = "";
+    a = OrEmpty(a);
+    b = OrEmpty(b);
     for (int i = 0; n < 0 || i < n; ++i) {
         const signed char x = static_cast<signed char>(Fold(a[i]));
         const signed char y = static_cast<signed char>(Fold(b[i]));
@@ -416,10 +415,8 @@ char FoldPath(char c) { return c == '/' ? '\\' : Fold(c); }
 }  // namespace
 
 int ComparePaths(const char* a, const char* b, int n) {
-    if (!a)
-        a = "";
-    if (!b)
-        b = "";
+    a = OrEmpty(a);
+    b = OrEmpty(b);
     if (n >= 0) {
         const int la = TextLength(a), lb = TextLength(b);
         if ((n == la && la > 0 && IsSeparator(a[la - 1])) || (n == lb && lb > 0 && IsSeparator(b[lb - 1])))

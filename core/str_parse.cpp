@@ -29,18 +29,23 @@ constexpr const float* kPowers = kPowerTable.of;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+const char* SkipSpacesAndSign(const char* p, const char* end, bool& negative) {
+    while (p < end && (*p == ' ' || *p == '\t'))
+        ++p;
+    negative = p < end && *p == '-';
+    if (p < end && (*p == '+' || *p == '-'))
+        ++p;
+    return p;
+}
+
 // Parses from text up to end (or the terminator); stops at the first character
 // it does not accept.
 bool ParseIntRange(const char* text, const char* end, int& out) {
     out = 0;
     if (!text)
         return false;
-    const char* p = text;
-    while (p < end && (*p == ' ' || *p == '\t'))
-        ++p;
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-'))
-        negative = *p++ == '-';
+    bool negative;
+    const char* p = SkipSpacesAndSign(text, end, negative);
     // Unsigned arithmetic wraps like the 32-bit integers it stands for.
     uint32_t value = 0;
     int digits = 0;
@@ -56,12 +61,8 @@ bool ParseFloatRange(const char* text, const char* end, float& out) {
     out = 0;
     if (!text)
         return false;
-    const char* p = text;
-    while (p < end && (*p == ' ' || *p == '\t'))
-        ++p;
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-'))
-        negative = *p++ == '-';
+    bool negative;
+    const char* p = SkipSpacesAndSign(text, end, negative);
     float sum = 0;
     int exponent = 0;
     int digits = 0;
