@@ -22,6 +22,7 @@ void DecodeDxt5AlphaBlock(const uint8_t* block, BlockTexels& out);
 void EncodeGreyBlock(const BlockTexels& in, int w, int h, uint8_t* block);   // R as grey
 void EncodeColorBlock(const BlockTexels& in, int w, int h, uint8_t* block);  // R, G, B
 void EncodeDxt5AlphaBlock(const BlockTexels& in, int w, int h, uint8_t* block);
+void EncodeDxt3AlphaBlock(const BlockTexels& in, int w, int h, uint8_t* block);  // nearest nibble
 
 // Reverses the first `rows` texel rows inside one block of a DXT format
 // (end points stay where they are).
@@ -30,7 +31,7 @@ void FlipBlockRows(ImageFormat format, uint8_t* block, int rows);
 // One surface (face or slice) of w x h texels between block data and Rgb8
 // (Dxt1) or Rgba8 (Dxt3, Dxt5) texels, rows in storage order.
 void DecodeSurface(ImageFormat format, const uint8_t* blocks, int w, int h, uint8_t* texels);
-// Source Rgb8 or Rgba8 texels for colour blocks, R8 for grey Dxt1 blocks.
-void EncodeSurface(ImageFormat source, const uint8_t* texels, int w, int h, uint8_t* blocks);
+// Dxt1 from R8 (grey blocks), Rgb8 or Rgba8; Dxt3 and Dxt5 from Rgba8.
+void EncodeSurface(ImageFormat target, ImageFormat source, const uint8_t* texels, int w, int h, uint8_t* blocks);
 
 }  // namespace tovan::dxt

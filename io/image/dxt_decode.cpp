@@ -1,4 +1,6 @@
 #include "io/image/dxt.h"
+#include "io/image/image.h"
+#include "io/image/ops.h"
 
 #include <algorithm>
 #include <cstring>
@@ -146,3 +148,30 @@ void DecodeSurface(ImageFormat format, const uint8_t* blocks, int w, int h, uint
 }
 
 }  // namespace tovan::dxt
+
+namespace tovan {
+
+bool cImage::Decompress() {
+    ImageLayout layout, target;
+    if (!GetLayout(layout))
+        return false;
+    if (!IsBlockFormat(m_Format))
+        return true;
+    if (IsPvrFormat(m_Format))
+        return false;
+    const int mips = IsPowerOfTwo(m_Width) && IsPowerOfTwo(m_Height) ? m_Mips : 1;
+    const ImageFormat format = DecodedFormat(m_Format);
+    if (!target.Init(format, m_Width, m_Height, m_Depth, mips))
+        return false;
+    cList<uint8_t> data;
+    data.Resize(target.Size());
+    const uint8_t* src = m_Data.Data();
+    uint8_t* dst = data.Data();
+    ForEachSurface(layout, target, [&](const ImageLevel& level, int64_t from, int64_t to) {
+        dxt::DecodeSurface(m_Format, src + from, level.width, level.height, dst + to);
+    });
+    Replace(data, format, m_Width, m_Height, m_Depth, mips);
+    return true;
+}
+
+}  // namespace tovan

@@ -1,4 +1,6 @@
 #include "io/image/dxt.h"
+#include "io/image/image.h"
+#include "io/image/ops.h"
 
 #include <algorithm>
 #include <cstring>
@@ -167,7 +169,17 @@ void EncodeDxt5AlphaBlock(const BlockTexels& in, int w, int h, uint8_t* block) {
         block[2 + i] = uint8_t(bits >> (8 * i));
 }
 
-void EncodeSurface(ImageFormat source, const uint8_t* texels, int w, int h, uint8_t* blocks) {
+void EncodeDxt3AlphaBlock(const BlockTexels& in, int w, int h, uint8_t* block) {
+    std::memset(block, 0, 8);
+    for (int r = 0; r < h; ++r) {
+        for (int c = 0; c < w; ++c) {
+            const int nibble = (in[r * 4 + c][3] * 15 + 127) / 255;
+            block[2 * r + c / 2] |= uint8_t(nibble << (4 * (c & 1)));
+        }
+    }
+}
+
+void EncodeSurface(ImageFormat target, ImageFormat source, const uint8_t* texels, int w, int h, uint8_t* blocks) {
     const int texelBytes = source == ImageFormat::R8 ? 1 : source == ImageFormat::Rgb8 ? 3 : 4;
     const size_t pitch = size_t(w) * texelBytes;
     BlockTexels tmp = {};
@@ -180,14 +192,17 @@ void EncodeSurface(ImageFormat source, const uint8_t* texels, int w, int h, uint
                 for (int c = 0; c < cols; ++c)
                     std::memcpy(tmp[r * 4 + c], src + c * texelBytes, texelBytes);
             }
-            if (source == ImageFormat::R8) {
-                EncodeGreyBlock(tmp, cols, rows, blocks);
-                blocks += 8;
-            } else if (source == ImageFormat::Rgb8) {
-                EncodeColorBlock(tmp, cols, rows, blocks);
+            if (target == ImageFormat::Dxt1) {
+                if (source == ImageFormat::R8)
+                    EncodeGreyBlock(tmp, cols, rows, blocks);
+                else
+                    EncodeColorBlock(tmp, cols, rows, blocks);
                 blocks += 8;
             } else {
-                EncodeDxt5AlphaBlock(tmp, cols, rows, blocks);
+                if (target == ImageFormat::Dxt3)
+                    EncodeDxt3AlphaBlock(tmp, cols, rows, blocks);
+                else
+                    EncodeDxt5AlphaBlock(tmp, cols, rows, blocks);
                 EncodeColorBlock(tmp, cols, rows, blocks + 8);
                 blocks += 16;
             }
@@ -196,3 +211,31 @@ void EncodeSurface(ImageFormat source, const uint8_t* texels, int w, int h, uint
 }
 
 }  // namespace tovan::dxt
+
+namespace tovan {
+
+bool cImage::Compress() {
+    ImageLayout layout, target;
+    if (!GetLayout(layout))
+        return false;
+    ImageFormat format;
+    if (m_Format == ImageFormat::R8 || m_Format == ImageFormat::Rgb8)
+        format = ImageFormat::Dxt1;
+    else if (m_Format == ImageFormat::Rgba8)
+        format = ImageFormat::Dxt5;
+    else
+        return true;
+    if (!target.Init(format, m_Width, m_Height, m_Depth, m_Mips))
+        return false;
+    cList<uint8_t> data;
+    data.Resize(target.Size());
+    const uint8_t* src = m_Data.Data();
+    uint8_t* dst = data.Data();
+    ForEachSurface(layout, target, [&](const ImageLevel& level, int64_t from, int64_t to) {
+        dxt::EncodeSurface(format, m_Format, src + from, level.width, level.height, dst + to);
+    });
+    Replace(data, format, m_Width, m_Height, m_Depth, m_Mips);
+    return true;
+}
+
+}  // namespace tovan

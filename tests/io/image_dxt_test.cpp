@@ -250,7 +250,7 @@ TEST(DxtSurface, PartialBlocksRoundTripOnlyTheTexelsInside) {
     for (int i = 0; i < 5 * 3; ++i)
         std::memcpy(texels + 4 * i, (i % 5) % 2 ? b : a, 4);
     uint8_t blocks[2 * 16];
-    EncodeSurface(ImageFormat::Rgba8, texels, 5, 3, blocks);
+    EncodeSurface(ImageFormat::Dxt5, ImageFormat::Rgba8, texels, 5, 3, blocks);
     // Left block: red has the widest range (ties with green and blue), e0 = a, e1 = b.
     const uint8_t left[16] = {0xFF, 0x00, 0x08, 0x82, 0x20, 0x08, 0x02, 0x00,
                               0xE0, 0xFF, 0x3F, 0x00, 0x44, 0x44, 0x44, 0x00};
