@@ -18,11 +18,16 @@ uint8_t NormalByte(float n) { return uint8_t((n + 1.0f) * 127.5f); }
 // Both 5x5 filters are separable: gx = (1 4 6 4 1) down x (1 2 0 -2 -1)
 // across, gy = (1 2 0 -2 -1) down x (1 4 6 4 1) across; integer sums make
 // the two-pass result identical to the direct 5x5 one.
-void HorizontalPass(const uint8_t* row, int w, int32_t* dx, int32_t* smooth) {
+void HorizontalPass(const uint8_t* row, int w, int32_t* padded, int32_t* dx, int32_t* smooth) {
+    // The row with two wrapped texels on each side.
+    for (int i = 0; i < 2; ++i) {
+        padded[i] = row[((i - 2) % w + w) % w];
+        padded[w + 2 + i] = row[i % w];
+    }
+    for (int x = 0; x < w; ++x)
+        padded[x + 2] = row[x];
     for (int x = 0; x < w; ++x) {
-        int v[5];
-        for (int i = 0; i < 5; ++i)
-            v[i] = row[((x - 2 + i) % w + w) % w];
+        const int32_t* v = padded + x;
         dx[x] = v[0] + 2 * v[1] - 2 * v[3] - v[4];
         smooth[x] = v[0] + 4 * v[1] + 6 * v[2] + 4 * v[3] + v[4];
     }
@@ -31,41 +36,56 @@ void HorizontalPass(const uint8_t* row, int w, int32_t* dx, int32_t* smooth) {
 void NormalSurface(const uint8_t* heights, int w, int h, float strength, uint8_t* out) {
     const float s = strength * 128.0f / float(std::max(w, h));
     // Past 1e18 the slopes vanish against s (and s * s would overflow): the limit.
-    const bool flat = !(std::fabs(s) < 1e18f);
-    // Five filtered rows, slot (row + 10) % 5 for rows y - 2 .. y + 2 (unwrapped).
-    std::vector<int32_t> ring(size_t(10) * size_t(w));
-    auto dxRow = [&](int r) { return ring.data() + size_t((r + 10) % 5) * size_t(w); };
-    auto smoothRow = [&](int r) { return ring.data() + size_t(5 + (r + 10) % 5) * size_t(w); };
+    const bool vertical = !(std::fabs(s) < 1e18f);
+    const float limit = s < 0.0f ? -1.0f : 1.0f;
+    // Ten filtered rows (five of each filter, slot (row + 10) % 5 for rows
+    // y - 2 .. y + 2, unwrapped), one padded source row, one row of normals.
+    const size_t ws = size_t(w);
+    std::vector<int32_t> ints(11 * ws + 4);
+    std::vector<float> normals(3 * ws);
+    int32_t* padded = ints.data() + 10 * ws;
+    float* nx = normals.data();
+    float* ny = nx + ws;
+    float* nz = ny + ws;
+    auto dxRow = [&](int r) { return ints.data() + size_t((r + 10) % 5) * ws; };
+    auto smoothRow = [&](int r) { return ints.data() + size_t(5 + (r + 10) % 5) * ws; };
     auto filter = [&](int r) {
         const int wrapped = (r % h + h) % h;
-        HorizontalPass(heights + size_t(wrapped) * size_t(w), w, dxRow(r), smoothRow(r));
+        HorizontalPass(heights + size_t(wrapped) * ws, w, padded, dxRow(r), smoothRow(r));
     };
     for (int r = -2; r < 2; ++r)
         filter(r);
     for (int y = 0; y < h; ++y) {
         filter(y + 2);
-        const int32_t* d[5] = {dxRow(y - 2), dxRow(y - 1), dxRow(y), dxRow(y + 1), dxRow(y + 2)};
-        const int32_t* m[5] = {smoothRow(y - 2), smoothRow(y - 1), smoothRow(y), smoothRow(y + 1), smoothRow(y + 2)};
-        const uint8_t* height = heights + size_t(y) * size_t(w);
-        uint8_t* texel = out + size_t(y) * size_t(w) * 4;
+        const int32_t *d0 = dxRow(y - 2), *d1 = dxRow(y - 1), *d2 = dxRow(y), *d3 = dxRow(y + 1), *d4 = dxRow(y + 2);
+        const int32_t *m0 = smoothRow(y - 2), *m1 = smoothRow(y - 1), *m3 = smoothRow(y + 1), *m4 = smoothRow(y + 2);
+        // Three passes, so that the slopes and the divisions run four at a time
+        // (the square root is a library call that keeps its loop scalar).
+        for (int x = 0; x < w; ++x) {
+            const int sx = d0[x] + 4 * d1[x] + 6 * d2[x] + 4 * d3[x] + d4[x];
+            const int sy = m0[x] + 2 * m1[x] - 2 * m3[x] - m4[x];
+            const float gx = float(sx) * kGradientScale, gy = float(sy) * kGradientScale;
+            nx[x] = gx;
+            ny[x] = gy;
+            nz[x] = gx * gx + gy * gy + s * s;
+        }
+        for (int x = 0; x < w; ++x)
+            nz[x] = std::sqrt(nz[x]);
+        for (int x = 0; x < w; ++x) {
+            const float length = nz[x];
+            // A zero-length normal (a level surface at strength 0) points up.
+            const bool up = vertical || !(length > 0.0f);
+            const float safe = up ? 1.0f : length;
+            nx[x] = up ? 0.0f : nx[x] / safe;
+            ny[x] = up ? 0.0f : ny[x] / safe;
+            nz[x] = up ? (vertical ? limit : 1.0f) : s / safe;
+        }
+        const uint8_t* height = heights + size_t(y) * ws;
+        uint8_t* texel = out + size_t(y) * ws * 4;
         for (int x = 0; x < w; ++x, texel += 4) {
-            const int sx = d[0][x] + 4 * d[1][x] + 6 * d[2][x] + 4 * d[3][x] + d[4][x];
-            const int sy = m[0][x] + 2 * m[1][x] - 2 * m[3][x] - m[4][x];
-            float nx = 0.0f, ny = 0.0f, nz = s < 0.0f ? -1.0f : 1.0f;
-            if (!flat) {
-                const float gx = float(sx) * kGradientScale, gy = float(sy) * kGradientScale;
-                const float length = std::sqrt(gx * gx + gy * gy + s * s);
-                if (length > 0.0f) {
-                    nx = gx / length;
-                    ny = gy / length;
-                    nz = s / length;
-                } else {
-                    nz = 1.0f;
-                }
-            }
-            texel[0] = NormalByte(nx);
-            texel[1] = NormalByte(ny);
-            texel[2] = NormalByte(nz);
+            texel[0] = NormalByte(nx[x]);
+            texel[1] = NormalByte(ny[x]);
+            texel[2] = NormalByte(nz[x]);
             texel[3] = height[x];
         }
     }

@@ -31,26 +31,45 @@ void BuildTaps(int from, int to, std::vector<Tap>& taps) {
     }
 }
 
+// Rows are interpolated across first and kept while the next target row
+// reads the same source rows; each value is the same expression as texel by texel.
 template <class T, int C>
 void Resample(const uint8_t* src, int w, int h, int d, uint8_t* dst, const std::vector<Tap>& xs,
               const std::vector<Tap>& ys) {
     const T* in = reinterpret_cast<const T*>(src);
     T* out = reinterpret_cast<T*>(dst);
-    const size_t pitch = size_t(w) * C, slice = pitch * size_t(h);
+    const size_t pitch = size_t(w) * C, slice = pitch * size_t(h), across = xs.size() * C;
+    std::vector<float> cache(2 * across + pitch);
+    float* source = cache.data() + 2 * across;  // one source row as floats
     for (int z = 0; z < d; ++z) {
         const T* plane = in + size_t(z) * slice;
-        for (const Tap& ty : ys) {
-            const T* r0 = plane + size_t(ty.i0) * pitch;
-            const T* r1 = plane + size_t(ty.i1) * pitch;
-            for (const Tap& tx : xs) {
-                const size_t a = size_t(tx.i0) * C, b = size_t(tx.i1) * C;
-                for (int c = 0; c < C; ++c) {
-                    const float v = Lerp(Lerp(float(r0[a + c]), float(r0[b + c]), tx.t),
-                                                 Lerp(float(r1[a + c]), float(r1[b + c]), tx.t), ty.t);
-                    out[c] = T(v);
-                }
-                out += C;
+        int held[2] = {-1, -1};
+        auto row = [&](int index, int keep) -> const float* {
+            for (int slot = 0; slot < 2; ++slot) {
+                if (held[slot] == index)
+                    return cache.data() + slot * across;
             }
+            const int slot = held[0] == keep ? 1 : 0;
+            held[slot] = index;
+            float* f = cache.data() + slot * across;
+            const T* r = plane + size_t(index) * pitch;
+            for (size_t i = 0; i < pitch; ++i)
+                source[i] = float(r[i]);
+            for (const Tap& tx : xs) {
+                const float* a = source + size_t(tx.i0) * C;
+                const float* b = source + size_t(tx.i1) * C;
+                for (int c = 0; c < C; ++c)
+                    *f++ = Lerp(a[c], b[c], tx.t);
+            }
+            return f - across;
+        };
+        for (const Tap& ty : ys) {
+            const float* top = row(ty.i0, ty.i1);
+            const float* bottom = row(ty.i1, ty.i0);
+            const float t = ty.t;
+            for (size_t i = 0; i < across; ++i)
+                out[i] = T(Lerp(top[i], bottom[i], t));
+            out += across;
         }
     }
 }
