@@ -13,7 +13,9 @@ namespace {
 
 constexpr float kGradientScale = 1.0f / 12240.0f;  // 1 / (255 x 48)
 
-uint8_t NormalByte(float n) { return uint8_t((n + 1.0f) * 127.5f); }
+// Clamped: with strengths near the bottom of the float range s * s loses its
+// precision and a component can pass 1 (inside the range nothing changes).
+uint8_t NormalByte(float n) { return uint8_t((std::clamp(n, -1.0f, 1.0f) + 1.0f) * 127.5f); }
 
 // Both 5x5 filters are separable: gx = (1 4 6 4 1) down x (1 2 0 -2 -1)
 // across, gy = (1 2 0 -2 -1) down x (1 4 6 4 1) across; integer sums make

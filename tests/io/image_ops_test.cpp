@@ -231,6 +231,13 @@ TEST(ImageNormalMap, ConstantHeightPointsStraightUp) {
     ASSERT_TRUE(flat.HeightToNormalMap(0.0f));
     EXPECT_EQ(Bytes(flat.m_Data.Data(), 4), (std::vector<uint8_t>{127, 127, 255, 0}));
 
+    // Tiny strengths: s * s is a denormal with few bits and the length falls
+    // short of s; the normal still ends at (0, 0, -1).
+    cImage tiny;
+    ASSERT_TRUE(tiny.Allocate(ImageFormat::R8, 1, 8, 1, 1));
+    ASSERT_TRUE(tiny.HeightToNormalMap(-5.3e-24f));
+    EXPECT_EQ(Bytes(tiny.m_Data.Data(), 4), (std::vector<uint8_t>{127, 127, 0, 0}));
+
     // Absurd strengths give the limit instead of a NaN.
     for (float strength : {INFINITY, 1e38f, 1e17f, 1e15f}) {
         cImage steep;

@@ -77,7 +77,7 @@ inline void NormalMap(const uint8_t* heights, int w, int h, float strength, uint
             }
             uint8_t* t = out + (size_t(y) * w + x) * 4;
             for (int i = 0; i < 3; ++i)
-                t[i] = uint8_t((n[i] + 1.0f) * 127.5f);
+                t[i] = uint8_t((std::clamp(n[i], -1.0f, 1.0f) + 1.0f) * 127.5f);
             t[3] = heights[size_t(y) * w + x];
         }
 }
