@@ -1,6 +1,6 @@
 // Vertical flip of every level, face and slice. Block formats move whole
 // block rows and then reverse the texel rows inside each block.
-#include "io/image/log_shim.h"
+#include "core/log.h"
 #include "io/image/dxt.h"
 #include "io/image/image.h"
 #include "io/image/ops.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "io/image/format.h"
-#include "io/image/half_shim.h"
+#include "core/half.h"
 
 namespace tovan::texel {
 

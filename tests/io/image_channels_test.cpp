@@ -1,6 +1,6 @@
 // Format conversion, dropping alpha and inverting green.
 #include "io/image/image.h"
-#include "io/image/half_shim.h"
+#include "core/half.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Mip generation, power-of-two resize and height-to-normal maps, checked
 // against values from the rules and against the texel-by-texel versions.
 #include "io/image/image.h"
-#include "io/image/half_shim.h"
+#include "core/half.h"
 #include "tests/io/image_reference.h"
 
 #include <gtest/gtest.h>
