@@ -4,8 +4,6 @@
 
 namespace tovan {
 
-inline constexpr float kFloatMax = 3.4028235e38f;
-
 class cBounds {
 public:
     cBounds() = default;  // empty: any point extends it

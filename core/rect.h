@@ -1,7 +1,6 @@
 // Float rectangles {x0, y0, x1, y1} with y growing upwards (y1 is the top edge),
 // and the anchor codes that place one rectangle relative to another.
 #pragma once
-#include "core/bounds.h"
 #include "core/vec.h"
 
 namespace tovan {

@@ -8,6 +8,7 @@ namespace tovan {
 
 inline constexpr float kDegToRad = 0.017453292f;
 inline constexpr float kRadToDeg = 1.0f / kDegToRad;
+inline constexpr float kFloatMax = 3.4028235e38f;  // the bounds of empty boxes and rectangles
 
 class cVec2 {
 public:
