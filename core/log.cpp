@@ -8,6 +8,7 @@
 #include "win32/splash.h"
 #include "win32/window_utils.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <initializer_list>
 #include <mutex>
@@ -49,6 +50,15 @@ std::mutex& WriteLock() {
 
 thread_local bool t_HoldsCallLock = false;
 
+std::atomic<const LogFileWriter*> g_FileWriter{nullptr};
+std::atomic<bool> g_HasFileName{false};
+
+void StartFileLayer() {
+    const LogFileWriter* writer = g_FileWriter.load();
+    if (writer && g_HasFileName.load())
+        writer->start();
+}
+
 // Lock #1 for a whole Log or Warning call. A thread that already holds it (a
 // window procedure running inside a Warning, &Copy reaching code that logs)
 // goes on without waiting for itself.
@@ -56,6 +66,7 @@ class CallLock {
 public:
     CallLock() : m_Taken(!t_HoldsCallLock) {
         if (m_Taken) {
+            StartFileLayer();  // outside every log lock
             GetGlobalLocks().Lock(kCallLock);
             t_HoldsCallLock = true;
         }
@@ -116,6 +127,10 @@ void Record(bool warning, const char* fmt, va_list args) {
 }
 
 void AppendToFile(const char* name, const cStr& text) {
+    if (const LogFileWriter* writer = g_FileWriter.load()) {
+        writer->append(name, text.GetText(), text.Length());  // a failed write is dropped, as below
+        return;
+    }
     void* file = os::FileOpen(name, os::FileMode::Append);
     if (!file)
         return;  // a log that cannot be written is dropped silently
@@ -196,7 +211,10 @@ void SetLogFileName(const char* name) {
     CallLock lock;
     std::lock_guard<std::mutex> pending(GetGlobalLocks()[kPendingLock]);
     State().m_FileName.SetText(name);
+    g_HasFileName.store(TextLength(name) > 0);
 }
+
+void SetLogFileWriter(const LogFileWriter* writer) { g_FileWriter.store(writer); }
 
 void SetLogTitle(const char* title) {
     CallLock lock;

@@ -40,6 +40,16 @@ void FlushLog();
 
 // "" or null: no log file. The framework sets none itself.
 void SetLogFileName(const char* name);
+
+// The file layer, when the program has one, writes the log file: `start` is its
+// start-up, run before a log lock is taken (start-up logs, and may wait for
+// another thread's start-up that is logging); `append` adds text to the named
+// file. Without one the log appends through the OS seam.
+struct LogFileWriter {
+    void (*start)();
+    bool (*append)(const char* name, const char* text, int length);
+};
+void SetLogFileWriter(const LogFileWriter* writer);
 // The application's title, the first part of the log window's title.
 void SetLogTitle(const char* title);
 

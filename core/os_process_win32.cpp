@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdlib>
 #include <cstring>
 
 namespace tovan::os {
@@ -35,19 +34,17 @@ bool ShellOpen(const char* file) {
 }
 
 int EnvironmentVariable(const char* name, char* buffer, int size) {
-    char* value = nullptr;
-    size_t length = 0;
-    if (!name || _dupenv_s(&value, &length, name) != 0 || !value) {
-        free(value);
+    if (!name || size < 1)
         return -1;
+    buffer[0] = 0;
+    SetLastError(ERROR_SUCCESS);
+    DWORD n = GetEnvironmentVariableA(name, buffer, DWORD(size));
+    if (n == 0)
+        return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? -1 : 0;
+    if (n >= DWORD(size)) {  // too small: the size needed, with the terminator, and nothing written
+        buffer[0] = 0;
+        return int(n - 1);
     }
-    size_t n = strlen(value);
-    if (size > 0) {
-        size_t copied = n < size_t(size - 1) ? n : size_t(size - 1);
-        memcpy(buffer, value, copied);
-        buffer[copied] = 0;
-    }
-    free(value);
     return int(n);
 }
 

@@ -1,0 +1,76 @@
+// Folder chores on the virtual drive, whose listings come sorted by name.
+#include "core/os_headless.h"
+#include "tests/io/io_fixture.h"
+
+#include <filesystem>
+
+namespace tovan {
+namespace {
+
+using test::IoTest;
+using test::Str;
+using Names = std::vector<std::string>;
+
+Names Entries(const cList<cStr>& list) {
+    Names names;
+    for (const cStr& entry : list)
+        names.push_back(Str(entry));
+    return names;
+}
+
+Names Calls(const char* prefix) {
+    Names found;
+    for (const std::string& call : os::headless::TakeCalls())
+        if (call.rfind(prefix, 0) == 0)
+            found.push_back(call);
+    return found;
+}
+
+TEST_F(IoTest, CreateFoldersOfARelativeFileNameMakesOnlyItsFolders) {
+    cIO::Init();
+    os::headless::TakeCalls();
+    ASSERT_TRUE(cIO::CreateFolders("a\\b\\c.txt"));
+    EXPECT_EQ(Calls("FolderCreate"),
+              (Names{"FolderCreate C:\\app", "FolderCreate C:\\app\\a", "FolderCreate C:\\app\\a\\b"}));
+    EXPECT_TRUE(std::filesystem::is_directory(Host("C:\\app\\a\\b")));
+    EXPECT_FALSE(std::filesystem::exists(Host("C:\\app\\a\\b\\c.txt")));
+}
+
+TEST_F(IoTest, RecursiveListingOrderOnTheVirtualDrive) {
+    for (const char* name : {"l\\b.txt", "l\\A.png", "l\\sub\\c.jpg", "l\\sub\\deep\\d.PNG", "l\\sub2\\e.png"})
+        scratch.Write(name, "x");
+    cList<cStr> out;
+    cIO::ListFilesRecursive("C:/scratch/l", out);
+    EXPECT_EQ(Entries(out), (Names{"C:/scratch/l\\A.png", "C:/scratch/l\\b.txt", "C:/scratch/l\\sub\\c.jpg",
+                                   "C:/scratch/l\\sub\\deep\\d.PNG", "C:/scratch/l\\sub2\\e.png"}));
+}
+
+TEST_F(IoTest, AnEmptyExtensionListListsNothing) {
+    scratch.Write("l\\a.png", "x");
+    os::headless::TakeCalls();
+    cList<cStr> out;
+    cIO::ListFilesByExtension((scratch / "l").c_str(), out, " ,;\t");
+    EXPECT_EQ(out.Count(), 0);
+    EXPECT_EQ(Calls("FindFirst"), Names{});
+}
+
+// A link inside the tree is removed itself: what it points to stays, and a link
+// back up the tree cannot make the removal loop.
+TEST_F(IoTest, RemoveFolderNeverFollowsLinks) {
+    scratch.Write("outside\\keep.txt", "keep");
+    scratch.Write("tree\\own.txt", "x");
+    std::filesystem::create_directory_symlink(Host(scratch / "outside"), Host(scratch / "tree\\link"));
+    std::filesystem::create_directory_symlink(Host(scratch / "tree"), Host(scratch / "tree\\loop"));
+    std::filesystem::create_symlink(Host(scratch / "outside\\keep.txt"), Host(scratch / "tree\\file-link"));
+    EXPECT_TRUE(cIO::RemoveFolder((scratch / "tree").c_str()));
+    EXPECT_FALSE(scratch.Exists("tree"));
+    EXPECT_EQ(scratch.Read("outside\\keep.txt"), "keep");
+    // A link given as the folder itself goes the same way.
+    std::filesystem::create_directory_symlink(Host(scratch / "outside"), Host(scratch / "alias"));
+    EXPECT_TRUE(cIO::RemoveFolder((scratch / "alias").c_str()));
+    EXPECT_FALSE(std::filesystem::is_symlink(Host(scratch / "alias")));
+    EXPECT_EQ(scratch.Read("outside\\keep.txt"), "keep");
+}
+
+}  // namespace
+}  // namespace tovan
