@@ -2,6 +2,7 @@
 #include "tests/io/io_fixture.h"
 #include "tests/support/log_capture.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace tovan {
@@ -170,9 +171,7 @@ TEST_F(IoTest, AWriteFolderTakesTheWritesOfTheBaseFolder) {
 
     cList<cStr> files;
     cIO::ListFiles(Relative().c_str(), files);
-    std::vector<std::string> names;
-    for (const cStr& f : files)
-        names.push_back(Str(f));
+    std::vector<std::string> names = test::Strs(files);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{Relative() + "\\both.txt", Relative() + "\\only-base.txt",
                                                 Relative() + "\\only-twin.txt"}));

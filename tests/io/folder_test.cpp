@@ -12,9 +12,7 @@ using test::Str;
 using Names = std::vector<std::string>;
 
 Names Sorted(const cList<cStr>& list) {
-    Names names;
-    for (const cStr& entry : list)
-        names.push_back(Str(entry));
+    Names names = test::Strs(list);
     std::sort(names.begin(), names.end());
     return names;
 }

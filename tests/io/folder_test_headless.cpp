@@ -8,15 +8,7 @@ namespace tovan {
 namespace {
 
 using test::IoTest;
-using test::Str;
 using Names = std::vector<std::string>;
-
-Names Entries(const cList<cStr>& list) {
-    Names names;
-    for (const cStr& entry : list)
-        names.push_back(Str(entry));
-    return names;
-}
 
 Names Calls(const char* prefix) {
     Names found;
@@ -41,7 +33,7 @@ TEST_F(IoTest, RecursiveListingOrderOnTheVirtualDrive) {
         scratch.Write(name, "x");
     cList<cStr> out;
     cIO::ListFilesRecursive("C:/scratch/l", out);
-    EXPECT_EQ(Entries(out), (Names{"C:/scratch/l\\A.png", "C:/scratch/l\\b.txt", "C:/scratch/l\\sub\\c.jpg",
+    EXPECT_EQ(test::Strs(out), (Names{"C:/scratch/l\\A.png", "C:/scratch/l\\b.txt", "C:/scratch/l\\sub\\c.jpg",
                                    "C:/scratch/l\\sub\\deep\\d.PNG", "C:/scratch/l\\sub2\\e.png"}));
 }
 

@@ -38,6 +38,13 @@ void IoTest::WriteHost(const std::string& windowsPath, const std::string& bytes)
 
 std::string Str(const cStr& text) { return std::string(text.GetText(), size_t(text.Length())); }
 
+std::vector<std::string> Strs(const cList<cStr>& list) {
+    std::vector<std::string> texts;
+    for (const cStr& entry : list)
+        texts.push_back(Str(entry));
+    return texts;
+}
+
 std::string Bytes(const cStream& stream) {
     const cList<uint8_t>& bytes = stream.m_Bytes;
     return std::string(reinterpret_cast<const char*>(bytes.Data()), size_t(bytes.Count()));

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace tovan::test {
 
@@ -36,6 +37,7 @@ private:
 };
 
 std::string Str(const cStr& text);
+std::vector<std::string> Strs(const cList<cStr>& list);  // in list order
 std::string Bytes(const cStream& stream);
 
 }  // namespace tovan::test
