@@ -1,0 +1,63 @@
+// Trees from and to byte streams and files.
+#include <cstring>
+
+#include "classes/engine_internal.h"
+#include "classes/xml.h"
+#include "core/log.h"
+#include "core/stream.h"
+#include "io/io.h"
+
+namespace tovan {
+
+namespace {
+constexpr int kWriteReserve = 0x100001;
+}
+
+bool ReadXmlSource(const char* path, cStream& out) {
+    cIO::Init();
+    if (!path)
+        return false;
+    if (cIO::IsAbsolutePath(path))
+        return cIO::ReadDiskFile(path, out);
+    return cIO::LoadFromSources(path, out);
+}
+
+bool XmlNode::ParseBuffer(cStream& stream) {
+    const int size = stream.Size();
+    int left = size - stream.Position();
+    if (left < 0)
+        left = 0;
+    m_Scratch.Fill(size, ' ');
+    if (left > 0)
+        std::memcpy(m_Scratch.Data(), stream.Data() + stream.Position(), size_t(left));
+    stream.SetPosition(stream.Position() + left);
+    // A text that begins with its terminator would parse as empty and pass as success.
+    const bool ok = !m_Scratch.IsEmpty() && m_Scratch[0] != 0 && Parse(m_Scratch.GetText()) != -1;
+    m_Scratch.Clear();
+    return ok;
+}
+
+bool XmlNode::LoadFile(const char* path) {
+    Log(" # Loading xml file \"%s\"...", TextOrEmpty(path));
+    cIO::Init();
+    m_Scratch.Clear();
+    if (!path)
+        return false;
+    cStream stream;
+    if (!ReadXmlSource(path, stream)) {
+        Warning("Can't load file \"%s\"", path);
+        return false;
+    }
+    return ParseBuffer(stream);
+}
+
+void XmlNode::ToBuffer(cStream& stream) {
+    stream.Clear();
+    m_Scratch.Reserve(kWriteReserve, false);
+    m_Scratch.Clear();
+    Write(m_Scratch, 0);
+    stream.Write(reinterpret_cast<const uint8_t*>(m_Scratch.GetText()), m_Scratch.Length());
+    m_Scratch.Clear();
+}
+
+}  // namespace tovan
