@@ -214,8 +214,8 @@ bool cClass::LoadFromFile(const char* path) {
 
 bool cClass::LoadFromText(const char* text) {
     cStream stream;
-    stream.Write(text, TextLength(text));
-    stream.SetPosition(0);
+    stream.WriteBlock(text, TextLength(text));
+    stream.m_Position = 0;
     return LoadFromBuffer(stream);
 }
 
@@ -252,13 +252,13 @@ bool cClass::SaveToFile(const char* path) {
     cStream stream;
     if (!ToXmlBuffer(stream))
         return false;
-    return cIO::SaveFile(path, stream.Data(), stream.Size(), false, true);
+    return cIO::SaveFile(path, stream.Data(), stream.Count(), false, true);
 }
 
 bool cClass::SaveToText(cStr& text) {
     cStream stream;
     const bool saved = ToXmlBuffer(stream);
-    text.Assign(reinterpret_cast<const char*>(stream.Data()), 0, saved ? stream.Size() : 0);
+    text.Assign(reinterpret_cast<const char*>(stream.Data()), 0, saved ? stream.Count() : 0);
     return saved;
 }
 

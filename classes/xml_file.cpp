@@ -23,14 +23,11 @@ bool ReadXmlSource(const char* path, cStream& out) {
 }
 
 bool XmlNode::ParseBuffer(cStream& stream) {
-    const int size = stream.Size();
-    int left = size - stream.Position();
-    if (left < 0)
-        left = 0;
-    m_Scratch.Fill(size, ' ');
+    const int left = stream.Remaining();
+    m_Scratch.Fill(stream.Count(), ' ');
     if (left > 0)
-        std::memcpy(m_Scratch.Data(), stream.Data() + stream.Position(), size_t(left));
-    stream.SetPosition(stream.Position() + left);
+        std::memcpy(m_Scratch.Data(), stream.Data() + stream.m_Position, size_t(left));
+    stream.m_Position += left;
     // A text that begins with its terminator would parse as empty and pass as success.
     const bool ok = !m_Scratch.IsEmpty() && m_Scratch[0] != 0 && Parse(m_Scratch.GetText()) != -1;
     m_Scratch.Clear();
@@ -56,7 +53,7 @@ void XmlNode::ToBuffer(cStream& stream) {
     m_Scratch.Reserve(kWriteReserve, false);
     m_Scratch.Clear();
     Write(m_Scratch, 0);
-    stream.Write(reinterpret_cast<const uint8_t*>(m_Scratch.GetText()), m_Scratch.Length());
+    stream.WriteBlock(reinterpret_cast<const uint8_t*>(m_Scratch.GetText()), m_Scratch.Length());
     m_Scratch.Clear();
 }
 

@@ -4,6 +4,17 @@
 
 namespace tovan::test {
 
+void RegisterSampleClasses() {
+    static const bool registered = [] {
+        cSampleItem().Register();
+        cSampleHeavyItem().Register();
+        cSampleStranger().Register();
+        cSampleDoc().Register();
+        return true;
+    }();
+    (void)registered;
+}
+
 std::string SaveText(cClass& object) {
     cStr text;
     EXPECT_TRUE(object.SaveToText(text));

@@ -86,9 +86,13 @@ public:
     }
 };
 
+// Registers the sample classes once, as an application registers its own.
+void RegisterSampleClasses();
+
 // A fresh object holding its defaults, as CreateInstance makes it.
 template <class T>
 std::unique_ptr<T> Fresh() {
+    RegisterSampleClasses();
     T sample;
     return std::unique_ptr<T>(static_cast<T*>(sample.CreateInstance()));
 }

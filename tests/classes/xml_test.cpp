@@ -17,8 +17,8 @@ std::string Written(const XmlNode& node, int depth = 0) {
 
 cStream StreamOf(const std::string& bytes) {
     cStream stream;
-    stream.Write(bytes.data(), int(bytes.size()));
-    stream.SetPosition(0);
+    stream.WriteBlock(bytes.data(), int(bytes.size()));
+    stream.m_Position = 0;
     return stream;
 }
 
@@ -46,7 +46,7 @@ TEST(XmlReader, ElementsAndTrimmedText) {
 
 TEST(XmlReader, CountsJunkBeforeTheRootAndIgnoresWhatFollows) {
     XmlNode root;
-    EXPECT_EQ(root.Parse("junk\n<R>v</R> trailing <x"), 12);
+    EXPECT_EQ(root.Parse("junk\n<R>v</R> trailing <x"), 13);
     EXPECT_STREQ(root.Name().GetText(), "R");
     EXPECT_STREQ(root.Text().GetText(), "v");
 }
@@ -203,10 +203,10 @@ TEST(XmlTree, ClearAndRemoveChild) {
 
 TEST(XmlBuffer, ParseFromThePosition) {
     cStream stream = StreamOf("skip<A>1</A>");
-    stream.SetPosition(4);
+    stream.m_Position = 4;
     XmlNode root;
     EXPECT_TRUE(root.ParseBuffer(stream));
-    EXPECT_EQ(stream.Position(), stream.Size());
+    EXPECT_EQ(stream.m_Position, stream.Count());
     EXPECT_STREQ(root.Text().GetText(), "1");
 }
 
@@ -230,9 +230,9 @@ TEST(XmlBuffer, ToBufferReplacesTheStream) {
     ASSERT_GT(root.Parse("<A><B>x</B></A>"), 0);
     cStream stream = StreamOf("old bytes");
     root.ToBuffer(stream);
-    const std::string text(reinterpret_cast<const char*>(stream.Data()), size_t(stream.Size()));
+    const std::string text(reinterpret_cast<const char*>(stream.Data()), size_t(stream.Count()));
     EXPECT_EQ(text, "<A>\n <B>x</B>\n</A>\n");
-    EXPECT_EQ(stream.Position(), stream.Size());
+    EXPECT_EQ(stream.m_Position, stream.Count());
 }
 
 }  // namespace
