@@ -52,10 +52,12 @@ public:
             return;
         if (count > m_Items.Count() - start)
             count = m_Items.Count() - start;
-        for (int i = 0; i < count; ++i) {
-            delete m_Items[start];
-            m_Items.RemoveAt(start);
-        }
+        const int total = m_Items.Count();
+        for (int i = start; i < start + count; ++i)
+            delete m_Items[i];
+        for (int i = start + count; i < total; ++i)
+            m_Items[i - count] = m_Items[i];
+        m_Items.Resize(total - count);
     }
     bool IsCompound() const override { return true; }
     int AddItem(cClass* item) override {

@@ -29,6 +29,25 @@ constexpr int kSourceQuoteLimit = 500;
 
 bool IsListClass(const char* name) { return StartsWith(name, "cClassList."); }
 
+// Counts the elements seen so far of each name that several members share.
+class SharedNames {
+public:
+    int Next(const cStr& name) {
+        for (Seen& seen : m_Seen)
+            if (*seen.name == name)
+                return seen.count++;
+        m_Seen.PushBack({&name, 1});
+        return 0;
+    }
+
+private:
+    struct Seen {
+        const cStr* name;
+        int count;
+    };
+    cList<Seen> m_Seen;
+};
+
 bool IsDefaultLeaf(const XmlNode* mine, const XmlNode* fresh) {
     return mine->ChildCount() == 0 && fresh->ChildCount() == 0 && mine->Name() == fresh->Name() &&
            mine->Text() == fresh->Text();
@@ -137,19 +156,16 @@ bool cClass::FromXml(XmlNode* node, void* value, cReadContext* context, uintptr_
     object->RegisterMembers();
     const cClassDesc* desc = object->GetClassDescriptor();
 
+    SharedNames shared;
     for (int c = 0; c < node->ChildCount(); ++c) {
         XmlNode* child = node->Child(c);
         const char* name = child->Name().GetText();
         int index = object->AddNewItem(name, object);  // a list creates the item the element names
         if (index < 0) {
-            bool shared = false;
-            index = object->LocateMember(name, 0, &shared);
-            if (shared) {  // the n-th element of a shared name goes to the n-th member of it
-                int occurrence = 0;
-                for (int e = 0; e < c; ++e)
-                    occurrence += node->Child(e)->Name() == child->Name();
-                index = object->LocateMember(name, occurrence, nullptr);
-            }
+            bool isShared = false;
+            index = object->LocateMember(name, 0, &isShared);
+            if (isShared)  // the n-th element of a shared name goes to the n-th member of it
+                index = object->LocateMember(name, shared.Next(child->Name()), nullptr);
         }
         if (index < 0) {
             ClassEngineWarning(context, node, "Unknown identifier %s of class %s.\n", name, TextOrEmpty(className));

@@ -15,11 +15,7 @@ constexpr int kWriteReserve = 0x100001;
 
 bool ReadXmlSource(const char* path, cStream& out) {
     cIO::Init();
-    if (!path)
-        return false;
-    if (cIO::IsAbsolutePath(path))
-        return cIO::ReadDiskFile(path, out);
-    return cIO::LoadFromSources(path, out);
+    return path && cIO::ReadFromSources(path, out);
 }
 
 bool XmlNode::ParseBuffer(cStream& stream) {

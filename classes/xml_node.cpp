@@ -17,7 +17,10 @@ void XmlNode::Delete() {
     PoolFree(this, int(sizeof(XmlNode)));
 }
 
-XmlNode::~XmlNode() { Clear(); }
+XmlNode::~XmlNode() {
+    Clear();
+    m_Scratch.Release();
+}
 
 // Frees the subtree without recursion, using the child list itself as the work
 // list, so no depth of tree can exhaust the stack.
@@ -26,15 +29,14 @@ void XmlNode::Clear() {
         const int last = m_Children.Count() - 1;
         XmlNode* child = m_Children[last];
         m_Children.RemoveAt(last);
-        for (XmlNode* grandchild : child->m_Children)
-            m_Children.PushBack(grandchild);
+        m_Children.AppendRange(child->m_Children.Data(), child->m_Children.Count());
         child->m_Children.Free();
         child->Delete();
     }
     m_Children.Free();
     m_Name.Release();
     m_Text.Release();
-    m_Scratch.Release();
+    m_Scratch.Clear();  // kept for the next parse or write into this node
     m_ListFlag = false;
 }
 

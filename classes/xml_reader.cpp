@@ -10,6 +10,22 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// Runs between tags are short: a plain loop beats the library's vector search here.
+const char* Find(const char* p, char wanted) {
+    for (; *p; ++p)
+        if (*p == wanted)
+            return p;
+    return nullptr;
+}
+
+// True when text starts with the count bytes of name (text may end before them).
+bool StartsWithName(const char* text, const char* name, int count) {
+    for (int i = 0; i < count; ++i)
+        if (text[i] != name[i])
+            return false;  // also at text's terminator, name holds none
+    return true;
+}
+
 // A run of characters before a tag becomes the element's text, trimmed, unless it
 // is all blank; a later run replaces an earlier one.
 void TakeTextRun(cStr& text, const char* begin, const char* end) {
@@ -48,7 +64,7 @@ int XmlNode::Parse(const char* text) {
         return 0;
     }
     m_Name.Clear();
-    const char* p = std::strchr(text, '<');
+    const char* p = Find(text, '<');
     if (!p || p[1] == '/')
         return -1;
 
@@ -57,13 +73,13 @@ int XmlNode::Parse(const char* text) {
     XmlNode* node = this;
     for (;;) {
         // p is at the '<' of node's start tag.
-        const char* close = std::strchr(p + 1, '>');
+        const char* close = Find(p + 1, '>');
         if (!close)
             return -1;
         node->m_Name.Assign(p + 1, 0, int(close - p - 1));
         p = close + 1;
         for (;;) {
-            const char* tag = std::strchr(p, '<');
+            const char* tag = Find(p, '<');
             if (!tag)
                 return -1;
             TakeTextRun(node->m_Text, p, tag);
@@ -80,9 +96,9 @@ int XmlNode::Parse(const char* text) {
             // An end tag closes the element when its name starts with the element's
             // name ("</Abc>" also closes "A").
             const int nameLength = node->m_Name.Length();
-            if (std::strncmp(tag + 2, node->m_Name.GetText(), size_t(nameLength)) != 0)
+            if (!StartsWithName(tag + 2, node->m_Name.GetText(), nameLength))
                 return -1;
-            const char* end = std::strchr(tag + 2, '>');
+            const char* end = Find(tag + 2 + nameLength, '>');
             if (!end)
                 return -1;
             UnescapeXmlText(node->m_Text);

@@ -1,0 +1,105 @@
+// Loading a reflected object with nested lists from arbitrary text, then saving,
+// reloading (what was saved must load) and copying it. Warnings are swallowed, so nothing grows between runs.
+#include <cstdlib>
+
+#include "classes/class_list.h"
+#include "classes/field_types.h"
+#include "classes/member.h"
+#include "core/log.h"
+
+namespace tovan {
+namespace {
+
+class cFuzzNode : public cClass {
+    TOVAN_CLASS(cFuzzNode)
+public:
+    int m_Id = 0;
+    float m_Weight = 0.0f;
+    bool m_On = false;
+    cStr m_Name;
+    cClassList<cFuzzNode> m_Children;
+
+    void SetDefaults() override { m_Weight = 1.0f; }
+    void RegisterMembers() override {
+        if (!BeginMembers())
+            return;
+        TOVAN_MEMBER(_cInt, m_Id, "Id");
+        TOVAN_MEMBER(_cFloat, m_Weight, "Weight");
+        TOVAN_MEMBER(_cBool, m_On, "On");
+        TOVAN_MEMBER(_cStr, m_Name, "Name");
+        TOVAN_MEMBER(cClassList<cFuzzNode>, m_Children, "Children");
+    }
+};
+
+class cFuzzLeaf : public cFuzzNode {
+    TOVAN_CLASS(cFuzzLeaf)
+public:
+    int m_Extra = 0;
+
+    void RegisterMembers() override {
+        if (!BeginMembers())
+            return;
+        InheritMembers(this, SharedPrototype<cFuzzNode>());
+        TOVAN_MEMBER(_cInt, m_Extra, "Extra");
+    }
+};
+
+class cFuzzDoc : public cClass {
+    TOVAN_CLASS(cFuzzDoc)
+public:
+    int m_Count = 0;
+    cStr m_Title;
+    int m_PlatformA = 0;
+    int m_PlatformB = 0;
+    cFuzzNode m_Root;
+    cClassList<cFuzzNode> m_Nodes;
+
+    void RegisterMembers() override {
+        if (!BeginMembers())
+            return;
+        TOVAN_MEMBER(_cInt, m_Count, "Count");
+        TOVAN_MEMBER(_cStr, m_Title, "Title");
+        TOVAN_MEMBER(_cInt, m_PlatformA, "Platform");
+        TOVAN_MEMBER(_cInt, m_PlatformB, "Platform");
+        TOVAN_MEMBER(cFuzzNode, m_Root, "Root");
+        TOVAN_MEMBER(cClassList<cFuzzNode>, m_Nodes, "Nodes");
+    }
+};
+
+// Keeps the log from growing and windows from opening.
+class Quiet : public LogObserver {
+public:
+    void OnMessage(bool, const char*) override {}
+    int OnLogWindow(LogWindowMode) override { return kLogIgnore; }
+};
+
+}  // namespace
+}  // namespace tovan
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace tovan;
+    static Quiet quiet;
+    static bool ready = [] {
+        SetLogObserver(&quiet);
+        cFuzzNode().Register();
+        cFuzzLeaf().Register();
+        cFuzzDoc().Register();
+        return true;
+    }();
+    (void)ready;
+
+    cStr text(reinterpret_cast<const char*>(data), int(size));
+    cFuzzDoc sample;
+    cClass* doc = sample.CreateInstance();
+    doc->LoadFromText(text.GetText());
+    cStr saved;
+    if (!doc->SaveToText(saved))
+        std::abort();
+    cClass* again = doc->CreateInstance();
+    if (!again->LoadFromText(saved.GetText()))
+        std::abort();
+    doc->Copy(doc, 0, again, again, 0);
+    delete again;
+    delete doc;
+    return 0;
+}
