@@ -90,7 +90,11 @@ cMemberDesc* DeclareMember(Owner* owner, M* member, const char* expression, cons
         assert(at >= begin && at + sizeof(M) <= begin + sizeof(Owner) && "member outside the declaring object");
     }
 #endif
+    // Registering the field type's class may declare members of its own: keep the
+    // flags pending for this declaration out of its way.
+    const uint32_t flags = TakePendingMemberFlags();
     cClass* fieldType = NewFieldType(F::StaticClassName(), [] { return static_cast<cClass*>(new F()); });
+    SetPendingMemberFlags(flags);
     void* address = MemberAddressOf(member);
     cMemberDesc* desc = self->RegisterMember(fieldType, address, name, extra, self->GetClassName(), flagArgument);
     FinishDeclaration(fieldType, desc, address, cTypeName<M>::Get(), int(sizeof(M)), self->GetClassName(),

@@ -45,6 +45,34 @@ public:
     }
 };
 
+// Used by one test only, so that its first declaration registers it.
+class cSampleInner : public cClass {
+    TOVAN_CLASS(cSampleInner)
+public:
+    int m_A = 0;
+
+    void RegisterMembers() override {
+        if (!BeginMembers())
+            return;
+        TOVAN_MEMBER(_cInt, m_A, "A");
+    }
+};
+
+class cSampleOuter : public cClass {
+    TOVAN_CLASS(cSampleOuter)
+public:
+    cSampleInner m_Inner;
+    int m_B = 0;
+
+    void RegisterMembers() override {
+        if (!BeginMembers())
+            return;
+        SetPendingMemberFlags(kMemberNotSaved | kMemberExpanded);
+        TOVAN_MEMBER(cSampleInner, m_Inner, "Inner");
+        TOVAN_MEMBER(_cInt, m_B, "B");
+    }
+};
+
 TEST(NameIndex, EmptyAndSingle) {
     cNameIndex index;
     EXPECT_EQ(index.Find("a"), -1);
@@ -168,6 +196,23 @@ TEST(Registry, PendingFlagsApplyToOneDeclaration) {
     // Each member has a field-type object of its own.
     EXPECT_NE(desc->m_Members[7]->m_FieldType, desc->m_Members[0]->m_FieldType);
     EXPECT_NE(desc->m_Members[0]->m_FieldType, FindClassPrototype("_cInt"));
+}
+
+TEST(Registry, PendingFlagsSurviveRegisteringTheFieldType) {
+    ASSERT_EQ(FindClassPrototype("cSampleInner"), nullptr);
+    auto outer = Fresh<cSampleOuter>();
+    const cClassDesc* inner = FindClassDescriptor("cSampleInner");
+    ASSERT_NE(inner, nullptr);
+    ASSERT_NE(inner->m_Prototype, nullptr);
+    ASSERT_EQ(inner->m_Members.Count(), 1);
+    EXPECT_EQ(inner->m_Members[0]->m_NotSaved, 0);
+    EXPECT_EQ(inner->m_Members[0]->m_Expanded, 0);
+    const cClassDesc* desc = outer->GetClassDescriptor();
+    ASSERT_EQ(desc->m_Members.Count(), 2);
+    EXPECT_EQ(desc->m_Members[0]->m_NotSaved, 1);
+    EXPECT_EQ(desc->m_Members[0]->m_Expanded, 1);
+    EXPECT_EQ(desc->m_Members[1]->m_NotSaved, 0);
+    EXPECT_EQ(outer->m_Inner.GetOwner(), outer.get());
 }
 
 TEST(Registry, MemberWithoutAddressIsNeverSaved) {
