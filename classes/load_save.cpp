@@ -241,6 +241,7 @@ bool cClass::ToXmlBuffer(cStream& stream) {
         return false;
     XmlNode tree;
     ToXml(&tree, this, 0);
+    tree.SetListFlag(IsListClass(GetClassName()));  // a list saved whole keeps its items too
     if (SaveOnlyChanges()) {
         // Defaults are what a fresh object of the same shape holds: the copy reads
         // the written tree (so lists keep their lengths), then is reset.

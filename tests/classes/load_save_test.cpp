@@ -87,6 +87,22 @@ TEST(ObjectXml, ListItemsAtTheirDefaultsAreStillWritten) {
     EXPECT_EQ(back->m_Items.At(0)->GetOwner(), &back->m_Items);
 }
 
+TEST(ObjectXml, ListSavedWholeKeepsItsItems) {
+    RegisterSampleClasses();
+    cClassList<cSampleItem> list;
+    list.AddNewItem("cSampleItem", &list);
+    list.AddNewItem("cSampleItem", &list);
+    const std::string text = SaveText(list);
+    EXPECT_EQ(text,
+              "<cClassList.cSampleItem>\n"
+              " <cSampleItem></cSampleItem>\n"
+              " <cSampleItem></cSampleItem>\n"
+              "</cClassList.cSampleItem>\n");
+    cClassList<cSampleItem> back;
+    ASSERT_TRUE(back.LoadFromText(text.c_str()));
+    EXPECT_EQ(back.Count(), 2);
+}
+
 TEST(ObjectXml, RoundTrip) {
     auto doc = Fresh<cSampleDoc>();
     doc->m_Count = 12;
