@@ -20,6 +20,22 @@ bool SharesMask(const cMemberDesc* member, uint32_t mask) { return (member->m_Ma
 // their field types must never treat the object as a value.
 bool HoldsValue(const void* address, const void* object) { return address && address != object; }
 
+namespace {
+
+// Calls visit(fieldType, address) for every member of object that holds a value.
+template <class Visit>
+void ForEachValue(cClass* object, Visit visit) {
+    const int count = object->GetAmountOfMembers();
+    for (int i = 0; i < count; ++i) {
+        cClass* fieldType = object->GetMemberClass(i);
+        void* address = object->GetMemberPtr(i, object);
+        if (fieldType && HoldsValue(address, object))
+            visit(fieldType, address);
+    }
+}
+
+}  // namespace
+
 void* MemberAddress(const cMemberDesc* member, void* object) {
     if (member->m_GetValue) {
         static uint32_t word;
@@ -56,13 +72,7 @@ void cClass::Init(void* value) {
     if (!IsCompound() || !value)
         return;
     cClass* object = static_cast<cClass*>(value);
-    const int count = object->GetAmountOfMembers();
-    for (int i = 0; i < count; ++i) {
-        cClass* fieldType = object->GetMemberClass(i);
-        void* address = object->GetMemberPtr(i, object);
-        if (fieldType && HoldsValue(address, object))
-            fieldType->Init(address);
-    }
+    ForEachValue(object, [](cClass* fieldType, void* address) { fieldType->Init(address); });
     object->SetDefaults();  // after the field types, so class defaults win
 }
 
@@ -71,13 +81,7 @@ void cClass::Release(void* value) {
         return;
     cClass* object = static_cast<cClass*>(value);
     object->ReleaseHooks();
-    const int count = object->GetAmountOfMembers();
-    for (int i = 0; i < count; ++i) {
-        cClass* fieldType = object->GetMemberClass(i);
-        void* address = object->GetMemberPtr(i, object);
-        if (fieldType && HoldsValue(address, object))
-            fieldType->Release(address);
-    }
+    ForEachValue(object, [](cClass* fieldType, void* address) { fieldType->Release(address); });
 }
 
 int cClass::GetAmountOfMembers() {

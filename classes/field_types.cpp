@@ -6,15 +6,26 @@
 
 namespace tovan {
 
+namespace {
+
+// Numbers read as zero when their text does not parse, with the type's report.
+template <class T>
+bool ReadNumber(XmlNode* node, T& value, cReadContext* context, bool (*parse)(const char*, T&),
+                const char* failure) {
+    T parsed = 0;
+    const bool ok = parse(node->Text().GetText(), parsed);
+    value = ok ? parsed : 0;
+    if (!ok)
+        ClassEngineWarning(context, node, failure, node->Text().GetText());
+    return ok;
+}
+
+}  // namespace
+
 void _cInt::Write(cStr& text, int32_t value) { text.AppendInt(value); }
 
 bool _cInt::Read(XmlNode* node, int32_t& value, cReadContext* context) {
-    int parsed = 0;
-    const bool ok = ParseInt(node->Text().GetText(), parsed);
-    value = ok ? parsed : 0;
-    if (!ok)
-        ClassEngineWarning(context, node, "unable to read dword from XML: %s\n", node->Text().GetText());
-    return ok;
+    return ReadNumber<int>(node, value, context, ParseInt, "unable to read dword from XML: %s\n");
 }
 
 bool _cInt::CheckType(const char*, int size) { return size == 4; }
@@ -25,12 +36,7 @@ void _cFloat::Write(cStr& text, float value) {
 }
 
 bool _cFloat::Read(XmlNode* node, float& value, cReadContext* context) {
-    float parsed = 0.0f;
-    const bool ok = ParseFloat(node->Text().GetText(), parsed);
-    value = ok ? parsed : 0.0f;
-    if (!ok)
-        ClassEngineWarning(context, node, "unable to read float from XML: %s\n", node->Text().GetText());
-    return ok;
+    return ReadNumber<float>(node, value, context, ParseFloat, "unable to read float from XML: %s\n");
 }
 
 bool _cFloat::CheckType(const char* typeName, int) { return CompareStrings(typeName, "float") == 0; }
