@@ -11,6 +11,7 @@ namespace tovan {
 
 namespace {
 constexpr int kWriteReserve = 0x100001;
+constexpr int kMaxText = 0x40000000;  // a copy of more could not be sized in a cStr
 }
 
 bool ReadXmlSource(const char* path, cStream& out) {
@@ -19,10 +20,20 @@ bool ReadXmlSource(const char* path, cStream& out) {
 }
 
 bool XmlNode::ParseBuffer(cStream& stream) {
+    // As many characters as the stream holds: the bytes from the position, then spaces.
+    const int size = stream.Count();
     const int left = stream.Remaining();
-    m_Scratch.Fill(stream.Count(), ' ');
-    if (left > 0)
-        std::memcpy(m_Scratch.Data(), stream.Data() + stream.m_Position, size_t(left));
+    if (size > kMaxText)
+        return false;
+    if (size <= 0) {
+        m_Scratch.Clear();
+    } else {
+        m_Scratch.Reserve(size + 1, false);
+        if (left > 0)
+            std::memcpy(m_Scratch.Data(), stream.Data() + stream.m_Position, size_t(left));
+        std::memset(m_Scratch.Data() + left, ' ', size_t(size - left));
+        m_Scratch.SetLength(size);
+    }
     stream.m_Position += left;
     // A text that begins with its terminator would parse as empty and pass as success.
     const bool ok = !m_Scratch.IsEmpty() && m_Scratch[0] != 0 && Parse(m_Scratch.GetText()) != -1;
