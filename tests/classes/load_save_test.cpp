@@ -4,6 +4,7 @@
 
 #include "classes/xml.h"
 #include "core/stream.h"
+#include "io/io.h"
 #include "tests/classes/sample_classes.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/scratch.h"
@@ -288,6 +289,26 @@ TEST_F(ObjectFiles, SaveAndLoadByPath) {
     auto quiet = Fresh<cSampleDoc>();
     ASSERT_TRUE(quiet->LoadFromFile(path.c_str()));
     EXPECT_EQ(quiet->m_Count, 8);
+}
+
+TEST_F(ObjectFiles, RelativeNamesGoThroughTheFileSources) {
+    // Natively the base folder lies on the scratch drive; under wine it is the
+    // test program's folder.
+    const std::string name = "classes-test-relative\\doc.xml";
+    ASSERT_TRUE(cIO::CreateFolders(name.c_str()));
+    auto doc = Fresh<cSampleDoc>();
+    doc->m_Count = 21;
+    ASSERT_TRUE(doc->SaveToFile(name.c_str()));
+    auto back = Fresh<cSampleDoc>();
+    EXPECT_TRUE(back->Load(name.c_str()));
+    EXPECT_EQ(back->m_Count, 21);
+    auto quiet = Fresh<cSampleDoc>();
+    EXPECT_TRUE(quiet->LoadFromFile(name.c_str()));
+    EXPECT_EQ(quiet->m_Count, 21);
+    EXPECT_TRUE(cIO::RemoveFolder("classes-test-relative"));
+    LogCapture capture;
+    EXPECT_FALSE(back->LoadFromFile(name.c_str()));
+    EXPECT_EQ(capture.Warnings(), std::vector<std::string>{"Can't load file \"" + name + "\""});
 }
 
 TEST_F(ObjectFiles, LoadFromFileDoesNotReportBadValues) {
