@@ -217,7 +217,7 @@ void DecodeSurface(ImageFormat format, const uint8_t* blocks, int w, int h, uint
 namespace tovan {
 
 bool cImage::Decompress() {
-    ImageLayout layout, target;
+    ImageLayout layout;
     if (!GetLayout(layout))
         return false;
     if (!IsBlockFormat(m_Format))
@@ -225,18 +225,8 @@ bool cImage::Decompress() {
     if (IsPvrFormat(m_Format))
         return false;
     const int mips = IsPowerOfTwo(m_Width) && IsPowerOfTwo(m_Height) ? m_Mips : 1;
-    const ImageFormat format = DecodedFormat(m_Format);
-    if (!target.Init(format, m_Width, m_Height, m_Depth, mips))
-        return false;
-    cList<uint8_t> data;
-    data.Resize(target.Size());
-    const uint8_t* src = m_Data.Data();
-    uint8_t* dst = data.Data();
-    ForEachSurface(layout, target, [&](const ImageLevel& level, int64_t from, int64_t to) {
-        dxt::DecodeSurface(m_Format, src + from, level.width, level.height, dst + to);
-    });
-    Replace(data, format, m_Width, m_Height, m_Depth, mips);
-    return true;
+    return Recode(DecodedFormat(m_Format), mips, [](ImageFormat from, ImageFormat, const uint8_t* src, int w, int h,
+                                                    uint8_t* dst) { dxt::DecodeSurface(from, src, w, h, dst); });
 }
 
 }  // namespace tovan

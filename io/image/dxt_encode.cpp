@@ -1,6 +1,5 @@
 #include "io/image/dxt.h"
 #include "io/image/image.h"
-#include "io/image/ops.h"
 
 #include <algorithm>
 #include <cstring>
@@ -300,7 +299,7 @@ void EncodeSurface(ImageFormat target, ImageFormat source, const uint8_t* texels
 namespace tovan {
 
 bool cImage::Compress() {
-    ImageLayout layout, target;
+    ImageLayout layout;
     if (!GetLayout(layout))
         return false;
     ImageFormat format;
@@ -310,17 +309,9 @@ bool cImage::Compress() {
         format = ImageFormat::Dxt5;
     else
         return true;
-    if (!target.Init(format, m_Width, m_Height, m_Depth, m_Mips))
-        return false;
-    cList<uint8_t> data;
-    data.Resize(target.Size());
-    const uint8_t* src = m_Data.Data();
-    uint8_t* dst = data.Data();
-    ForEachSurface(layout, target, [&](const ImageLevel& level, int64_t from, int64_t to) {
-        dxt::EncodeSurface(format, m_Format, src + from, level.width, level.height, dst + to);
+    return Recode(format, m_Mips, [](ImageFormat from, ImageFormat to, const uint8_t* src, int w, int h, uint8_t* dst) {
+        dxt::EncodeSurface(to, from, src, w, h, dst);
     });
-    Replace(data, format, m_Width, m_Height, m_Depth, m_Mips);
-    return true;
 }
 
 }  // namespace tovan

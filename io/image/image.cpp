@@ -1,5 +1,7 @@
 #include "io/image/image.h"
 
+#include "io/image/ops.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -112,6 +114,21 @@ void cImage::Replace(cList<uint8_t>& data, ImageFormat format, int width, int he
     m_Height = height;
     m_Depth = depth;
     m_Mips = mips;
+}
+
+bool cImage::Recode(ImageFormat format, int mips, SurfaceCoder code) {
+    ImageLayout layout, target;
+    if (!GetLayout(layout) || !target.Init(format, m_Width, m_Height, m_Depth, mips))
+        return false;
+    cList<uint8_t> data;
+    data.Resize(target.Size());
+    const uint8_t* src = m_Data.Data();
+    uint8_t* dst = data.Data();
+    ForEachSurface(layout, target, [&](const ImageLevel& level, int64_t from, int64_t to) {
+        code(m_Format, format, src + from, level.width, level.height, dst + to);
+    });
+    Replace(data, format, m_Width, m_Height, m_Depth, mips);
+    return true;
 }
 
 bool cImage::DropMips() {

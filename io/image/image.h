@@ -63,6 +63,10 @@ public:
     bool ResizeToPowerOfTwo();
 
 private:
+    using SurfaceCoder = void (*)(ImageFormat from, ImageFormat to, const uint8_t* src, int w, int h, uint8_t* dst);
+    // Turns every surface (level, face, slice) into `format` with `mips` levels
+    // through code; false when the new block would not fit.
+    bool Recode(ImageFormat format, int mips, SurfaceCoder code);
     // Stores a finished pixel block and the fields that describe it.
     void Replace(cList<uint8_t>& data, ImageFormat format, int width, int height, int depth, int mips);
 };

@@ -1,5 +1,6 @@
 // Format conversion, dropping alpha and inverting green.
 #include "io/image/image.h"
+#include "tests/io/image_helpers.h"
 #include "core/half.h"
 
 #include <gtest/gtest.h>
@@ -21,69 +22,52 @@ cImage Make(ImageFormat format, int w, int h, int depth, int mips, std::vector<u
     return image;
 }
 
-std::vector<uint8_t> Bytes(const cImage& image) { return {image.m_Data.begin(), image.m_Data.end()}; }
-
-template <class T>
-std::vector<T> Values(const cImage& image) {
-    std::vector<T> v(size_t(image.m_Data.Count()) / sizeof(T));
-    std::memcpy(v.data(), image.m_Data.Data(), v.size() * sizeof(T));
-    return v;
-}
-
-template <class T>
-cImage MakeValues(ImageFormat format, int w, int h, const std::vector<T>& v) {
-    cImage image = Make(format, w, h, 1, 1);
-    EXPECT_EQ(v.size() * sizeof(T), size_t(image.m_Data.Count()));
-    std::memcpy(image.m_Data.Data(), v.data(), v.size() * sizeof(T));
-    return image;
-}
-
 TEST(ImageConvert, ExpansionRulesOfThePart) {
     cImage rg = Make(ImageFormat::Rg8, 2, 1, 1, 1, {10, 200, 255, 0});
     ASSERT_TRUE(rg.ConvertFormat(ImageFormat::Rgba8));
-    EXPECT_EQ(Bytes(rg), (std::vector<uint8_t>{10, 10, 10, 200, 255, 255, 255, 0}));
+    EXPECT_EQ(test::Bytes(rg), (std::vector<uint8_t>{10, 10, 10, 200, 255, 255, 255, 0}));
 
     cImage rgb = Make(ImageFormat::Rgb8, 1, 1, 1, 1, {1, 2, 3});
     ASSERT_TRUE(rgb.ConvertFormat(ImageFormat::Rgba8));
-    EXPECT_EQ(Bytes(rgb), (std::vector<uint8_t>{1, 2, 3, 255}));
+    EXPECT_EQ(test::Bytes(rgb), (std::vector<uint8_t>{1, 2, 3, 255}));
 
     cImage r = Make(ImageFormat::R8, 1, 1, 1, 1, {51});
     ASSERT_TRUE(r.ConvertFormat(ImageFormat::Rgba16));
-    EXPECT_EQ(Values<uint16_t>(r), (std::vector<uint16_t>{13107, 13107, 13107, 65535}));
+    EXPECT_EQ(test::ValuesOf<uint16_t>(r), (std::vector<uint16_t>{13107, 13107, 13107, 65535}));
 
     // Luminance 0.2125 R + 0.7154 G + 0.0721 B, then rounded to the byte.
     cImage colour = Make(ImageFormat::Rgb8, 3, 1, 1, 1, {255, 0, 0, 0, 255, 0, 0, 0, 255});
     ASSERT_TRUE(colour.ConvertFormat(ImageFormat::R8));
-    EXPECT_EQ(Bytes(colour), (std::vector<uint8_t>{54, 182, 18}));
+    EXPECT_EQ(test::Bytes(colour), (std::vector<uint8_t>{54, 182, 18}));
 
-    cImage f = MakeValues<float>(ImageFormat::Rg32f, 1, 1, {0.25f, -3.0f});
+    cImage f = test::ImageOf<float>(ImageFormat::Rg32f, 1, 1, 1, {0.25f, -3.0f});
     ASSERT_TRUE(f.ConvertFormat(ImageFormat::Rgba32f));
-    EXPECT_EQ(Values<float>(f), (std::vector<float>{0.25f, 0.25f, 0.25f, -3.0f}));
+    EXPECT_EQ(test::ValuesOf<float>(f), (std::vector<float>{0.25f, 0.25f, 0.25f, -3.0f}));
 }
 
 TEST(ImageConvert, TwoComponentTargetsKeepTheSecondComponent) {
     // Two components read as luminance and alpha, so they are written back the same way.
     cImage rg = Make(ImageFormat::Rg8, 2, 1, 1, 1, {10, 200, 255, 0});
     ASSERT_TRUE(rg.ConvertFormat(ImageFormat::Rg16));
-    EXPECT_EQ(Values<uint16_t>(rg), (std::vector<uint16_t>{2570, 51400, 65535, 0}));
+    EXPECT_EQ(test::ValuesOf<uint16_t>(rg), (std::vector<uint16_t>{2570, 51400, 65535, 0}));
     cImage rgba = Make(ImageFormat::Rgba8, 1, 1, 1, 1, {10, 20, 30, 40});
     ASSERT_TRUE(rgba.ConvertFormat(ImageFormat::Rg8));
-    EXPECT_EQ(Bytes(rgba), (std::vector<uint8_t>{10, 40}));
+    EXPECT_EQ(test::Bytes(rgba), (std::vector<uint8_t>{10, 40}));
 }
 
 TEST(ImageConvert, ClampsAndTurnsNaNToZeroInIntegerTargets) {
     const float nan = std::nanf("");
-    cImage f = MakeValues<float>(ImageFormat::Rgba32f, 2, 1, {nan, 2.0f, -1.0f, 0.5f, 1.0f, 0.0f, nan, nan});
+    cImage f = test::ImageOf<float>(ImageFormat::Rgba32f, 2, 1, 1, {nan, 2.0f, -1.0f, 0.5f, 1.0f, 0.0f, nan, nan});
     cImage copy;
     copy.Copy(f);
     ASSERT_TRUE(f.ConvertFormat(ImageFormat::Rgba8));
-    EXPECT_EQ(Bytes(f), (std::vector<uint8_t>{0, 255, 0, 128, 255, 0, 0, 0}));
+    EXPECT_EQ(test::Bytes(f), (std::vector<uint8_t>{0, 255, 0, 128, 255, 0, 0, 0}));
     ASSERT_TRUE(copy.ConvertFormat(ImageFormat::Rgba16f));
-    const std::vector<uint16_t> halves = Values<uint16_t>(copy);
+    const std::vector<uint16_t> halves = test::ValuesOf<uint16_t>(copy);
     EXPECT_TRUE(std::isnan(HalfToFloat(halves[0])));
     EXPECT_EQ(HalfToFloat(halves[1]), 2.0f);
     ASSERT_TRUE(copy.ConvertFormat(ImageFormat::R16));
-    EXPECT_EQ(Values<uint16_t>(copy)[0], 0);  // luminance of a NaN texel
+    EXPECT_EQ(test::ValuesOf<uint16_t>(copy)[0], 0);  // luminance of a NaN texel
 }
 
 TEST(ImageConvert, RefusesWithoutChange) {
@@ -95,7 +79,7 @@ TEST(ImageConvert, RefusesWithoutChange) {
         EXPECT_FALSE(rgb.ConvertFormat(target));
     EXPECT_TRUE(rgb.ConvertFormat(ImageFormat::Rgb8));
     EXPECT_EQ(rgb.m_Format, ImageFormat::Rgb8);
-    EXPECT_EQ(Bytes(rgb), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(test::Bytes(rgb), (std::vector<uint8_t>{1, 2, 3}));
 }
 
 // Worst error of a component stored in the format, in units of 0..1.
@@ -162,16 +146,16 @@ TEST(ImageChannels, DropAlpha) {
     ASSERT_TRUE(image.DropAlpha());
     EXPECT_EQ(image.m_Format, ImageFormat::Rgb8);
     EXPECT_EQ(image.m_Mips, 2);
-    EXPECT_EQ(Bytes(image), (std::vector<uint8_t>{0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, 16, 17, 18}));
+    EXPECT_EQ(test::Bytes(image), (std::vector<uint8_t>{0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, 16, 17, 18}));
 
-    cImage halves = MakeValues<uint16_t>(ImageFormat::Rgba16f, 1, 1, {1, 2, 3, 4});
+    cImage halves = test::ImageOf<uint16_t>(ImageFormat::Rgba16f, 1, 1, 1, {1, 2, 3, 4});
     ASSERT_TRUE(halves.DropAlpha());
     EXPECT_EQ(halves.m_Format, ImageFormat::Rgb16f);
-    EXPECT_EQ(Values<uint16_t>(halves), (std::vector<uint16_t>{1, 2, 3}));
+    EXPECT_EQ(test::ValuesOf<uint16_t>(halves), (std::vector<uint16_t>{1, 2, 3}));
 
     cImage rg = Make(ImageFormat::Rg8, 1, 1, 1, 1, {7, 9});
     EXPECT_TRUE(rg.DropAlpha());
-    EXPECT_EQ(Bytes(rg), (std::vector<uint8_t>{7, 9}));
+    EXPECT_EQ(test::Bytes(rg), (std::vector<uint8_t>{7, 9}));
     cImage dxt = Make(ImageFormat::Dxt5, 4, 4, 1, 1);
     EXPECT_FALSE(dxt.DropAlpha());
     EXPECT_EQ(dxt.m_Format, ImageFormat::Dxt5);
@@ -185,18 +169,18 @@ TEST(ImageChannels, InvertGreen) {
     for (int i = 0; i < bytes.m_Data.Count(); ++i)
         EXPECT_EQ(bytes.m_Data[i], i % 3 == 1 ? 255 - i : i);
 
-    cImage shorts = MakeValues<uint16_t>(ImageFormat::Rg16, 1, 1, {5, 1000});
+    cImage shorts = test::ImageOf<uint16_t>(ImageFormat::Rg16, 1, 1, 1, {5, 1000});
     ASSERT_TRUE(shorts.InvertGreen());
-    EXPECT_EQ(Values<uint16_t>(shorts), (std::vector<uint16_t>{5, 64535}));
+    EXPECT_EQ(test::ValuesOf<uint16_t>(shorts), (std::vector<uint16_t>{5, 64535}));
 
-    cImage halves = MakeValues<uint16_t>(ImageFormat::Rgba16f, 1, 1,
+    cImage halves = test::ImageOf<uint16_t>(ImageFormat::Rgba16f, 1, 1, 1,
                                          {0, FloatToHalf(0.25f), 0, FloatToHalf(2.0f)});
     ASSERT_TRUE(halves.InvertGreen());
-    EXPECT_EQ(HalfToFloat(Values<uint16_t>(halves)[1]), 0.75f);
+    EXPECT_EQ(HalfToFloat(test::ValuesOf<uint16_t>(halves)[1]), 0.75f);
 
-    cImage floats = MakeValues<float>(ImageFormat::Rgb32f, 1, 1, {0.0f, 3.0f, 0.0f});
+    cImage floats = test::ImageOf<float>(ImageFormat::Rgb32f, 1, 1, 1, {0.0f, 3.0f, 0.0f});
     ASSERT_TRUE(floats.InvertGreen());
-    EXPECT_EQ(Values<float>(floats)[1], -2.0f);
+    EXPECT_EQ(test::ValuesOf<float>(floats)[1], -2.0f);
 
     cImage r = Make(ImageFormat::R8, 1, 1, 1, 1, {9});
     EXPECT_FALSE(r.InvertGreen());

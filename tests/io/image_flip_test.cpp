@@ -1,6 +1,7 @@
 // Vertical flips, and whole-image DXT decoding and encoding.
 #include "io/image/dxt.h"
 #include "io/image/image.h"
+#include "tests/io/image_helpers.h"
 #include "tests/io/image_reference.h"
 #include "tests/support/log_capture.h"
 
@@ -13,20 +14,9 @@
 namespace tovan {
 namespace {
 
-cImage Random(ImageFormat format, int w, int h, int depth, int mips, uint32_t seed) {
-    cImage image;
-    EXPECT_TRUE(image.Allocate(format, w, h, depth, mips));
-    std::mt19937 rng(seed);
-    for (uint8_t& b : image.m_Data)
-        b = uint8_t(rng());
-    return image;
-}
-
-std::vector<uint8_t> Bytes(const cImage& image) { return {image.m_Data.begin(), image.m_Data.end()}; }
-
 // Rows of every surface of an uncompressed image, reversed.
 std::vector<uint8_t> ReversedRows(const cImage& image) {
-    std::vector<uint8_t> out = Bytes(image);
+    std::vector<uint8_t> out = test::Bytes(image);
     ImageLayout layout;
     EXPECT_TRUE(image.GetLayout(layout));
     const int texel = GetImageFormatInfo(image.m_Format)->texelBytes;
@@ -54,18 +44,18 @@ TEST(ImageFlip, UncompressedSurfacesReverseTheirRows) {
     struct Case { ImageFormat format; int w, h, d, mips; };
     for (Case c : {Case{ImageFormat::Rgb8, 3, 5, 1, 3}, Case{ImageFormat::Rgba16f, 4, 4, 0, 3},
                    Case{ImageFormat::R32f, 2, 3, 4, 2}}) {
-        cImage image = Random(c.format, c.w, c.h, c.d, c.mips, 1);
-        const std::vector<uint8_t> before = Bytes(image);
+        cImage image = test::RandomImage(c.format, c.w, c.h, c.d, c.mips, 1);
+        const std::vector<uint8_t> before = test::Bytes(image);
         const std::vector<uint8_t> expected = ReversedRows(image);
         ASSERT_TRUE(image.FlipVertical());
-        EXPECT_EQ(Bytes(image), expected) << int(c.format);
+        EXPECT_EQ(test::Bytes(image), expected) << int(c.format);
         ASSERT_TRUE(image.FlipVertical());
-        EXPECT_EQ(Bytes(image), before);
+        EXPECT_EQ(test::Bytes(image), before);
     }
-    cImage line = Random(ImageFormat::Rgba8, 7, 1, 1, 1, 2);
-    const std::vector<uint8_t> before = Bytes(line);
+    cImage line = test::RandomImage(ImageFormat::Rgba8, 7, 1, 1, 1, 2);
+    const std::vector<uint8_t> before = test::Bytes(line);
     EXPECT_TRUE(line.FlipVertical());
-    EXPECT_EQ(Bytes(line), before);
+    EXPECT_EQ(test::Bytes(line), before);
 }
 
 // Texels of a surface made of two colours that 5:6:5 holds exactly and whose
@@ -102,7 +92,7 @@ TEST(ImageFlip, BlockLevelsFlipAsPictures) {
     ASSERT_TRUE(image.GetLayout(layout));
     for (int k = 0; k < 4; ++k)
         TwoColourSurface(image.LevelData(k), layout.Level(k).width, layout.Level(k).height, k);
-    const std::vector<uint8_t> texels = Bytes(image);
+    const std::vector<uint8_t> texels = test::Bytes(image);
     const std::vector<uint8_t> flippedTexels = ReversedRows(image);
     ASSERT_TRUE(image.Compress());
     ASSERT_EQ(image.m_Format, ImageFormat::Dxt1);
@@ -124,7 +114,7 @@ TEST(ImageFlip, BlockLevelsFlipAsPictures) {
     EXPECT_EQ(0, std::memcmp(image.LevelData(3), flipped.LevelData(3), 8));
 
     ASSERT_TRUE(flipped.FlipVertical());
-    EXPECT_EQ(Bytes(flipped), Bytes(image));
+    EXPECT_EQ(test::Bytes(flipped), test::Bytes(image));
 }
 
 TEST(ImageFlip, BlockFlipIsExactAndUndoesItself) {
@@ -132,32 +122,32 @@ TEST(ImageFlip, BlockFlipIsExactAndUndoesItself) {
         // Any width; heights that are multiples of 4 or at most 4.
         for (auto [w, h, d] : {std::tuple{6, 8, 1}, std::tuple{5, 3, 1}, std::tuple{8, 2, 1}, std::tuple{8, 8, 0},
                                std::tuple{4, 4, 3}}) {
-            cImage image = Random(f, w, h, d, 4, uint32_t(w * h));
+            cImage image = test::RandomImage(f, w, h, d, 4, uint32_t(w * h));
             cImage texels = Decoded(image);
             const std::vector<uint8_t> expected = ReversedRows(texels);
-            const std::vector<uint8_t> before = Bytes(image);
+            const std::vector<uint8_t> before = test::Bytes(image);
             ASSERT_TRUE(image.FlipVertical());
-            EXPECT_EQ(Bytes(Decoded(image)), expected) << int(f) << " " << w << "x" << h << "x" << d;
+            EXPECT_EQ(test::Bytes(Decoded(image)), expected) << int(f) << " " << w << "x" << h << "x" << d;
             ASSERT_TRUE(image.FlipVertical());
-            EXPECT_EQ(Bytes(image), before);
+            EXPECT_EQ(test::Bytes(image), before);
         }
     }
 }
 
 TEST(ImageFlip, RefusesWithoutChange) {
     test::LogCapture log;
-    cImage tall = Random(ImageFormat::Dxt5, 8, 6, 1, 1, 3);
-    const std::vector<uint8_t> before = Bytes(tall);
+    cImage tall = test::RandomImage(ImageFormat::Dxt5, 8, 6, 1, 1, 3);
+    const std::vector<uint8_t> before = test::Bytes(tall);
     EXPECT_FALSE(tall.FlipVertical());
-    EXPECT_EQ(Bytes(tall), before);
+    EXPECT_EQ(test::Bytes(tall), before);
     EXPECT_EQ(log.Warnings(), std::vector<std::string>{"Compressed images must have dimensions that are multiples of 4"});
     EXPECT_EQ(log.Windows(), std::vector<LogWindowMode>{LogWindowMode::Warning});
 
     log.Clear();
-    cImage pvr = Random(ImageFormat::Pvr4Rgba, 8, 8, 1, 1, 4);
-    const std::vector<uint8_t> pvrBefore = Bytes(pvr);
+    cImage pvr = test::RandomImage(ImageFormat::Pvr4Rgba, 8, 8, 1, 1, 4);
+    const std::vector<uint8_t> pvrBefore = test::Bytes(pvr);
     EXPECT_FALSE(pvr.FlipVertical());
-    EXPECT_EQ(Bytes(pvr), pvrBefore);
+    EXPECT_EQ(test::Bytes(pvr), pvrBefore);
     cImage depth;
     depth.m_Format = ImageFormat::Depth16;
     depth.m_Width = depth.m_Height = depth.m_Depth = depth.m_Mips = 1;
@@ -168,7 +158,7 @@ TEST(ImageFlip, RefusesWithoutChange) {
 TEST(ImageDxt, DecompressMatchesTexelByTexelDecoding) {
     for (ImageFormat f : {ImageFormat::Dxt1, ImageFormat::Dxt3, ImageFormat::Dxt5}) {
         for (auto [w, h, d] : {std::tuple{5, 7, 1}, std::tuple{16, 8, 0}, std::tuple{4, 2, 3}}) {
-            cImage image = Random(f, w, h, d, 3, uint32_t(w + 10 * h));
+            cImage image = test::RandomImage(f, w, h, d, 3, uint32_t(w + 10 * h));
             cImage texels = Decoded(image);
             const bool pot = (w & (w - 1)) == 0 && (h & (h - 1)) == 0;
             EXPECT_EQ(texels.m_Format, f == ImageFormat::Dxt1 ? ImageFormat::Rgb8 : ImageFormat::Rgba8);
@@ -197,11 +187,11 @@ TEST(ImageDxt, DecompressMatchesTexelByTexelDecoding) {
 }
 
 TEST(ImageDxt, DecompressLeavesOtherFormatsAndRefusesPvr) {
-    cImage rgb = Random(ImageFormat::Rgb8, 3, 3, 1, 1, 5);
-    const std::vector<uint8_t> before = Bytes(rgb);
+    cImage rgb = test::RandomImage(ImageFormat::Rgb8, 3, 3, 1, 1, 5);
+    const std::vector<uint8_t> before = test::Bytes(rgb);
     EXPECT_TRUE(rgb.Decompress());
-    EXPECT_EQ(Bytes(rgb), before);
-    cImage pvr = Random(ImageFormat::Pvr4Rgb, 8, 8, 1, 1, 6);
+    EXPECT_EQ(test::Bytes(rgb), before);
+    cImage pvr = test::RandomImage(ImageFormat::Pvr4Rgb, 8, 8, 1, 1, 6);
     EXPECT_FALSE(pvr.Decompress());
     EXPECT_EQ(pvr.m_Format, ImageFormat::Pvr4Rgb);
 }
@@ -210,7 +200,7 @@ TEST(ImageDxt, CompressEncodesEveryLevelFaceAndSlice) {
     struct Case { ImageFormat from, to; int w, h, d; };
     for (Case c : {Case{ImageFormat::R8, ImageFormat::Dxt1, 9, 6, 1}, Case{ImageFormat::Rgb8, ImageFormat::Dxt1, 8, 8, 0},
                    Case{ImageFormat::Rgba8, ImageFormat::Dxt5, 6, 5, 3}}) {
-        cImage image = Random(c.from, c.w, c.h, c.d, 3, 7);
+        cImage image = test::RandomImage(c.from, c.w, c.h, c.d, 3, 7);
         cImage source;
         source.Copy(image);
         ASSERT_TRUE(image.Compress());
@@ -231,7 +221,7 @@ TEST(ImageDxt, CompressEncodesEveryLevelFaceAndSlice) {
             }
         }
     }
-    cImage shorts = Random(ImageFormat::Rgba16, 4, 4, 1, 1, 8);
+    cImage shorts = test::RandomImage(ImageFormat::Rgba16, 4, 4, 1, 1, 8);
     EXPECT_TRUE(shorts.Compress());
     EXPECT_EQ(shorts.m_Format, ImageFormat::Rgba16);
 }
