@@ -58,7 +58,7 @@ bool cImage::ConvertFormat(ImageFormat target) {
             dst[3] = 255;
         }
     } else {
-        const int srcStep = texel::ComponentBytes(from->type), dstStep = texel::ComponentBytes(to->type);
+        const int srcStep = texel::ComponentBytes(*from), dstStep = texel::ComponentBytes(*to);
         for (int64_t i = 0; i < texels; ++i, src += from->texelBytes, dst += to->texelBytes) {
             float c[4] = {0.0f, 0.0f, 0.0f, 1.0f};
             for (int k = 0; k < from->components; ++k)
@@ -105,7 +105,7 @@ bool cImage::InvertGreen() {
     ImageLayout layout;
     if (!info || info->components < 2 || !GetLayout(layout))
         return false;
-    const int step = texel::ComponentBytes(info->type);
+    const int step = texel::ComponentBytes(*info);
     uint8_t* end = m_Data.Data() + layout.Size();
     for (uint8_t* p = m_Data.Data() + step; p < end; p += info->texelBytes) {
         switch (info->type) {

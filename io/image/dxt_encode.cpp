@@ -27,38 +27,58 @@ private:
     unsigned m_Factor;
 };
 
-// The valid texels of a block, packed channel by channel, with the bit
-// position of each texel's index.
+// The texels of a block that lie inside the level, packed channel by channel
+// (one channel of a block fills one vector register), with the bit position of
+// each texel's colour index (8 r + 2 c; its alpha code sits at 1.5 times that).
 struct Texels {
     int n = 0;
-    int16_t ch[3][16];  // 16 bits: the sums below run eight texels at a time
+    uint8_t ch[4][16];
     int shift[16];
 };
 
+// Texels of `channels` bytes each (1, 3 or 4), rows `pitch` bytes apart.
+void Gather(const uint8_t* src, size_t pitch, int channels, int w, int h, Texels& t) {
+    t.n = 0;
+    for (int r = 0; r < h; ++r, src += pitch) {
+        for (int c = 0; c < w; ++c, ++t.n) {
+            for (int k = 0; k < channels; ++k)
+                t.ch[k][t.n] = src[c * channels + k];
+            t.shift[t.n] = 8 * r + 2 * c;
+        }
+    }
+}
+
 void Gather(const BlockTexels& in, int w, int h, Texels& t) {
+    t.n = 0;
     for (int r = 0; r < h; ++r) {
         for (int c = 0; c < w; ++c, ++t.n) {
-            for (int k = 0; k < 3; ++k)
+            for (int k = 0; k < 4; ++k)
                 t.ch[k][t.n] = in[r * 4 + c][k];
             t.shift[t.n] = 8 * r + 2 * c;
         }
     }
 }
 
-// Fixed is 16 for whole blocks (loops of known length) and 0 for edge blocks.
-template <int Fixed>
-void EncodeColor(const Texels& t, uint8_t* block) {
-    const int n = Fixed ? Fixed : t.n;
-    int lo[3], hi[3];
-    for (int k = 0; k < 3; ++k) {
-        int16_t l = 255, h = 0;
-        for (int i = 0; i < n; ++i) {
-            l = std::min(l, t.ch[k][i]);
-            h = std::max(h, t.ch[k][i]);
-        }
-        lo[k] = l;
-        hi[k] = h;
+// Lowest and highest value of one channel.
+void Range(const uint8_t* v, int n, int& lo, int& hi) {
+    uint8_t l = 255, h = 0;
+    for (int i = 0; i < n; ++i) {
+        l = v[i] < l ? v[i] : l;
+        h = v[i] > h ? v[i] : h;
     }
+    lo = l;
+    hi = h;
+}
+
+// Fixed is set for whole blocks, whose texel i has its index at bit 2i. The
+// loops run to the stored count all the same: loops of a known length of 16
+// are unrolled into scalar code instead of running 16 texels at a time.
+template <bool Fixed>
+void EncodeColor(const Texels& t, uint8_t* block) {
+    const int n = t.n;
+    int lo[3], hi[3];
+    for (int k = 0; k < 3; ++k)
+        Range(t.ch[k], n, lo[k], hi[k]);
     int p = 0;  // principal channel: widest range, ties to the earlier channel
     for (int k = 1; k < 3; ++k) {
         if (hi[k] - lo[k] > hi[p] - lo[p])
@@ -70,7 +90,7 @@ void EncodeColor(const Texels& t, uint8_t* block) {
     // their products pass 2^32; a block's own texels (at most 16 x 255^2) are
     // added up in 32 bits first.
     int64_t sx, sxx, sy[3], sxy[3];
-    const int16_t* x = t.ch[p];
+    const uint8_t* x = t.ch[p];
     {
         int32_t a = 0, b = 0;
         for (int i = 0; i < n; ++i) {
@@ -133,8 +153,9 @@ void EncodeColor(const Texels& t, uint8_t* block) {
     }
     uint32_t indices = 0, used = 0;
     for (int i = 0; i < n; ++i) {
-        indices |= uint32_t(best[i]) << t.shift[i];
-        used |= 3u << t.shift[i];
+        const int shift = Fixed ? 2 * i : t.shift[i];  // whole blocks: texel i at bit 2i
+        indices |= uint32_t(best[i]) << shift;
+        used |= 3u << shift;
     }
 
     unsigned c0 = Pack565(e0[0], e0[1], e0[2]), c1 = Pack565(e1[0], e1[1], e1[2]);
@@ -151,16 +172,9 @@ void EncodeColor(const Texels& t, uint8_t* block) {
         block[4 + r] = uint8_t(indices >> (8 * r));
 }
 
-}  // namespace
-
-void EncodeGreyBlock(const BlockTexels& in, int w, int h, uint8_t* block) {
-    int lo = 255, hi = 0;
-    for (int r = 0; r < h; ++r) {
-        for (int c = 0; c < w; ++c) {
-            lo = std::min<int>(lo, in[r * 4 + c][0]);
-            hi = std::max<int>(hi, in[r * 4 + c][0]);
-        }
-    }
+void EncodeGrey(const Texels& t, uint8_t* block) {
+    int lo, hi;
+    Range(t.ch[0], t.n, lo, hi);
     // floor((v + 0.5) * 31 / 255), exactly.
     int a = (2 * hi + 1) * 31 / 510, b = (2 * lo + 1) * 31 / 510;
     if (a == b) {
@@ -177,38 +191,16 @@ void EncodeGreyBlock(const BlockTexels& in, int w, int h, uint8_t* block) {
     static constexpr uint8_t kIndex[4] = {1, 3, 2, 0};
     const int range = hi - lo;
     const Divider divide(range);
-    for (int r = 0; r < 4; ++r) {
-        unsigned row = 0;
-        for (int c = 0; r < h && c < w; ++c) {
-            const int q = divide((in[r * 4 + c][0] - lo) * 3 + range / 2);
-            row |= unsigned(kIndex[q]) << (2 * c);
-        }
-        block[4 + r] = uint8_t(row);
-    }
+    uint32_t indices = 0;
+    for (int i = 0; i < t.n; ++i)
+        indices |= uint32_t(kIndex[divide((t.ch[0][i] - lo) * 3 + range / 2)]) << t.shift[i];
+    for (int r = 0; r < 4; ++r)
+        block[4 + r] = uint8_t(indices >> (8 * r));
 }
 
-void EncodeColorBlock(const BlockTexels& in, int w, int h, uint8_t* block) {
-    Texels t;
-    Gather(in, w, h, t);
-    if (t.n == 16)
-        EncodeColor<16>(t, block);
-    else
-        EncodeColor<0>(t, block);
-}
-
-namespace {
-
-// Full is set for whole blocks, whose loops then have known lengths.
-template <bool Full>
-void EncodeAlpha(const BlockTexels& in, int w, int h, uint8_t* block) {
-    const int cols = Full ? 4 : w, rows = Full ? 4 : h;
-    int lo = 255, hi = 0;
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < cols; ++c) {
-            lo = std::min<int>(lo, in[r * 4 + c][3]);
-            hi = std::max<int>(hi, in[r * 4 + c][3]);
-        }
-    }
+void EncodeAlpha5(const Texels& t, uint8_t* block) {
+    int lo, hi;
+    Range(t.ch[3], t.n, lo, hi);
     if (hi == lo) {
         if (hi == 255)
             --lo;
@@ -221,62 +213,49 @@ void EncodeAlpha(const BlockTexels& in, int w, int h, uint8_t* block) {
     const int range = hi - lo;
     const Divider divide(range);
     uint64_t bits = 0;
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < cols; ++c) {
-            const int q = divide((in[r * 4 + c][3] - lo) * 7 + range / 2);
-            bits |= uint64_t(kIndex[q]) << (12 * r + 3 * c);
-        }
-    }
+    for (int i = 0; i < t.n; ++i)
+        bits |= uint64_t(kIndex[divide((t.ch[3][i] - lo) * 7 + range / 2)]) << (t.shift[i] * 3 / 2);
     for (int i = 0; i < 6; ++i)
         block[2 + i] = uint8_t(bits >> (8 * i));
 }
 
-}  // namespace
+// Explicit alpha: the nearest of the 16 steps of 17.
+void EncodeAlpha3(const Texels& t, uint8_t* block) {
+    uint64_t bits = 0;
+    for (int i = 0; i < t.n; ++i)
+        bits |= uint64_t((t.ch[3][i] * 15 + 127) / 255) << (t.shift[i] * 2);
+    for (int i = 0; i < 8; ++i)
+        block[i] = uint8_t(bits >> (8 * i));
+}
 
-void EncodeDxt5AlphaBlock(const BlockTexels& in, int w, int h, uint8_t* block) {
-    if (w == 4 && h == 4)
-        EncodeAlpha<true>(in, w, h, block);
+void EncodeColor(const Texels& t, uint8_t* block) {
+    if (t.n == 16)
+        EncodeColor<true>(t, block);
     else
-        EncodeAlpha<false>(in, w, h, block);
+        EncodeColor<false>(t, block);
 }
-
-void EncodeDxt3AlphaBlock(const BlockTexels& in, int w, int h, uint8_t* block) {
-    std::memset(block, 0, 8);
-    for (int r = 0; r < h; ++r) {
-        for (int c = 0; c < w; ++c) {
-            const int nibble = (in[r * 4 + c][3] * 15 + 127) / 255;
-            block[2 * r + c / 2] |= uint8_t(nibble << (4 * (c & 1)));
-        }
-    }
-}
-
-namespace {
 
 template <int TexelBytes>
 void EncodeSurfaceT(ImageFormat target, const uint8_t* texels, int w, int h, uint8_t* blocks) {
     const size_t pitch = size_t(w) * TexelBytes;
-    BlockTexels tmp = {};
+    Texels t = {};  // channels a source lacks stay 0
     for (int by = 0; by < h; by += 4) {
         const int rows = std::min(4, h - by);
         for (int bx = 0; bx < w; bx += 4) {
-            const int cols = std::min(4, w - bx);
-            const uint8_t* src = texels + size_t(by) * pitch + size_t(bx) * TexelBytes;
-            for (int r = 0; r < rows; ++r, src += pitch) {
-                for (int c = 0; c < cols; ++c)
-                    std::memcpy(tmp[r * 4 + c], src + c * TexelBytes, TexelBytes);
-            }
+            Gather(texels + size_t(by) * pitch + size_t(bx) * TexelBytes, pitch, TexelBytes, std::min(4, w - bx),
+                   rows, t);
             if (target == ImageFormat::Dxt1) {
                 if (TexelBytes == 1)
-                    EncodeGreyBlock(tmp, cols, rows, blocks);
+                    EncodeGrey(t, blocks);
                 else
-                    EncodeColorBlock(tmp, cols, rows, blocks);
+                    EncodeColor(t, blocks);
                 blocks += 8;
             } else {
                 if (target == ImageFormat::Dxt3)
-                    EncodeDxt3AlphaBlock(tmp, cols, rows, blocks);
+                    EncodeAlpha3(t, blocks);
                 else
-                    EncodeDxt5AlphaBlock(tmp, cols, rows, blocks);
-                EncodeColorBlock(tmp, cols, rows, blocks + 8);
+                    EncodeAlpha5(t, blocks);
+                EncodeColor(t, blocks + 8);
                 blocks += 16;
             }
         }
@@ -284,6 +263,30 @@ void EncodeSurfaceT(ImageFormat target, const uint8_t* texels, int w, int h, uin
 }
 
 }  // namespace
+
+void EncodeGreyBlock(const BlockTexels& in, int w, int h, uint8_t* block) {
+    Texels t;
+    Gather(in, w, h, t);
+    EncodeGrey(t, block);
+}
+
+void EncodeColorBlock(const BlockTexels& in, int w, int h, uint8_t* block) {
+    Texels t;
+    Gather(in, w, h, t);
+    EncodeColor(t, block);
+}
+
+void EncodeDxt5AlphaBlock(const BlockTexels& in, int w, int h, uint8_t* block) {
+    Texels t;
+    Gather(in, w, h, t);
+    EncodeAlpha5(t, block);
+}
+
+void EncodeDxt3AlphaBlock(const BlockTexels& in, int w, int h, uint8_t* block) {
+    Texels t;
+    Gather(in, w, h, t);
+    EncodeAlpha3(t, block);
+}
 
 void EncodeSurface(ImageFormat target, ImageFormat source, const uint8_t* texels, int w, int h, uint8_t* blocks) {
     if (source == ImageFormat::R8)

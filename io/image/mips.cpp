@@ -21,7 +21,7 @@ struct Box {
 // is one slice deep the two z choices coincide and the sum is twice the
 // four-texel sum, so the mean is that sum shifted by 2 (the same integer).
 template <class T, int C>
-void DownsampleInteger(const Box& b) {
+void DownsampleInteger(const Box& b, const ImageFormatInfo&) {
     const size_t pitch = size_t(b.sw) * C, slice = pitch * size_t(b.sh);
     const T* src = reinterpret_cast<const T*>(b.src);
     T* dst = reinterpret_cast<T*>(b.dst);
@@ -71,7 +71,7 @@ void DownsampleFloat(const Box& b, const ImageFormatInfo& info) {
                         for (int yi : ys) {
                             for (int xi : xs) {
                                 const size_t at = ((size_t(zi) * b.sh + yi) * b.sw + xi) * texel + c * step;
-                                sum += texel::Load(info.type, b.src + at);
+                                sum += texel::LoadFloat(info.type, b.src + at);
                             }
                         }
                     }
@@ -86,19 +86,16 @@ void DownsampleFloat(const Box& b, const ImageFormatInfo& info) {
     }
 }
 
-void Downsample(const Box& b, const ImageFormatInfo& info) {
-    switch (info.texelBytes | int(info.type) << 8) {
-    case 1 | int(ComponentType::Byte) << 8: DownsampleInteger<uint8_t, 1>(b); break;
-    case 2 | int(ComponentType::Byte) << 8: DownsampleInteger<uint8_t, 2>(b); break;
-    case 3 | int(ComponentType::Byte) << 8: DownsampleInteger<uint8_t, 3>(b); break;
-    case 4 | int(ComponentType::Byte) << 8: DownsampleInteger<uint8_t, 4>(b); break;
-    case 2 | int(ComponentType::Short) << 8: DownsampleInteger<uint16_t, 1>(b); break;
-    case 4 | int(ComponentType::Short) << 8: DownsampleInteger<uint16_t, 2>(b); break;
-    case 6 | int(ComponentType::Short) << 8: DownsampleInteger<uint16_t, 3>(b); break;
-    case 8 | int(ComponentType::Short) << 8: DownsampleInteger<uint16_t, 4>(b); break;
-    default: DownsampleFloat(b, info); break;
-    }
-}
+using Downsampler = void (*)(const Box&, const ImageFormatInfo&);
+
+// By format, R8 to Rgba32f.
+constexpr Downsampler kDownsamplers[] = {
+    DownsampleInteger<uint8_t, 1>,  DownsampleInteger<uint8_t, 2>,  DownsampleInteger<uint8_t, 3>,
+    DownsampleInteger<uint8_t, 4>,  DownsampleInteger<uint16_t, 1>, DownsampleInteger<uint16_t, 2>,
+    DownsampleInteger<uint16_t, 3>, DownsampleInteger<uint16_t, 4>, DownsampleFloat, DownsampleFloat,
+    DownsampleFloat,                DownsampleFloat,                DownsampleFloat, DownsampleFloat,
+    DownsampleFloat,                DownsampleFloat,
+};
 
 int BitCount(int v) {
     int n = 0;
@@ -131,7 +128,7 @@ bool cImage::GenerateMips() {
             const Box box = {base + from.offset + int64_t(face) * from.faceSize,
                              base + to.offset + int64_t(face) * to.faceSize,
                              from.width, from.height, from.slices, to.width, to.height, to.slices};
-            Downsample(box, info);
+            kDownsamplers[int(m_Format) - 1](box, info);
         }
     }
     return true;

@@ -31,13 +31,25 @@ void BuildTaps(int from, int to, std::vector<Tap>& taps) {
     }
 }
 
+// One resample: source and target texels, sides and the taps of both axes.
+struct Job {
+    const uint8_t* src;
+    uint8_t* dst;
+    int w, h, d;      // source sides; the depth is kept
+    int tw, th;       // target sides
+    int texelBytes;
+    std::vector<Tap> xs, ys;
+};
+
 // Rows are interpolated across first and kept while the next target row
 // reads the same source rows; each value is the same expression as texel by texel.
 template <class T, int C>
-void Resample(const uint8_t* src, int w, int h, int d, uint8_t* dst, const std::vector<Tap>& xs,
-              const std::vector<Tap>& ys) {
-    const T* in = reinterpret_cast<const T*>(src);
-    T* out = reinterpret_cast<T*>(dst);
+void Resample(const Job& job) {
+    const int w = job.w, h = job.h, d = job.d;
+    const std::vector<Tap>& xs = job.xs;
+    const std::vector<Tap>& ys = job.ys;
+    const T* in = reinterpret_cast<const T*>(job.src);
+    T* out = reinterpret_cast<T*>(job.dst);
     const size_t pitch = size_t(w) * C, slice = pitch * size_t(h), across = xs.size() * C;
     std::vector<float> cache(2 * across + pitch);
     float* source = cache.data() + 2 * across;  // one source row as floats
@@ -74,27 +86,27 @@ void Resample(const uint8_t* src, int w, int h, int d, uint8_t* dst, const std::
     }
 }
 
-template <class T>
-void ResampleT(int components, const uint8_t* src, int w, int h, int d, uint8_t* dst, const std::vector<Tap>& xs,
-               const std::vector<Tap>& ys) {
-    switch (components) {
-    case 1: Resample<T, 1>(src, w, h, d, dst, xs, ys); break;
-    case 2: Resample<T, 2>(src, w, h, d, dst, xs, ys); break;
-    case 3: Resample<T, 3>(src, w, h, d, dst, xs, ys); break;
-    default: Resample<T, 4>(src, w, h, d, dst, xs, ys); break;
-    }
-}
-
-void ResampleNearest(int texel, const uint8_t* src, int w, int h, int d, uint8_t* dst, int tw, int th) {
-    for (int z = 0; z < d; ++z) {
-        for (int y = 0; y < th; ++y) {
-            const int sy = int(int64_t(y) * (h - 1) / th);
-            const uint8_t* row = src + (size_t(z) * h + sy) * size_t(w) * texel;
-            for (int x = 0; x < tw; ++x, dst += texel)
-                std::memcpy(dst, row + size_t(int64_t(x) * (w - 1) / tw) * texel, size_t(texel));
+// Half floats: the nearest lower texel, x = floor(k (W - 1) / W').
+void ResampleNearest(const Job& job) {
+    const int texel = job.texelBytes;
+    uint8_t* dst = job.dst;
+    for (int z = 0; z < job.d; ++z) {
+        for (int y = 0; y < job.th; ++y) {
+            const int sy = int(int64_t(y) * (job.h - 1) / job.th);
+            const uint8_t* row = job.src + (size_t(z) * job.h + sy) * size_t(job.w) * texel;
+            for (int x = 0; x < job.tw; ++x, dst += texel)
+                std::memcpy(dst, row + size_t(int64_t(x) * (job.w - 1) / job.tw) * texel, size_t(texel));
         }
     }
 }
+
+// By format, R8 to Rgba32f.
+constexpr void (*kResamplers[])(const Job&) = {
+    Resample<uint8_t, 1>,  Resample<uint8_t, 2>,  Resample<uint8_t, 3>,  Resample<uint8_t, 4>,
+    Resample<uint16_t, 1>, Resample<uint16_t, 2>, Resample<uint16_t, 3>, Resample<uint16_t, 4>,
+    ResampleNearest,       ResampleNearest,       ResampleNearest,       ResampleNearest,
+    Resample<float, 1>,    Resample<float, 2>,    Resample<float, 3>,    Resample<float, 4>,
+};
 
 }  // namespace
 
@@ -125,23 +137,13 @@ bool cImage::ResizeToPowerOfTwo() {
     Decompress();
     DropMips();
 
-    const ImageFormatInfo& info = *GetImageFormatInfo(format);
     cList<uint8_t> data;
     data.Resize(target.Size());
-    if (info.type == ComponentType::Half) {
-        ResampleNearest(info.texelBytes, m_Data.Data(), m_Width, m_Height, m_Depth, data.Data(), tw, th);
-    } else {
-        std::vector<Tap> xs, ys;
-        BuildTaps(m_Width, tw, xs);
-        BuildTaps(m_Height, th, ys);
-        const int d = layout.Level(0).slices;
-        if (info.type == ComponentType::Byte)
-            ResampleT<uint8_t>(info.components, m_Data.Data(), m_Width, m_Height, d, data.Data(), xs, ys);
-        else if (info.type == ComponentType::Short)
-            ResampleT<uint16_t>(info.components, m_Data.Data(), m_Width, m_Height, d, data.Data(), xs, ys);
-        else
-            ResampleT<float>(info.components, m_Data.Data(), m_Width, m_Height, d, data.Data(), xs, ys);
-    }
+    Job job = {m_Data.Data(), data.Data(), m_Width, m_Height, layout.Level(0).slices, tw, th,
+               GetImageFormatInfo(format)->texelBytes, {}, {}};
+    BuildTaps(m_Width, tw, job.xs);
+    BuildTaps(m_Height, th, job.ys);
+    kResamplers[int(format) - 1](job);
     Replace(data, format, tw, th, m_Depth, 1);
     return true;
 }

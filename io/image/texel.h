@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "io/image/format.h"
 #include "core/half.h"
+#include "io/image/format.h"
 
 namespace tovan::texel {
 
@@ -23,24 +23,11 @@ inline float LoadF32(const uint8_t* p) {
 }
 inline void StoreF32(uint8_t* p, float v) { std::memcpy(p, &v, 4); }
 
-inline int ComponentBytes(ComponentType type) {
-    switch (type) {
-    case ComponentType::Byte: return 1;
-    case ComponentType::Short:
-    case ComponentType::Half: return 2;
-    case ComponentType::Float: return 4;
-    default: return 0;
-    }
-}
+inline int ComponentBytes(const ImageFormatInfo& info) { return info.texelBytes / info.components; }
 
-// The stored value as a number: bytes 0..255, shorts 0..65535, halves widened.
-inline float Load(ComponentType type, const uint8_t* p) {
-    switch (type) {
-    case ComponentType::Byte: return float(*p);
-    case ComponentType::Short: return float(LoadU16(p));
-    case ComponentType::Half: return HalfToFloat(LoadU16(p));
-    default: return LoadF32(p);
-    }
+// A half or float component as a float (the two types the mip chain sums as floats).
+inline float LoadFloat(ComponentType type, const uint8_t* p) {
+    return type == ComponentType::Half ? HalfToFloat(LoadU16(p)) : LoadF32(p);
 }
 
 }  // namespace tovan::texel
