@@ -36,13 +36,14 @@ struct Texels {
     int shift[16];
 };
 
-// Texels of `channels` bytes each (1, 3 or 4), rows `pitch` bytes apart.
-void Gather(const uint8_t* src, size_t pitch, int channels, int w, int h, Texels& t) {
+// Texels of Channels bytes each (1, 3 or 4), rows `pitch` bytes apart.
+template <int Channels>
+void Gather(const uint8_t* src, size_t pitch, int w, int h, Texels& t) {
     t.n = 0;
     for (int r = 0; r < h; ++r, src += pitch) {
         for (int c = 0; c < w; ++c, ++t.n) {
-            for (int k = 0; k < channels; ++k)
-                t.ch[k][t.n] = src[c * channels + k];
+            for (int k = 0; k < Channels; ++k)
+                t.ch[k][t.n] = src[c * Channels + k];
             t.shift[t.n] = 8 * r + 2 * c;
         }
     }
@@ -198,6 +199,8 @@ void EncodeGrey(const Texels& t, uint8_t* block) {
         block[4 + r] = uint8_t(indices >> (8 * r));
 }
 
+// Fixed: a whole block, whose texel i has its code at bit 3i.
+template <bool Fixed>
 void EncodeAlpha5(const Texels& t, uint8_t* block) {
     int lo, hi;
     Range(t.ch[3], t.n, lo, hi);
@@ -214,7 +217,7 @@ void EncodeAlpha5(const Texels& t, uint8_t* block) {
     const Divider divide(range);
     uint64_t bits = 0;
     for (int i = 0; i < t.n; ++i)
-        bits |= uint64_t(kIndex[divide((t.ch[3][i] - lo) * 7 + range / 2)]) << (t.shift[i] * 3 / 2);
+        bits |= uint64_t(kIndex[divide((t.ch[3][i] - lo) * 7 + range / 2)]) << (Fixed ? 3 * i : t.shift[i] * 3 / 2);
     for (int i = 0; i < 6; ++i)
         block[2 + i] = uint8_t(bits >> (8 * i));
 }
@@ -242,8 +245,8 @@ void EncodeSurfaceT(ImageFormat target, const uint8_t* texels, int w, int h, uin
     for (int by = 0; by < h; by += 4) {
         const int rows = std::min(4, h - by);
         for (int bx = 0; bx < w; bx += 4) {
-            Gather(texels + size_t(by) * pitch + size_t(bx) * TexelBytes, pitch, TexelBytes, std::min(4, w - bx),
-                   rows, t);
+            Gather<TexelBytes>(texels + size_t(by) * pitch + size_t(bx) * TexelBytes, pitch, std::min(4, w - bx), rows,
+                               t);
             if (target == ImageFormat::Dxt1) {
                 if (TexelBytes == 1)
                     EncodeGrey(t, blocks);
@@ -253,8 +256,10 @@ void EncodeSurfaceT(ImageFormat target, const uint8_t* texels, int w, int h, uin
             } else {
                 if (target == ImageFormat::Dxt3)
                     EncodeAlpha3(t, blocks);
+                else if (t.n == 16)
+                    EncodeAlpha5<true>(t, blocks);
                 else
-                    EncodeAlpha5(t, blocks);
+                    EncodeAlpha5<false>(t, blocks);
                 EncodeColor(t, blocks + 8);
                 blocks += 16;
             }
@@ -279,7 +284,7 @@ void EncodeColorBlock(const BlockTexels& in, int w, int h, uint8_t* block) {
 void EncodeDxt5AlphaBlock(const BlockTexels& in, int w, int h, uint8_t* block) {
     Texels t;
     Gather(in, w, h, t);
-    EncodeAlpha5(t, block);
+    EncodeAlpha5<false>(t, block);
 }
 
 void EncodeDxt3AlphaBlock(const BlockTexels& in, int w, int h, uint8_t* block) {
