@@ -4,6 +4,7 @@
 #include "core/entry.h"
 #include "core/log.h"
 #include "core/memory.h"
+#include "io/io.h"
 #include "service/console_entry.h"
 
 #include <cstdio>
@@ -13,6 +14,7 @@ namespace tovan {
 
 void ApplicationStart() {
     GetGlobalLocks();  // on the main thread, before anything can race for it
+    cIO::Init();
     Log("halden-service started with the command line \"%s\"", CommandLineText.GetText());
     PrintLogText(stdout);
     std::exit(0);
