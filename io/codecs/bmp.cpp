@@ -1,0 +1,158 @@
+// Windows bitmaps with the 40-byte information header. Rows are stored bottom
+// row first (top row first when the height is negative), each padded to a
+// multiple of 4 bytes; colours are stored blue first.
+#include <cstring>
+
+#include "io/codecs/codec_support.h"
+#include "io/codecs/image_codec.h"
+
+namespace tovan {
+
+namespace {
+
+constexpr uint16_t kMagic = 0x4D42;  // "BM"
+constexpr int kFileHeaderBytes = 14;
+constexpr int kInfoHeaderBytes = 40;
+constexpr int kHeaderBytes = kFileHeaderBytes + kInfoHeaderBytes;
+constexpr uint32_t kBitFields = 3;
+
+struct Palette {
+    uint8_t rgb[256][3];
+    int count;
+};
+
+int64_t RowBytes(int64_t width, int bits) { return (width * bits + 31) / 32 * 4; }
+
+// File row to image row: indices through the palette, or texels turned from
+// blue first. False on an index past the palette.
+bool IndexedRow(uint8_t* dst, const uint8_t* src, int width, int bits, const Palette& palette) {
+    const int perByte = 8 / bits, mask = (1 << bits) - 1;
+    for (int x = 0; x < width; ++x) {
+        const int shift = 8 - bits * (x % perByte + 1);  // leftmost texel in the high bits
+        const int index = (src[x / perByte] >> shift) & mask;
+        if (index >= palette.count)
+            return false;
+        std::memcpy(dst + 3 * x, palette.rgb[index], 3);
+    }
+    return true;
+}
+
+// Masks that a 40-byte header with compression 3 may carry after it. Only the
+// layout the plain 24- and 32-bit data already has is read; other masks would
+// give wrong colours and are refused.
+bool StandardMasks(cReader& in, int64_t pixelOffset) {
+    if (pixelOffset < kHeaderBytes + 12)
+        return true;  // no masks stored: read as plain data
+    uint32_t red, green, blue;
+    return in.U32(red) && in.U32(green) && in.U32(blue) && red == 0xFF0000 && green == 0xFF00 && blue == 0xFF;
+}
+
+bool Read(cReader& in, cImage& out) {
+    const uint8_t* h = in.Take(kHeaderBytes);
+    if (!h || LoadU16(h) != kMagic || LoadU32(h + 14) != kInfoHeaderBytes || LoadU16(h + 26) != 1)
+        return false;
+    const int bits = LoadU16(h + 28);
+    const uint32_t compression = LoadU32(h + 30);
+    if ((bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) || (compression != 0 && compression != kBitFields))
+        return false;
+    const int64_t pixelOffset = LoadU32(h + 10);
+    if (compression == kBitFields && bits >= 24 && !StandardMasks(in, pixelOffset))
+        return false;
+
+    // Width and height: |height| must exist, so -2^31 is refused with the zeros.
+    const int width = LoadI32(h + 18), storedHeight = LoadI32(h + 22);
+    if (width < 1 || storedHeight == 0 || storedHeight == INT32_MIN)
+        return false;
+    const bool topDown = storedHeight < 0;
+    const int height = topDown ? -storedHeight : storedHeight;
+
+    Palette palette;
+    palette.count = 0;
+    if (bits <= 8) {
+        const uint32_t used = LoadU32(h + 46);
+        const int64_t count = used == 0 ? (1 << bits) : used;
+        const uint8_t* entries = count <= 256 ? in.Take(count * 4) : nullptr;
+        if (!entries)
+            return false;
+        for (int i = 0; i < count; ++i) {
+            palette.rgb[i][0] = entries[4 * i + 2];
+            palette.rgb[i][1] = entries[4 * i + 1];
+            palette.rgb[i][2] = entries[4 * i];
+        }
+        palette.count = int(count);
+    }
+    // The pixels start at the header's offset when it lies past the palette and
+    // inside the file (bit masks or a larger palette may come between).
+    if (pixelOffset >= in.Offset() && pixelOffset <= in.Offset() + in.Remaining())
+        in.SeekTo(pixelOffset);
+
+    const int64_t rowBytes = RowBytes(width, bits);
+    const ImageFormat format = bits == 32 ? ImageFormat::Rgba8 : ImageFormat::Rgb8;
+    if (!in.Fits(height, rowBytes) || !codec::AllocateDecoded(out, format, width, height, 1, 1))
+        return false;
+    const int texelBytes = bits == 32 ? 4 : 3;
+    for (int row = 0; row < height; ++row) {
+        const uint8_t* src = in.Take(rowBytes);
+        uint8_t* dst = out.m_Data.Data() + int64_t(topDown ? height - 1 - row : row) * width * texelBytes;
+        if (bits <= 8) {
+            if (!IndexedRow(dst, src, width, bits, palette))
+                return false;
+        } else {
+            codec::SwapRedBlue(dst, src, width, texelBytes);
+        }
+    }
+    return true;
+}
+
+bool Write(const cImage& image, cStream& out) {
+    const ImageFormat format = image.m_Format;
+    const uint8_t* texels = image.LevelData(0);
+    if (!texels || (format != ImageFormat::R8 && format != ImageFormat::Rgb8 && format != ImageFormat::Rgba8))
+        return false;
+    const int width = image.m_Width, height = image.m_Height;
+    const int texelBytes = GetImageFormatInfo(format)->texelBytes;
+    const int bits = texelBytes * 8;
+    const int paletteBytes = bits == 8 ? 256 * 4 : 0;
+    const int64_t rowBytes = RowBytes(width, bits);
+    const int64_t pixelBytes = rowBytes * height;
+    const int64_t fileBytes = kHeaderBytes + paletteBytes + pixelBytes;
+    uint8_t* h = codec::OpenGap(out, fileBytes);
+    if (!h)
+        return false;
+
+    std::memset(h, 0, size_t(kHeaderBytes + paletteBytes));
+    StoreU16(h, kMagic);
+    StoreU32(h + 2, uint32_t(fileBytes));
+    StoreU32(h + 10, uint32_t(kHeaderBytes + paletteBytes));
+    StoreU32(h + 14, kInfoHeaderBytes);
+    StoreU32(h + 18, uint32_t(width));
+    StoreU32(h + 22, uint32_t(height));
+    StoreU16(h + 26, 1);
+    StoreU16(h + 28, uint16_t(bits));
+    StoreU32(h + 34, uint32_t(pixelBytes));
+    StoreU32(h + 46, bits == 8 ? 256 : 0);
+    uint8_t* p = h + kHeaderBytes;
+    for (int i = 0; i < paletteBytes / 4; ++i, p += 4)
+        p[0] = p[1] = p[2] = uint8_t(i);
+
+    const int64_t texelRow = int64_t(width) * texelBytes;
+    for (int row = 0; row < height; ++row, p += rowBytes) {
+        const uint8_t* src = texels + row * texelRow;
+        if (bits == 8)
+            std::memcpy(p, src, size_t(texelRow));
+        else
+            codec::SwapRedBlue(p, src, width, texelBytes);
+        std::memset(p + texelRow, 0, size_t(rowBytes - texelRow));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool cCodecBmp::Decode(cStream& in, cImage& out) const { return codec::RunDecode(in, out, Read); }
+
+bool cCodecBmp::Encode(const cImage& in, cStream& out) const { return codec::RunEncode(in, out, Write); }
+
+int cCodecBmp::Identify(uint32_t first4, const char*) const { return (first4 & 0xFFFF) == kMagic ? 1 : 0; }
+
+}  // namespace tovan

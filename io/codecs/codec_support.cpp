@@ -1,0 +1,89 @@
+#include "io/codecs/codec_support.h"
+
+#include <climits>
+#include <cstring>
+#include <new>
+
+#include "io/codecs/image_codec.h"
+
+namespace tovan {
+
+namespace {
+int64_t s_DecodeLimit = int64_t(512) << 20;
+}
+
+int64_t GetImageDecodeLimit() { return s_DecodeLimit; }
+void SetImageDecodeLimit(int64_t bytes) { s_DecodeLimit = bytes < 0 ? 0 : bytes; }
+
+namespace codec {
+
+bool RunDecode(cStream& in, cImage& out, bool (*read)(cReader&, cImage&)) {
+    out.Clear();
+    bool ok = false;
+    try {
+        cReader reader(in);
+        ok = reader.Ok() && read(reader, out) && reader.Ok();
+    } catch (const std::bad_alloc&) {
+        ok = false;
+    }
+    if (!ok)
+        out.Clear();
+    return ok;
+}
+
+bool RunEncode(const cImage& in, cStream& out, bool (*write)(const cImage&, cStream&)) {
+    try {
+        return write(in, out);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+int64_t DecodedSize(ImageFormat format, int width, int height, int depth, int mips) {
+    ImageLayout layout;
+    if (width < 1 || height < 1 || depth < 0 || mips < 0 || !layout.Init(format, width, height, depth, mips))
+        return -1;
+    return layout.Size() <= GetImageDecodeLimit() ? layout.Size() : -1;
+}
+
+bool AllocateDecoded(cImage& out, ImageFormat format, int width, int height, int depth, int mips) {
+    if (DecodedSize(format, width, height, depth, mips) < 0)
+        return false;
+    return out.Allocate(format, width, height, depth, LevelCount(width, height, depth == 0 ? 1 : depth, mips));
+}
+
+uint8_t* OpenGap(cStream& out, int64_t n) {
+    const int count = out.Count();
+    if (n < 0 || n > INT_MAX - int64_t(count))
+        return nullptr;
+    if (out.m_Position < 0 || out.m_Position > count)
+        out.m_Position = count;
+    const int at = out.m_Position;
+    out.m_Bytes.Resize(count + int(n));
+    uint8_t* bytes = out.m_Bytes.Data();
+    if (count > at)
+        std::memmove(bytes + at + n, bytes + at, size_t(count - at));
+    out.m_Position = at + int(n);
+    return bytes + at;
+}
+
+void SwapRedBlue(uint8_t* texels, int64_t n, int stride) {
+    for (int64_t i = 0; i < n; ++i, texels += stride) {
+        const uint8_t r = texels[0];
+        texels[0] = texels[2];
+        texels[2] = r;
+    }
+}
+
+void SwapRedBlue(uint8_t* dst, const uint8_t* src, int64_t n, int stride) {
+    for (int64_t i = 0; i < n; ++i, dst += stride, src += stride) {
+        dst[0] = src[2];
+        dst[1] = src[1];
+        dst[2] = src[0];
+        if (stride == 4)
+            dst[3] = src[3];
+    }
+}
+
+}  // namespace codec
+}  // namespace tovan
