@@ -30,8 +30,10 @@ def stem(path):
     return os.path.splitext(path)[0]
 
 
+# -auto-orient: ImageMagick reads a bottom-left TGA without turning its rows
+# and only records the orientation.
 def dump_im(path):
-    subprocess.run(["convert", path, "-depth", "8", "rgba:" + stem(path) + ".rgba"], check=True)
+    subprocess.run(["convert", path, "-auto-orient", "-depth", "8", "rgba:" + stem(path) + ".rgba"], check=True)
 
 
 def dump_pil(path):
@@ -112,6 +114,10 @@ def make_bmp():
         path = out("bmp", name + ".bmp")
         img.save(path)
         dump_pil(path)
+        if img.mode == "RGBA":  # Pillow writes the alpha bytes but reads them back as opaque
+            assert open(stem(path) + ".rgba", "rb").read()[:3] == img.tobytes()[:3]
+            with open(stem(path) + ".rgba", "wb") as f:
+                f.write(img.tobytes())
 
     # Variants of a tool's file, with the same pixels.
     base = open(out("bmp", "im_24bit.bmp"), "rb").read()

@@ -1,0 +1,218 @@
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "io/codecs/image_codec.h"
+#include "tests/io/codec_files.h"
+
+namespace tovan {
+namespace {
+
+using test::PutU16;
+using test::PutU32;
+
+// Headers of a bitmap: pixel offset, sizes, bits, compression, colours used.
+std::string BmpHeader(int width, int height, int bits, uint32_t colours, uint32_t offset, uint32_t compression = 0,
+                      uint32_t infoSize = 40) {
+    std::string s = "BM";
+    PutU32(s, 0);  // file size: ignored
+    PutU32(s, 0);
+    PutU32(s, offset);
+    PutU32(s, infoSize);
+    PutU32(s, uint32_t(width));
+    PutU32(s, uint32_t(height));
+    PutU16(s, 1);
+    PutU16(s, unsigned(bits));
+    PutU32(s, compression);
+    PutU32(s, 0);
+    PutU32(s, 0);
+    PutU32(s, 0);
+    PutU32(s, colours);
+    PutU32(s, 0);
+    return s;
+}
+
+std::string Palette(const std::string& rgbTriples) {  // stored blue, green, red, 0
+    std::string s;
+    for (size_t i = 0; i + 2 < rgbTriples.size(); i += 3)
+        s += std::string{rgbTriples[i + 2], rgbTriples[i + 1], rgbTriples[i], '\0'};
+    return s;
+}
+
+bool Decode(const std::string& bytes, cImage& image) {
+    cStream in;
+    test::SetBytes(in, bytes);
+    return cCodecBmp().Decode(in, image);
+}
+
+std::string Encode(const cImage& image) {
+    cStream out;
+    EXPECT_TRUE(cCodecBmp().Encode(image, out));
+    return test::GetBytes(out);
+}
+
+void Fill(cImage& image, ImageFormat format, int width, int height, const std::string& texels) {
+    ASSERT_TRUE(image.Allocate(format, width, height, 1, 1));
+    ASSERT_EQ(size_t(image.m_Data.Count()), texels.size());
+    std::memcpy(image.m_Data.Data(), texels.data(), texels.size());
+}
+
+TEST(BmpCodec, ThreeByTwoRgbIsWrittenAsSeventyEightBytes) {
+    cImage image;
+    Fill(image, ImageFormat::Rgb8, 3, 2, test::Counting(18, 1));
+    std::string expected = "BM";
+    PutU32(expected, 78);
+    PutU32(expected, 0);
+    PutU32(expected, 54);
+    PutU32(expected, 40);
+    PutU32(expected, 3);
+    PutU32(expected, 2);
+    PutU16(expected, 1);
+    PutU16(expected, 24);
+    PutU32(expected, 0);
+    PutU32(expected, 24);  // padded row bytes x height
+    expected += std::string(16, '\0');
+    expected += std::string("\x03\x02\x01\x06\x05\x04\x09\x08\x07\0\0\0", 12);
+    expected += std::string("\x0C\x0B\x0A\x0F\x0E\x0D\x12\x11\x10\0\0\0", 12);
+    const std::string file = Encode(image);
+    EXPECT_EQ(file, expected);
+
+    cImage back;
+    ASSERT_TRUE(Decode(file, back));
+    EXPECT_EQ(back.m_Format, ImageFormat::Rgb8);
+    EXPECT_EQ(test::GetBytes(back), test::GetBytes(image));
+}
+
+TEST(BmpCodec, GreyIsWrittenWithAGreyPaletteAndReadBackAsRgb) {
+    cImage image;
+    Fill(image, ImageFormat::R8, 5, 1, std::string("\x00\x10\x80\xFE\xFF", 5));
+    const std::string file = Encode(image);
+    ASSERT_EQ(file.size(), 1078u + 8);
+    EXPECT_EQ(file.substr(54 + 4 * 0x80, 4), std::string("\x80\x80\x80\x00", 4));
+    EXPECT_EQ(file.substr(1078), std::string("\x00\x10\x80\xFE\xFF\0\0\0", 8));
+    cImage back;
+    ASSERT_TRUE(Decode(file, back));
+    EXPECT_EQ(back.m_Format, ImageFormat::Rgb8);
+    EXPECT_EQ(test::GetBytes(back), std::string("\x00\x00\x00\x10\x10\x10\x80\x80\x80\xFE\xFE\xFE\xFF\xFF\xFF", 15));
+}
+
+TEST(BmpCodec, RgbaIsWrittenBlueFirstWithoutPadding) {
+    cImage image;
+    Fill(image, ImageFormat::Rgba8, 1, 2, "\x01\x02\x03\x04\x05\x06\x07\x08");
+    const std::string file = Encode(image);
+    ASSERT_EQ(file.size(), 54u + 8);
+    EXPECT_EQ(file.substr(54), std::string("\x03\x02\x01\x04\x07\x06\x05\x08", 8));
+    cImage back;
+    ASSERT_TRUE(Decode(file, back));
+    EXPECT_EQ(test::GetBytes(back), test::GetBytes(image));
+}
+
+TEST(BmpCodec, EncodeRefusesOtherFormats) {
+    for (ImageFormat format : {ImageFormat::Rg8, ImageFormat::R16, ImageFormat::Rgba32f, ImageFormat::Dxt1}) {
+        cImage image;
+        ASSERT_TRUE(image.Allocate(format, 4, 4, 1, 1));
+        cStream out;
+        EXPECT_FALSE(cCodecBmp().Encode(image, out));
+        EXPECT_EQ(out.Count(), 0);
+    }
+}
+
+// Palette images: bits of each row's bytes from the most significant end,
+// every index through the palette.
+TEST(BmpCodec, ReadsOneFourAndEightBitPalettes) {
+    cImage image;
+    const std::string two = Palette(std::string("\x10\x20\x30\xA0\xB0\xC0", 6));
+    ASSERT_TRUE(Decode(BmpHeader(10, 1, 1, 0, 62) + two + std::string("\x81\x40\0\0", 4), image));
+    const std::string a("\x10\x20\x30", 3), b("\xA0\xB0\xC0", 3);
+    EXPECT_EQ(test::GetBytes(image), b + a + a + a + a + a + a + b + a + b);
+
+    const std::string sixteen = Palette(test::Counting(48, 100));
+    ASSERT_TRUE(Decode(BmpHeader(3, 1, 4, 16, 54 + 64) + sixteen + std::string("\xF0\x50\0\0", 4), image));
+    EXPECT_EQ(test::GetBytes(image), test::Counting(3, 145) + test::Counting(3, 100) + test::Counting(3, 115));
+
+    const std::string three = Palette(test::Counting(9, 50));
+    ASSERT_TRUE(Decode(BmpHeader(2, 2, 8, 3, 54 + 12) + three + std::string("\x02\x01\0\0\x00\x02\0\0", 8), image));
+    EXPECT_EQ(test::GetBytes(image), test::Counting(3, 56) + test::Counting(3, 53) + test::Counting(3, 50) +
+                                         test::Counting(3, 56));
+}
+
+TEST(BmpCodec, AnIndexPastThePaletteFails) {
+    cImage image;
+    const std::string one = Palette(std::string("\x10\x20\x30", 3));
+    EXPECT_TRUE(Decode(BmpHeader(3, 1, 1, 1, 58) + one + std::string("\x00\0\0\0", 4), image));
+    EXPECT_FALSE(Decode(BmpHeader(3, 1, 1, 1, 58) + one + std::string("\x20\0\0\0", 4), image));
+    EXPECT_EQ(image.m_Data.Count(), 0);
+}
+
+TEST(BmpCodec, RefusesHeadersItDoesNotRead) {
+    cImage image;
+    const std::string pixels(4, '\0');
+    EXPECT_TRUE(Decode(BmpHeader(1, 1, 24, 0, 54) + pixels, image));
+    EXPECT_FALSE(Decode(BmpHeader(1, 1, 16, 0, 54) + pixels, image));
+    EXPECT_FALSE(Decode(BmpHeader(1, 1, 24, 0, 54, 1) + pixels, image));     // run-length
+    EXPECT_FALSE(Decode(BmpHeader(1, 1, 24, 0, 54, 0, 108) + pixels, image));
+    EXPECT_FALSE(Decode(BmpHeader(0, 1, 24, 0, 54) + pixels, image));
+    EXPECT_FALSE(Decode(BmpHeader(1, 0, 24, 0, 54) + pixels, image));
+    EXPECT_FALSE(Decode(BmpHeader(1, 1, 8, 257, 54) + std::string(257 * 4, '\0') + pixels, image));
+    EXPECT_FALSE(Decode(BmpHeader(1, 1, 24, 0, 54).substr(0, 53), image));
+    std::string planes = BmpHeader(1, 1, 24, 0, 54) + pixels;
+    planes[26] = 2;
+    EXPECT_FALSE(Decode(planes, image));
+}
+
+TEST(BmpCodec, TheLastRowMustHoldItsPadding) {
+    cImage image;
+    const std::string file = BmpHeader(1, 2, 24, 0, 54) + std::string(8, '\x7F');
+    EXPECT_TRUE(Decode(file, image));
+    EXPECT_FALSE(Decode(file.substr(0, file.size() - 1), image));
+}
+
+TEST(BmpCodec, TopDownAndBottomUpFilesGiveTheSameImage) {
+    const std::string rows = std::string("\x01\x02\x03\0", 4) + std::string("\x04\x05\x06\0", 4);
+    cImage up, down;
+    ASSERT_TRUE(Decode(BmpHeader(1, 2, 24, 0, 54) + rows, up));
+    ASSERT_TRUE(Decode(BmpHeader(1, -2, 24, 0, 54) + rows.substr(4) + rows.substr(0, 4), down));
+    EXPECT_EQ(test::GetBytes(up), std::string("\x03\x02\x01\x06\x05\x04", 6));
+    EXPECT_EQ(test::GetBytes(down), test::GetBytes(up));
+}
+
+// The pixels start at the header's offset when it lies between the end of the
+// palette and the end of the file; otherwise right after the palette.
+TEST(BmpCodec, SeeksToThePixelOffsetOnlyWhenItIsPlausible) {
+    const std::string pixel("\x01\x02\x03\0", 4);
+    const std::string other("\x09\x09\x09\0", 4);
+    cImage image;
+    ASSERT_TRUE(Decode(BmpHeader(1, 1, 24, 0, 58) + other + pixel, image));
+    EXPECT_EQ(test::GetBytes(image), "\x03\x02\x01");
+    ASSERT_TRUE(Decode(BmpHeader(1, 1, 24, 0, 20) + pixel + other, image));  // inside the header
+    EXPECT_EQ(test::GetBytes(image), "\x03\x02\x01");
+    ASSERT_TRUE(Decode(BmpHeader(1, 1, 24, 0, 5000) + pixel, image));  // past the end
+    EXPECT_EQ(test::GetBytes(image), "\x03\x02\x01");
+    EXPECT_FALSE(Decode(BmpHeader(1, 1, 24, 0, 58) + pixel, image));  // at the end: no pixels left
+}
+
+TEST(BmpCodec, BitFieldsMustDescribeThePlainLayout) {
+    std::string masks;
+    PutU32(masks, 0xFF0000);
+    PutU32(masks, 0xFF00);
+    PutU32(masks, 0xFF);
+    const std::string pixel("\x01\x02\x03\x04", 4);
+    cImage image;
+    ASSERT_TRUE(Decode(BmpHeader(1, 1, 32, 0, 66, 3) + masks + pixel, image));
+    EXPECT_EQ(test::GetBytes(image), "\x03\x02\x01\x04");
+    std::string swapped;
+    PutU32(swapped, 0xFF);
+    PutU32(swapped, 0xFF00);
+    PutU32(swapped, 0xFF0000);
+    EXPECT_FALSE(Decode(BmpHeader(1, 1, 32, 0, 66, 3) + swapped + pixel, image));
+}
+
+TEST(BmpCodec, IdentifiesTheMagic) {
+    const cCodecBmp bmp;
+    EXPECT_EQ(bmp.Identify(0x00004D42, nullptr), 1);
+    EXPECT_EQ(bmp.Identify(0x20534444, nullptr), 0);
+}
+
+}  // namespace
+}  // namespace tovan

@@ -1,0 +1,251 @@
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "io/codecs/image_codec.h"
+#include "tests/io/codec_files.h"
+
+namespace tovan {
+namespace {
+
+using test::PutU32;
+
+struct Header {
+    int width, height;
+    uint32_t depth = 0, mips = 0;
+    uint32_t pfFlags = 0x41, code = 0, bits = 32;
+    uint32_t masks[4] = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+    uint32_t caps2 = 0;
+};
+
+// A header in the form the encoder writes, so that files made with it must
+// come back byte for byte.
+std::string DdsHeader(const Header& h) {
+    std::string s = "DDS ";
+    PutU32(s, 124);
+    PutU32(s, 0x1007 | (h.mips > 1 ? 0x20000 : 0) | (h.depth > 1 ? 0x800000 : 0));
+    PutU32(s, uint32_t(h.height));
+    PutU32(s, uint32_t(h.width));
+    PutU32(s, 0);
+    PutU32(s, h.depth);
+    PutU32(s, h.mips);
+    s += std::string(44, '\0');
+    PutU32(s, 32);
+    PutU32(s, h.pfFlags);
+    PutU32(s, h.code);
+    PutU32(s, h.bits);
+    for (uint32_t m : h.masks)
+        PutU32(s, m);
+    const bool complex = h.depth > 1 || h.caps2 & 0x200;
+    PutU32(s, h.mips > 1 ? 0x401008 : (complex ? 0x1008 : 0x1000));
+    PutU32(s, h.caps2);
+    s += std::string(12, '\0');
+    return s;
+}
+
+constexpr uint32_t Code(const char* c) {
+    return uint32_t(c[0]) | uint32_t(c[1]) << 8 | uint32_t(c[2]) << 16 | uint32_t(c[3]) << 24;
+}
+
+Header Block(const char* code, int width, int height, uint32_t mips) {
+    Header h{width, height};
+    h.mips = mips;
+    h.pfFlags = 0x4;
+    h.code = Code(code);
+    h.bits = 0;
+    std::memset(h.masks, 0, sizeof h.masks);
+    return h;
+}
+
+bool Decode(const std::string& bytes, cImage& image) {
+    cStream in;
+    test::SetBytes(in, bytes);
+    return cCodecDds().Decode(in, image);
+}
+
+std::string Encode(const cImage& image) {
+    cStream out;
+    EXPECT_TRUE(cCodecDds().Encode(image, out));
+    EXPECT_EQ(out.m_Position, out.Count());
+    return test::GetBytes(out);
+}
+
+// Decoding and encoding again gives the input back byte for byte.
+void ExpectRoundTrip(const std::string& file, ImageFormat format, int depth, int mips) {
+    cImage image;
+    ASSERT_TRUE(Decode(file, image));
+    EXPECT_EQ(image.m_Format, format);
+    EXPECT_EQ(image.m_Depth, depth);
+    EXPECT_EQ(image.m_Mips, mips);
+    EXPECT_EQ(size_t(image.m_Data.Count()) + 128, file.size());
+    EXPECT_EQ(Encode(image), file);
+}
+
+TEST(DdsCodec, RoundTripsPlainAndBlockFilesByteForByte) {
+    Header rgba{8, 4};
+    rgba.mips = 3;
+    ExpectRoundTrip(DdsHeader(rgba) + test::Counting(8 * 4 * 4 + 4 * 2 * 4 + 2 * 1 * 4), ImageFormat::Rgba8, 1, 3);
+
+    Header rgb{5, 3};
+    rgb.pfFlags = 0x40;
+    rgb.bits = 24;
+    rgb.masks[3] = 0;
+    ExpectRoundTrip(DdsHeader(rgb) + test::Counting(5 * 3 * 3, 9), ImageFormat::Rgb8, 1, 1);
+
+    ExpectRoundTrip(DdsHeader(Block("DXT1", 16, 8, 4)) + test::Counting(8 * (8 + 2 + 1 + 1)), ImageFormat::Dxt1, 1, 4);
+    ExpectRoundTrip(DdsHeader(Block("DXT3", 8, 12, 0)) + test::Counting(16 * 6, 3), ImageFormat::Dxt3, 1, 1);
+    ExpectRoundTrip(DdsHeader(Block("DXT5", 4, 2, 2)) + test::Counting(16 * 2, 5), ImageFormat::Dxt5, 1, 2);
+
+    Header floats = Block("    ", 2, 2, 0);
+    floats.code = 116;
+    ExpectRoundTrip(DdsHeader(floats) + test::Counting(2 * 2 * 16), ImageFormat::Rgba32f, 1, 1);
+}
+
+TEST(DdsCodec, RoundTripsCubeMapsAndVolumes) {
+    Header cube = Block("DXT5", 8, 8, 2);
+    cube.caps2 = 0xFE00;
+    ExpectRoundTrip(DdsHeader(cube) + test::Counting(6 * (4 * 16 + 16)), ImageFormat::Dxt5, 0, 2);
+
+    Header plainCube{4, 4};
+    plainCube.caps2 = 0xFE00;
+    ExpectRoundTrip(DdsHeader(plainCube) + test::Counting(6 * 64, 1), ImageFormat::Rgba8, 0, 1);
+
+    Header volume{4, 2};
+    volume.depth = 3;
+    volume.mips = 2;
+    volume.pfFlags = 0x40;
+    volume.bits = 24;
+    volume.masks[3] = 0;
+    volume.caps2 = 0x200000;
+    ExpectRoundTrip(DdsHeader(volume) + test::Counting(4 * 2 * 3 * 3 + 2 * 1 * 1 * 3), ImageFormat::Rgb8, 3, 2);
+}
+
+TEST(DdsCodec, CubeFacesAreStoredFaceByFace) {
+    Header cube{2, 2};
+    cube.mips = 2;
+    cube.caps2 = 0xFE00;
+    std::string data;
+    for (int face = 0; face < 6; ++face)  // face f: level 0 all 10f + 1, level 1 all 10f + 2
+        data += std::string(16, char(10 * face + 1)) + std::string(4, char(10 * face + 2));
+    cImage image;
+    ASSERT_TRUE(Decode(DdsHeader(cube) + data, image));
+    for (int face = 0; face < 6; ++face) {
+        EXPECT_EQ(image.LevelData(0, face)[15], 10 * face + 1);
+        EXPECT_EQ(image.LevelData(1, face)[0], 10 * face + 2);
+    }
+}
+
+TEST(DdsCodec, TwoDimensionalImagesAreHeldBottomRowFirstAndRgbOrder) {
+    Header h{2, 2};
+    const std::string rows = std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8) +  // top row, BGRA
+                             std::string("\x11\x12\x13\x14\x15\x16\x17\x18", 8);
+    cImage image;
+    ASSERT_TRUE(Decode(DdsHeader(h) + rows, image));
+    EXPECT_EQ(test::GetBytes(image), std::string("\x13\x12\x11\x14\x17\x16\x15\x18\x03\x02\x01\x04\x07\x06\x05\x08", 16));
+
+    // Red-first data (blue mask not 0xFF) is taken as it stands.
+    h.masks[0] = 0xFF;
+    h.masks[2] = 0xFF0000;
+    ASSERT_TRUE(Decode(DdsHeader(h) + rows, image));
+    EXPECT_EQ(test::GetBytes(image).substr(0, 8), rows.substr(8));
+}
+
+TEST(DdsCodec, FormatComesFromTheCodeOrElseTheBitCount) {
+    cImage image;
+    ASSERT_TRUE(Decode(DdsHeader(Block("DXT5", 4, 4, 0)) + std::string(16, '\0'), image));
+    EXPECT_EQ(image.m_Format, ImageFormat::Dxt5);
+    EXPECT_EQ(image.m_Mips, 1);
+
+    Header h{2, 1};
+    h.bits = 16;
+    h.masks[3] = 0xFF00;
+    ASSERT_TRUE(Decode(DdsHeader(h) + std::string(4, '\0'), image));
+    EXPECT_EQ(image.m_Format, ImageFormat::Rg8);
+    h.masks[3] = 0;
+    ASSERT_TRUE(Decode(DdsHeader(h) + std::string(4, '\0'), image));
+    EXPECT_EQ(image.m_Format, ImageFormat::R16);
+    h.bits = 8;
+    ASSERT_TRUE(Decode(DdsHeader(h) + std::string(2, '\0'), image));
+    EXPECT_EQ(image.m_Format, ImageFormat::R8);
+    h.bits = 12;
+    EXPECT_FALSE(Decode(DdsHeader(h) + std::string(4, '\0'), image));
+}
+
+TEST(DdsCodec, RefusesShortOrForeignHeaders) {
+    cImage image;
+    const std::string file = DdsHeader(Header{1, 1}) + std::string(4, '\0');
+    EXPECT_TRUE(Decode(file, image));
+    EXPECT_FALSE(Decode(file.substr(0, 127), image));
+    EXPECT_FALSE(Decode(file.substr(0, 131), image));  // one texel byte short
+    EXPECT_FALSE(Decode("BM" + file.substr(2), image));
+    EXPECT_FALSE(Decode(DdsHeader(Header{0, 1}) + std::string(4, '\0'), image));
+    Header dx10 = Block("DX10", 1, 1, 0);
+    dx10.bits = 32;
+    EXPECT_FALSE(Decode(DdsHeader(dx10) + std::string(24, '\0'), image));
+}
+
+// A block image higher than 4 whose height is not a multiple of 4 cannot be
+// turned bottom row first by moving blocks: it is refused, not held upside down.
+TEST(DdsCodec, RefusesBlockImagesThatCannotBeFlipped) {
+    cImage image;
+    EXPECT_FALSE(Decode(DdsHeader(Block("DXT1", 8, 6, 0)) + std::string(8 * 4, '\0'), image));
+    EXPECT_TRUE(Decode(DdsHeader(Block("DXT1", 6, 3, 0)) + std::string(8 * 2, '\0'), image));
+
+    ASSERT_TRUE(image.Allocate(ImageFormat::Dxt1, 8, 6, 1, 1));
+    cStream out;
+    EXPECT_FALSE(cCodecDds().Encode(image, out));
+    EXPECT_EQ(out.Count(), 0);
+    // A cube face keeps the file's order, so any side is stored.
+    ASSERT_TRUE(image.Allocate(ImageFormat::Dxt1, 6, 6, 0, 1));
+    EXPECT_TRUE(cCodecDds().Encode(image, out));
+}
+
+TEST(DdsCodec, EncodeRefusesFormatsWithoutAFileFormAndKeepsTheImage) {
+    const ImageFormat refused[] = {ImageFormat::Rgb16, ImageFormat::Rgb16f, ImageFormat::Rgb32f, ImageFormat::Pvr4Rgb,
+                                   ImageFormat::Pvr4Rgba};
+    for (ImageFormat format : refused) {
+        cImage image;
+        ASSERT_TRUE(image.Allocate(format, 4, 4, 1, 1));
+        cStream out;
+        test::SetBytes(out, "xy");
+        EXPECT_FALSE(cCodecDds().Encode(image, out));
+        EXPECT_EQ(test::GetBytes(out), "xy");
+    }
+    cImage image;
+    ASSERT_TRUE(image.Allocate(ImageFormat::Rgba8, 2, 2, 1, 1));
+    const std::string texels = test::Counting(16);
+    std::memcpy(image.m_Data.Data(), texels.data(), 16);
+    const std::string file = Encode(image);
+    EXPECT_EQ(test::GetBytes(image), texels);  // flipped and swapped on a copy only
+    EXPECT_EQ(file.substr(128, 4), std::string("\x0A\x09\x08\x0B", 4));
+}
+
+TEST(DdsCodec, WorksAtTheStreamPosition) {
+    cImage image;
+    ASSERT_TRUE(image.Allocate(ImageFormat::R8, 3, 1, 1, 1));
+    cStream out;
+    test::SetBytes(out, "<>");
+    out.m_Position = 1;
+    ASSERT_TRUE(cCodecDds().Encode(image, out));
+    EXPECT_EQ(out.m_Position, 1 + 128 + 3);
+    const std::string bytes = test::GetBytes(out);
+    EXPECT_EQ(bytes.front(), '<');
+    EXPECT_EQ(bytes.back(), '>');
+    out.m_Position = 1;
+    cImage back;
+    ASSERT_TRUE(cCodecDds().Decode(out, back));
+    EXPECT_EQ(back.m_Width, 3);
+    EXPECT_EQ(out.m_Position, 1 + 128 + 3);
+}
+
+TEST(DdsCodec, IdentifiesByTheFirstThreeBytes) {
+    const cCodecDds dds;
+    EXPECT_EQ(dds.Identify(Code("DDS "), "x"), 1);
+    EXPECT_EQ(dds.Identify(Code("DDSx"), nullptr), 1);
+    EXPECT_EQ(dds.Identify(Code("DDT "), nullptr), 0);
+    EXPECT_EQ(dds.Identify(0x4D42 | 0x1230000, nullptr), 0);  // a bitmap
+}
+
+}  // namespace
+}  // namespace tovan

@@ -1,0 +1,33 @@
+#include "tests/io/codec_files.h"
+
+#include <fstream>
+#include <iterator>
+
+#include <gtest/gtest.h>
+
+namespace tovan::test {
+
+std::string ReadDataFile(const std::string& relative) {
+    std::ifstream file(std::string(TOVAN_TEST_DATA) + "/" + relative, std::ios::binary);
+    if (!file) {
+        ADD_FAILURE() << "missing test file " << relative;
+        return {};
+    }
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void SetBytes(cStream& stream, const std::string& bytes) {
+    stream.Clear();
+    stream.m_Bytes.AppendRange(reinterpret_cast<const uint8_t*>(bytes.data()), int(bytes.size()));
+    stream.m_Position = 0;
+}
+
+std::string GetBytes(const cStream& stream) {
+    return std::string(reinterpret_cast<const char*>(stream.Data()), size_t(stream.Count()));
+}
+
+std::string GetBytes(const cImage& image) {
+    return std::string(reinterpret_cast<const char*>(image.m_Data.Data()), size_t(image.m_Data.Count()));
+}
+
+}  // namespace tovan::test

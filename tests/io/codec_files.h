@@ -1,0 +1,36 @@
+// Test helpers for the image codecs: committed test files, streams made from
+// bytes, and little-endian building of crafted files.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "core/stream.h"
+#include "io/image/image.h"
+
+namespace tovan::test {
+
+// The bytes of a file under tests/data; empty (and a test failure) when missing.
+std::string ReadDataFile(const std::string& relative);
+
+void SetBytes(cStream& stream, const std::string& bytes);  // position 0
+std::string GetBytes(const cStream& stream);
+std::string GetBytes(const cImage& image);
+
+// Little-endian fields appended to a byte string.
+inline void PutU8(std::string& s, unsigned v) { s.push_back(char(v & 0xFF)); }
+inline void PutU16(std::string& s, unsigned v) {
+    PutU8(s, v);
+    PutU8(s, v >> 8);
+}
+inline void PutU32(std::string& s, uint32_t v) {
+    PutU16(s, v & 0xFFFF);
+    PutU16(s, v >> 16);
+}
+inline std::string Counting(int n, int start = 0) {  // bytes start, start + 1, ... (mod 256)
+    std::string s;
+    for (int i = 0; i < n; ++i)
+        s.push_back(char((start + i) & 0xFF));
+    return s;
+}
+
+}  // namespace tovan::test
