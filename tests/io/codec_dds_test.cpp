@@ -180,6 +180,9 @@ TEST(DdsCodec, RefusesShortOrForeignHeaders) {
     EXPECT_FALSE(Decode(file.substr(0, 131), image));  // one texel byte short
     EXPECT_FALSE(Decode("BM" + file.substr(2), image));
     EXPECT_FALSE(Decode(DdsHeader(Header{0, 1}) + std::string(4, '\0'), image));
+    // Sides whose block count would overflow: refused, not wrapped.
+    EXPECT_FALSE(Decode(DdsHeader(Block("DXT1", 0x7FFFFFFF, 4, 0)) + std::string(64, '\0'), image));
+    EXPECT_FALSE(Decode(DdsHeader(Block("DXT5", 4, 0x7FFFFFFD, 0)) + std::string(64, '\0'), image));
     Header dx10 = Block("DX10", 1, 1, 0);
     dx10.bits = 32;
     EXPECT_FALSE(Decode(DdsHeader(dx10) + std::string(24, '\0'), image));

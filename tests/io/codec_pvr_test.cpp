@@ -57,6 +57,7 @@ TEST(PvrCodec, RefusesShortFilesAndOtherMagics) {
     EXPECT_FALSE(Decode("PVX " + PvrHeader(4, 4, 1, 0).substr(4) + test::Counting(32), image));
     EXPECT_FALSE(Decode(PvrHeader(0, 4, 1, 0) + test::Counting(32), image));
     EXPECT_FALSE(Decode(PvrHeader(4, -4, 1, 0) + test::Counting(32), image));
+    EXPECT_FALSE(Decode(PvrHeader(0x7FFFFFFF, 0x7FFFFFFF, 1, 0) + test::Counting(64), image));
 }
 
 TEST(PvrCodec, HasNoEncoderAndIdentifiesThreeBytes) {
