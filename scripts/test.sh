@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: native (sanitizers), then win64 under wine; builds
-# win32; ends with one line "N passed, N failed" summing both runs.
+# Builds and runs every test: native (sanitizers), then win64 under wine; runs
+# every fuzz target briefly; builds win32; ends with one line "N passed, N
+# failed" summing both test runs and one result per fuzz target.
 set -u
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh || exit 1
@@ -47,6 +48,45 @@ for preset in native win64; do
   echo "== $preset: $p passed, $f failed"
   total_pass=$((total_pass + p)); total_fail=$((total_fail + f))
 done
+
+# Each libFuzzer target for a short time from its seeds (tests/data/<name>/ when
+# there are any), four at a time; a crash, leak, timeout or oversized
+# allocation fails the target. Findings go to build/fuzz/artifacts/.
+fuzz_seconds=${FUZZ_SECONDS:-30}
+fuzz_one() {  # binary -> exit status of the run
+  local bin=$1 name=${1##*/fuzz_}
+  local corpus; corpus=$(mktemp -d)
+  [ -d "tests/data/$name" ] && cp -r "tests/data/$name/." "$corpus/"
+  "$bin" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="build/fuzz/artifacts/$name-" "$corpus" >"build/fuzz/logs/$name.log" 2>&1
+  local rc=$?
+  rm -rf "$corpus"
+  echo "$rc" >"build/fuzz/logs/$name.rc"
+}
+if cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j "$jobs"; then
+  rm -rf build/fuzz/logs build/fuzz/artifacts
+  mkdir -p build/fuzz/logs build/fuzz/artifacts
+  for bin in build/fuzz/fuzz/fuzz_*; do
+    [ -x "$bin" ] || continue
+    while [ "$(jobs -rp | wc -l)" -ge 4 ]; do wait -n; done
+    fuzz_one "$bin" &
+  done
+  wait
+  fp=0; ff=0
+  for rc in build/fuzz/logs/*.rc; do
+    [ -f "$rc" ] || continue
+    name=$(basename "$rc" .rc)
+    if [ "$(cat "$rc")" = 0 ]; then
+      fp=$((fp + 1))
+    else
+      ff=$((ff + 1)); echo "== fuzz: $name failed"; tail -n 30 "build/fuzz/logs/$name.log"
+    fi
+  done
+  echo "== fuzz: $fp passed, $ff failed"
+  total_pass=$((total_pass + fp)); total_fail=$((total_fail + ff))
+else
+  echo "== fuzz: build failed"; status=1; total_fail=$((total_fail + 1))
+fi
 
 if cmake --preset win32 >/dev/null && cmake --build --preset win32 -j "$jobs"; then
   echo "== win32: built"
