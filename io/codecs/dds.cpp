@@ -5,6 +5,7 @@
 
 #include "io/codecs/codec_support.h"
 #include "io/codecs/image_codec.h"
+#include "io/image/dxt.h"
 
 namespace tovan {
 
@@ -82,6 +83,15 @@ bool CanFlip(ImageFormat format, int height) { return !IsDxtFormat(format) || he
 
 bool NeedsFlip(int depth, int height) { return depth == 1 && height > 1; }
 
+// Lower levels of such a height (6 in a 12-high chain) are re-encoded by the
+// image record's own flip; every other image is flipped while it is copied.
+bool FlipsWhileCopying(const ImageLayout& layout, ImageFormat format) {
+    for (int k = 0; k < layout.Levels(); ++k)
+        if (!CanFlip(format, layout.Level(k).height))
+            return false;
+    return true;
+}
+
 // Calls copy(level, face) in the file's order: face-major for cube maps,
 // level-major otherwise (one piece per level, all its slices).
 template <class Copy>
@@ -93,6 +103,98 @@ void ForEachStoredPiece(const ImageLayout& layout, Copy copy) {
     } else {
         for (int k = 0; k < layout.Levels(); ++k)
             copy(layout.Level(k), 0);
+    }
+}
+
+uint64_t Load64(const uint8_t* p) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);  // x86 is little-endian, as the file
+    return v;
+}
+
+void Store64(uint8_t* p, uint64_t v) { std::memcpy(p, &v, 8); }
+
+// A colour block with its four index rows (bytes 4 to 7) reversed; the end
+// points stay.
+uint64_t FlipColourRows(uint64_t c) {
+    const uint64_t rows = c >> 32;
+    return (c & 0xFFFFFFFF) | uint64_t(__builtin_bswap32(uint32_t(rows))) << 32;
+}
+
+// Dxt3 alpha: four 16-bit rows.
+uint64_t FlipExplicitAlphaRows(uint64_t a) {
+    a = a >> 32 | a << 32;
+    return (a >> 16 & 0x0000FFFF0000FFFF) | (a & 0x0000FFFF0000FFFF) << 16;
+}
+
+// Dxt5 alpha: two end-point bytes, then four 12-bit index rows: swap the
+// 24-bit halves, then the 12-bit rows within each half.
+uint64_t FlipInterpolatedAlphaRows(uint64_t a) {
+    uint64_t rows = a >> 16;
+    rows = rows >> 24 | (rows & 0xFFFFFF) << 24;
+    rows = (rows >> 12 & 0x000FFF000FFF) | (rows & 0x000FFF000FFF) << 12;
+    return (a & 0xFFFF) | rows << 16;
+}
+
+// A row of whole blocks (four texel rows each), flipped on its way from src
+// to dst.
+template <ImageFormat kFormat>
+void CopyFlippedBlocks(uint8_t* dst, const uint8_t* src, int count) {
+    for (int i = 0; i < count; ++i) {
+        if constexpr (kFormat == ImageFormat::Dxt1) {
+            Store64(dst + 8 * i, FlipColourRows(Load64(src + 8 * i)));
+        } else {
+            const uint64_t alpha = Load64(src + 16 * i), colour = Load64(src + 16 * i + 8);
+            Store64(dst + 16 * i,
+                    kFormat == ImageFormat::Dxt3 ? FlipExplicitAlphaRows(alpha) : FlipInterpolatedAlphaRows(alpha));
+            Store64(dst + 16 * i + 8, FlipColourRows(colour));
+        }
+    }
+}
+
+void CopyFlippedBlocks(ImageFormat format, uint8_t* dst, const uint8_t* src, int count) {
+    if (format == ImageFormat::Dxt1)
+        CopyFlippedBlocks<ImageFormat::Dxt1>(dst, src, count);
+    else if (format == ImageFormat::Dxt3)
+        CopyFlippedBlocks<ImageFormat::Dxt3>(dst, src, count);
+    else
+        CopyFlippedBlocks<ImageFormat::Dxt5>(dst, src, count);
+}
+
+// One stored piece (a level, or one face of a cube level) from src to dst,
+// between file and record order: rows reversed when flip is set (2-D levels
+// only), blue and red swapped when swap is set. Both are their own inverse,
+// so the same copy serves reading and writing.
+void CopyPiece(uint8_t* dst, const uint8_t* src, const ImageLevel& level, ImageFormat format, bool flip, bool swap) {
+    const ImageFormatInfo& info = *GetImageFormatInfo(format);
+    if (!flip && !swap) {
+        std::memcpy(dst, src, size_t(level.faceSize));
+        return;
+    }
+    if (!info.blockBytes) {
+        const int rows = level.faceSize / (level.width * info.texelBytes);  // all slices
+        const size_t pitch = size_t(level.width) * info.texelBytes;
+        for (int row = 0; row < rows; ++row) {
+            uint8_t* to = dst + (flip ? rows - 1 - row : row) * pitch;
+            if (swap)
+                codec::SwapRedBlue(to, src + row * pitch, level.width, info.texelBytes);
+            else
+                std::memcpy(to, src + row * pitch, pitch);
+        }
+        return;
+    }
+    const int across = (level.width + 3) / 4, down = (level.height + 3) / 4;
+    const size_t pitch = size_t(across) * info.blockBytes;
+    for (int row = 0; row < down; ++row) {
+        uint8_t* to = dst + (down - 1 - row) * pitch;
+        const uint8_t* from = src + row * pitch;
+        if (level.height >= 4) {
+            CopyFlippedBlocks(format, to, from, across);
+        } else {  // one block row holding fewer than four texel rows
+            std::memcpy(to, from, pitch);
+            for (int i = 0; i < across; ++i)
+                dxt::FlipBlockRows(format, to + i * info.blockBytes, level.height);
+        }
     }
 }
 
@@ -113,16 +215,14 @@ bool Read(cReader& in, cImage& out) {
         return false;
     ImageLayout layout;
     out.GetLayout(layout);
+    const bool flip = NeedsFlip(depth, height), flipNow = flip && FlipsWhileCopying(layout, format);
+    const bool swap = StoredBlueFirst(format, LoadU32(header + 100));
     uint8_t* data = out.m_Data.Data();
     ForEachStoredPiece(layout, [&](const ImageLevel& level, int face) {
-        in.Block(data + level.offset + int64_t(face) * level.faceSize, level.faceSize);
+        if (const uint8_t* src = in.Take(level.faceSize))
+            CopyPiece(data + level.offset + int64_t(face) * level.faceSize, src, level, format, flipNow, swap);
     });
-    if (!in.Ok())
-        return false;
-
-    if (StoredBlueFirst(format, LoadU32(header + 100)))
-        codec::SwapRedBlue(data, size / GetImageFormatInfo(format)->texelBytes, GetImageFormatInfo(format)->texelBytes);
-    return !NeedsFlip(depth, height) || out.FlipVertical();
+    return in.Ok() && (!flip || flipNow || out.FlipVertical());
 }
 
 void WriteHeader(uint8_t* h, const cImage& image, const DdsFormat& f, int mips) {
@@ -151,17 +251,15 @@ bool Write(const cImage& in, cStream& out) {
     if (!f || !in.GetLayout(layout) || (NeedsFlip(in.m_Depth, in.m_Height) && !CanFlip(in.m_Format, in.m_Height)))
         return false;
 
-    // The file's row and byte order, on a copy when they differ from the record's.
+    // Flipped while written; an image whose lower levels need re-encoding to
+    // flip is flipped on a copy first.
     cImage copy;
     const cImage* source = &in;
-    if (NeedsFlip(in.m_Depth, in.m_Height) || StoredBlueFirst(in.m_Format, f->masks[2])) {
+    const bool flip = NeedsFlip(in.m_Depth, in.m_Height), flipNow = flip && FlipsWhileCopying(layout, in.m_Format);
+    if (flip && !flipNow) {
         copy.Copy(in);
-        if (NeedsFlip(in.m_Depth, in.m_Height) && !copy.FlipVertical())
+        if (!copy.FlipVertical())
             return false;
-        if (StoredBlueFirst(in.m_Format, f->masks[2])) {
-            const int stride = GetImageFormatInfo(in.m_Format)->texelBytes;
-            codec::SwapRedBlue(copy.m_Data.Data(), layout.Size() / stride, stride);
-        }
         source = &copy;
     }
 
@@ -171,8 +269,9 @@ bool Write(const cImage& in, cStream& out) {
     WriteHeader(at, in, *f, layout.Levels());
     at += kHeaderBytes;
     const uint8_t* data = source->m_Data.Data();
+    const bool swap = StoredBlueFirst(in.m_Format, f->masks[2]);
     ForEachStoredPiece(layout, [&](const ImageLevel& level, int face) {
-        std::memcpy(at, data + level.offset + int64_t(face) * level.faceSize, size_t(level.faceSize));
+        CopyPiece(at, data + level.offset + int64_t(face) * level.faceSize, level, in.m_Format, flipNow, swap);
         at += level.faceSize;
     });
     return true;
