@@ -14,6 +14,9 @@ class cIO {
 public:
     cIO() = delete;
 
+    // An image file format: decode, encode, identify (io/codecs/image_codec.h).
+    class ImageCodec;
+
     // A place that relative names are read from and saved to.
     class Source {
     public:
