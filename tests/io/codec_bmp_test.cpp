@@ -9,6 +9,9 @@
 namespace tovan {
 namespace {
 
+bool Decode(const std::string& bytes, cImage& image) { return test::DecodeBytes(cCodecBmp(), bytes, image); }
+std::string Encode(const cImage& image) { return test::EncodeBytes(cCodecBmp(), image); }
+
 using test::PutU16;
 using test::PutU32;
 
@@ -40,27 +43,9 @@ std::string Palette(const std::string& rgbTriples) {  // stored blue, green, red
     return s;
 }
 
-bool Decode(const std::string& bytes, cImage& image) {
-    cStream in;
-    test::SetBytes(in, bytes);
-    return cCodecBmp().Decode(in, image);
-}
-
-std::string Encode(const cImage& image) {
-    cStream out;
-    EXPECT_TRUE(cCodecBmp().Encode(image, out));
-    return test::GetBytes(out);
-}
-
-void Fill(cImage& image, ImageFormat format, int width, int height, const std::string& texels) {
-    ASSERT_TRUE(image.Allocate(format, width, height, 1, 1));
-    ASSERT_EQ(size_t(image.m_Data.Count()), texels.size());
-    std::memcpy(image.m_Data.Data(), texels.data(), texels.size());
-}
-
 TEST(BmpCodec, ThreeByTwoRgbIsWrittenAsSeventyEightBytes) {
     cImage image;
-    Fill(image, ImageFormat::Rgb8, 3, 2, test::Counting(18, 1));
+    test::FillImage(image, ImageFormat::Rgb8, 3, 2, test::Counting(18, 1));
     std::string expected = "BM";
     PutU32(expected, 78);
     PutU32(expected, 0);
@@ -86,7 +71,7 @@ TEST(BmpCodec, ThreeByTwoRgbIsWrittenAsSeventyEightBytes) {
 
 TEST(BmpCodec, GreyIsWrittenWithAGreyPaletteAndReadBackAsRgb) {
     cImage image;
-    Fill(image, ImageFormat::R8, 5, 1, std::string("\x00\x10\x80\xFE\xFF", 5));
+    test::FillImage(image, ImageFormat::R8, 5, 1, std::string("\x00\x10\x80\xFE\xFF", 5));
     const std::string file = Encode(image);
     ASSERT_EQ(file.size(), 1078u + 8);
     EXPECT_EQ(file.substr(54 + 4 * 0x80, 4), std::string("\x80\x80\x80\x00", 4));
@@ -99,7 +84,7 @@ TEST(BmpCodec, GreyIsWrittenWithAGreyPaletteAndReadBackAsRgb) {
 
 TEST(BmpCodec, RgbaIsWrittenBlueFirstWithoutPadding) {
     cImage image;
-    Fill(image, ImageFormat::Rgba8, 1, 2, "\x01\x02\x03\x04\x05\x06\x07\x08");
+    test::FillImage(image, ImageFormat::Rgba8, 1, 2, "\x01\x02\x03\x04\x05\x06\x07\x08");
     const std::string file = Encode(image);
     ASSERT_EQ(file.size(), 54u + 8);
     EXPECT_EQ(file.substr(54), std::string("\x03\x02\x01\x04\x07\x06\x05\x08", 8));

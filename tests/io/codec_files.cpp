@@ -1,5 +1,6 @@
 #include "tests/io/codec_files.h"
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -28,6 +29,25 @@ std::string GetBytes(const cStream& stream) {
 
 std::string GetBytes(const cImage& image) {
     return std::string(reinterpret_cast<const char*>(image.m_Data.Data()), size_t(image.m_Data.Count()));
+}
+
+bool DecodeBytes(const cIO::ImageCodec& codec, const std::string& bytes, cImage& image) {
+    cStream in;
+    SetBytes(in, bytes);
+    return codec.Decode(in, image);
+}
+
+std::string EncodeBytes(const cIO::ImageCodec& codec, const cImage& image) {
+    cStream out;
+    EXPECT_TRUE(codec.Encode(image, out));
+    EXPECT_EQ(out.m_Position, out.Count());
+    return GetBytes(out);
+}
+
+void FillImage(cImage& image, ImageFormat format, int width, int height, const std::string& texels) {
+    ASSERT_TRUE(image.Allocate(format, width, height, 1, 1));
+    ASSERT_EQ(size_t(image.m_Data.Count()), texels.size());
+    std::memcpy(image.m_Data.Data(), texels.data(), texels.size());
 }
 
 }  // namespace tovan::test

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/stream.h"
+#include "io/codecs/image_codec.h"
 #include "io/image/image.h"
 
 namespace tovan::test {
@@ -15,6 +16,13 @@ std::string ReadDataFile(const std::string& relative);
 void SetBytes(cStream& stream, const std::string& bytes);  // position 0
 std::string GetBytes(const cStream& stream);
 std::string GetBytes(const cImage& image);
+
+// A decode of the bytes from the start; an encode into an empty stream, which
+// must succeed and leave the position past the file.
+bool DecodeBytes(const cIO::ImageCodec& codec, const std::string& bytes, cImage& image);
+std::string EncodeBytes(const cIO::ImageCodec& codec, const cImage& image);
+// An image of one level holding the given texels.
+void FillImage(cImage& image, ImageFormat format, int width, int height, const std::string& texels);
 
 // Little-endian fields appended to a byte string.
 inline void PutU8(std::string& s, unsigned v) { s.push_back(char(v & 0xFF)); }

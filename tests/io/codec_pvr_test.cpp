@@ -8,6 +8,8 @@
 namespace tovan {
 namespace {
 
+bool Decode(const std::string& bytes, cImage& image) { return test::DecodeBytes(cCodecPvr(), bytes, image); }
+
 std::string PvrHeader(int width, int height, int mips, int alpha) {
     std::string s = "PVR ";
     test::PutU32(s, uint32_t(width));
@@ -15,12 +17,6 @@ std::string PvrHeader(int width, int height, int mips, int alpha) {
     test::PutU32(s, uint32_t(mips));
     test::PutU8(s, unsigned(alpha));
     return s;
-}
-
-bool Decode(const std::string& bytes, cImage& image) {
-    cStream in;
-    test::SetBytes(in, bytes);
-    return cCodecPvr().Decode(in, image);
 }
 
 TEST(PvrCodec, LevelsAreAtLeastThirtyTwoBytesAndKeptAsStored) {

@@ -9,6 +9,8 @@
 namespace tovan {
 namespace {
 
+bool Decode(const std::string& bytes, cImage& image) { return test::DecodeBytes(cCodecTga(), bytes, image); }
+
 using test::PutU16;
 using test::PutU8;
 
@@ -28,18 +30,6 @@ std::string TgaHeader(int type, int width, int height, int bits, int descriptor 
     PutU8(s, unsigned(bits));
     PutU8(s, unsigned(descriptor));
     return s;
-}
-
-bool Decode(const std::string& bytes, cImage& image) {
-    cStream in;
-    test::SetBytes(in, bytes);
-    return cCodecTga().Decode(in, image);
-}
-
-void Fill(cImage& image, ImageFormat format, int width, int height, const std::string& texels) {
-    ASSERT_TRUE(image.Allocate(format, width, height, 1, 1));
-    ASSERT_EQ(size_t(image.m_Data.Count()), texels.size());
-    std::memcpy(image.m_Data.Data(), texels.data(), texels.size());
 }
 
 TEST(TgaCodec, RunLengthPacketsRepeatOrCopyTexels) {
@@ -131,7 +121,7 @@ TEST(TgaCodec, RefusesWhatItDoesNotRead) {
 
 TEST(TgaCodec, WritesGreyAsAColourMapAndReadsItBackAsRgb) {
     cImage image;
-    Fill(image, ImageFormat::R8, 2, 2, std::string("\x00\x7F\x80\xFF", 4));
+    test::FillImage(image, ImageFormat::R8, 2, 2, std::string("\x00\x7F\x80\xFF", 4));
     cStream out;
     ASSERT_TRUE(cCodecTga().Encode(image, out));
     const std::string file = test::GetBytes(out);
@@ -148,7 +138,7 @@ TEST(TgaCodec, WritesRgbAndRgbaBlueFirstAndReadsThemBack) {
     for (ImageFormat format : {ImageFormat::Rgb8, ImageFormat::Rgba8}) {
         const int bytes = format == ImageFormat::Rgb8 ? 3 : 4;
         cImage image;
-        Fill(image, format, 3, 2, test::Counting(6 * bytes, 1));
+        test::FillImage(image, format, 3, 2, test::Counting(6 * bytes, 1));
         cStream out;
         ASSERT_TRUE(cCodecTga().Encode(image, out));
         const std::string file = test::GetBytes(out);
