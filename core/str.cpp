@@ -339,39 +339,73 @@ int TextLength(const char* text) { return text ? int(std::strlen(text)) : 0; }
 
 namespace {
 
-// Bit i set where byte i of the 16 at a and b differs or is 0 in a.
-int StopMask(const char* a, const char* b) {
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
-    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
-    const __m128i stop = _mm_or_si128(_mm_cmpeq_epi8(x, _mm_setzero_si128()),
-                                      _mm_xor_si128(_mm_cmpeq_epi8(x, y), _mm_set1_epi8(-1)));
-    return _mm_movemask_epi8(stop);
-}
-
 int CompareBytes(char a, char b) {
     const signed char x = static_cast<signed char>(a), y = static_cast<signed char>(b);
     return x == y ? 0 : x > y ? 1 : -1;
 }
 
-// Signed-byte comparison of two texts that are both readable over m bytes and
-// stop at their first 0. Blocks of 16 are compared at once; the last block
-// overlaps the one before rather than reading past m.
-int CompareReadable(const char* a, const char* b, size_t m) {
-    if (m < 16) {
-        for (size_t i = 0; i < m; ++i)
-            if (a[i] != b[i] || a[i] == 0)
-                return CompareBytes(a[i], b[i]);
+// Memory is protected in whole pages: once one byte of a text is known to
+// exist, every byte from it to the end of its page can be read, whatever lies
+// after the terminator. Pages are at least this large on every target.
+constexpr uintptr_t kPage = 4096;
+constexpr size_t kStep = 32;
+
+// Bytes from p to the end of its page.
+size_t PageRoom(const char* p) { return size_t(kPage - (reinterpret_cast<uintptr_t>(p) & (kPage - 1))); }
+
+// Per byte of the 16 at a and b: a's byte where both agree, 0 where they differ
+// or a holds its 0 (the equality mask is 0 where they differ). The loads may
+// pass a terminator, so the address sanitizer must not watch them.
+__attribute__((no_sanitize_address)) __m128i KeptBytes(const char* a, const char* b) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
+    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
+    return _mm_min_epu8(x, _mm_cmpeq_epi8(x, y));
+}
+
+uint32_t ZeroBytes(__m128i v) { return uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_setzero_si128()))); }
+
+// Reads the stop byte where the sanitizer watches (the scan's own loads are
+// hidden from it), so that a text without terminator still shows.
+int CompareAt(const char* a, const char* b, size_t at) { return CompareBytes(a[at], b[at]); }
+
+// Bit i set where byte i of the 32 at a and b differs or is 0 in a.
+uint32_t StepStops(const char* a, const char* b) {
+    const __m128i low = KeptBytes(a, b), high = KeptBytes(a + 16, b + 16);
+    if (!ZeroBytes(_mm_min_epu8(low, high)))
         return 0;
-    }
-    for (size_t i = 0;; i += 16) {
-        if (i + 16 > m)
-            i = m - 16;
-        if (const int mask = StopMask(a + i, b + i)) {
-            const size_t at = i + size_t(__builtin_ctz(unsigned(mask)));
-            return CompareBytes(a[at], b[at]);
+    return ZeroBytes(low) | ZeroBytes(high) << 16;
+}
+
+// Signed-byte comparison up to a's 0 (and, when bounded, over at most limit
+// bytes). Steps of 32 bytes are compared at once while both texts stay inside
+// the pages they are in; the step before a page end ends at it, overlapping
+// bytes already passed (they agree and are not 0, so they never stop it). Only
+// texts that start within one step of a page end go byte by byte there. Bytes
+// loaded after a terminator never count.
+template <bool kBounded>
+__attribute__((no_sanitize_address)) int Compare(const char* a, const char* b, size_t limit) {
+    for (size_t i = 0;;) {
+        const size_t roomA = PageRoom(a + i), roomB = PageRoom(b + i);
+        const size_t room = i + (roomA < roomB ? roomA : roomB);
+        if (room < kStep) {
+            for (; i < room; ++i) {
+                if (kBounded && i >= limit)
+                    return 0;
+                if (a[i] != b[i] || a[i] == 0)
+                    return CompareAt(a, b, i);
+            }
+            continue;
         }
-        if (i + 16 == m)
-            return 0;
+        while (i < room) {
+            if (kBounded && i >= limit)
+                return 0;
+            const size_t at = room - i >= kStep ? i : room - kStep;
+            if (const uint32_t stops = StepStops(a + at, b + at)) {
+                const size_t stop = at + size_t(__builtin_ctz(stops));
+                return !kBounded || stop < limit ? CompareAt(a, b, stop) : 0;
+            }
+            i = at + kStep;
+        }
     }
 }
 
@@ -380,20 +414,12 @@ int CompareReadable(const char* a, const char* b, size_t m) {
 int CompareStrings(const char* a, const char* b, int n) {
     a = OrEmpty(a);
     b = OrEmpty(b);
-    // Measuring first (the library does that fast) makes both texts known to be
-    // readable up to the shorter one's terminator.
-    const size_t la = n < 0 ? std::strlen(a) : strnlen(a, size_t(n));
-    const size_t lb = n < 0 ? std::strlen(b) : strnlen(b, size_t(n));
-    size_t m = (la < lb ? la : lb) + 1;
-    if (n >= 0 && m > size_t(n))
-        m = size_t(n);
-    return CompareReadable(a, b, m);
+    return n < 0 ? Compare<false>(a, b, 0) : Compare<true>(a, b, size_t(n));
 }
 
-int CompareStrings(const cStr& a, const cStr& b) {
-    const int m = a.Length() < b.Length() ? a.Length() : b.Length();
-    return CompareReadable(a.GetText(), b.GetText(), size_t(m) + 1);
-}
+// The whole-text scan stops within the shorter text: at its terminator, or
+// earlier at a 0 inside it, as the zero-terminated texts would.
+int CompareStrings(const cStr& a, const cStr& b) { return Compare<false>(a.GetText(), b.GetText(), 0); }
 
 int CompareStringsNoCase(const char* a, const char* b, int n) {
     a = OrEmpty(a);

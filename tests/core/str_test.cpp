@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/guarded_page.h"
+
 #include <climits>
+#include <cstring>
+#include <random>
 #include <string>
 
 namespace tovan {
@@ -218,6 +222,77 @@ TEST(Str, CompareStringsOverLongTexts) {
     EXPECT_EQ(CompareStrings(x, y), 0);
     EXPECT_EQ(CompareStrings(cStr(), cStr("")), 0);
     EXPECT_EQ(CompareStrings(cStr(), cStr("a")), -1);
+}
+
+// Signed bytes one at a time, up to a's 0 or n bytes: the answer the
+// comparison must give whatever blocks it compares at once.
+int ByteByByte(const char* a, const char* b, int n) {
+    for (int i = 0; n < 0 || i < n; ++i) {
+        const signed char x = static_cast<signed char>(a[i]), y = static_cast<signed char>(b[i]);
+        if (x != y)
+            return x > y ? 1 : -1;
+        if (x == 0)
+            break;
+    }
+    return 0;
+}
+
+TEST(Str, CompareStringsAgreesWithAByteLoopAtAnyAlignmentAndLimit) {
+    std::mt19937 random(2024);
+    const char alphabet[] = {'a', 'b', 'Z', '\x7f', '\x80', '\xe9', '\xff'};
+    alignas(64) char left[128], right[128];
+    int wrong = 0;
+    for (int round = 0; round < 20000 && wrong < 5; ++round) {
+        const int length = int(random() % 80);
+        char* a = left + random() % 32;
+        char* b = right + random() % 32;
+        for (int i = 0; i < length; ++i)
+            a[i] = alphabet[random() % sizeof alphabet];
+        a[length] = 0;
+        std::memcpy(b, a, size_t(length) + 1);
+        if (length > 0 && random() % 4 != 0)  // one byte changed, possibly to the terminator
+            b[random() % unsigned(length)] = random() % 8 == 0 ? 0 : alphabet[random() % sizeof alphabet];
+        const int n = random() % 3 == 0 ? -1 : int(random() % 96);
+        const int expected = ByteByByte(a, b, n);
+        if (CompareStrings(a, b, n) != expected || CompareStrings(b, a, n) != -expected) {
+            ADD_FAILURE() << "length " << length << ", n " << n << ", at " << (a - left) << "/" << (b - right);
+            ++wrong;
+        }
+    }
+}
+
+// A text that ends at the last byte of a page, before a page that faults: the
+// comparison must not load across the boundary, however the other text lies.
+TEST(Str, CompareStringsReadsNothingPastTheEndOfATextsPage) {
+    test::GuardedPage page, other;
+    alignas(64) char plain[128];
+    for (int length = 0; length < 48; ++length) {
+        char* a = page.End() - length - 1;
+        std::memset(a, 'p', size_t(length));
+        a[length] = 0;
+        for (int shift = 0; shift < 32; ++shift) {
+            char* b = plain + shift;
+            std::memcpy(b, a, size_t(length) + 1);
+            EXPECT_EQ(CompareStrings(a, b), 0) << length;
+            EXPECT_EQ(CompareStrings(b, a), 0) << length;
+            b[length] = 'q';
+            b[length + 1] = 0;
+            EXPECT_EQ(CompareStrings(a, b), -1) << length;
+            EXPECT_EQ(CompareStrings(b, a), 1) << length;
+            // Both at the ends of their pages, one longer by the shift.
+            char* c = other.End() - length - shift - 1;
+            std::memset(c, 'p', size_t(length + shift));
+            c[length + shift] = 0;
+            EXPECT_EQ(CompareStrings(a, c), shift == 0 ? 0 : -1) << length << "+" << shift;
+            EXPECT_EQ(CompareStrings(c, a), shift == 0 ? 0 : 1) << length << "+" << shift;
+        }
+    }
+    // A field of n bytes without terminator at the very end of the page.
+    char* magic = page.End() - 4;
+    std::memcpy(magic, "DDS ", 4);
+    EXPECT_EQ(CompareStrings(magic, "DDS ", 4), 0);
+    EXPECT_EQ(CompareStrings("DDS x", magic, 4), 0);
+    EXPECT_EQ(CompareStrings(magic, "DDT", 3), -1);
 }
 
 TEST(Str, ComparePaths) {
