@@ -30,6 +30,10 @@ void ReleaseBuffer(char* data, int capacity) {
 
 char Fold(char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; }
 
+// A 0 inside a string is never one of the set's characters (strchr would
+// find the set's terminator).
+bool InSet(const char* set, char c) { return c != 0 && std::strchr(set, c); }
+
 // Comparisons take a missing text for "".
 const char* OrEmpty(const char* text) { return text ? text : ""; }
 
@@ -242,6 +246,10 @@ int cStr::Replace(const char* find, const char* with, int end) {
     const int m = TextLength(find);
     if (m == 0 || !m_Data)
         return 0;
+    if (Holds(find) || Holds(with)) {  // the rebuild overwrites our own text
+        const cStr findCopy(find), withCopy(with);
+        return Replace(findCopy.GetText(), withCopy.GetText(), end);
+    }
     if (end > m_Length)
         end = m_Length;
     int count = 0;
@@ -285,7 +293,7 @@ void cStr::TrimLeft(const char* set) {
     if (!m_Data || !set)
         return;
     int n = 0;
-    while (n < m_Length && std::strchr(set, m_Data[n]))
+    while (n < m_Length && InSet(set, m_Data[n]))
         ++n;
     if (n > 0)
         Assign(m_Data, n, m_Length - n);
@@ -295,7 +303,7 @@ void cStr::TrimRight(const char* set) {
     if (!m_Data || !set)
         return;
     int n = m_Length;
-    while (n > 0 && std::strchr(set, m_Data[n - 1]))
+    while (n > 0 && InSet(set, m_Data[n - 1]))
         --n;
     m_Length = n;
     m_Data[n] = 0;

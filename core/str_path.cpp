@@ -50,6 +50,11 @@ void cStr::RemoveFolder() {
 }
 
 void cStr::SetExtension(const char* ext) {
+    if (Holds(ext)) {  // cutting the text would change it
+        const cStr copy(ext);
+        SetExtension(copy.GetText());
+        return;
+    }
     const int start = LastSeparator(GetText(), m_Length) + 1;
     for (int i = m_Length - 1; i >= start; --i) {
         if (m_Data[i] == '.') {

@@ -40,6 +40,11 @@ TEST(StrPath, SetExtension) {
     cStr e("x.tar.gz");
     e.SetExtension("bz2");
     EXPECT_STREQ(e.GetText(), "x.tar.bz2");
+    cStr own("x.tga");  // an extension taken from the string itself
+    own.SetExtension(own.GetText() + 2);
+    EXPECT_STREQ(own.GetText(), "x.tga");
+    own.SetExtension(own.GetText() + 1);
+    EXPECT_STREQ(own.GetText(), "x.tga");
 }
 
 TEST(StrPath, AppendPath) {

@@ -152,6 +152,14 @@ TEST(Str, FindReplaceAndTrim) {
     EXPECT_EQ(grow.Replace("c", nullptr), 1);
     EXPECT_STREQ(grow.GetText(), "ab");
 
+    // Texts taken from the string itself are read before it changes.
+    cStr self("abcabc");
+    EXPECT_EQ(self.Replace("b", self.GetText()), 2);
+    EXPECT_STREQ(self.GetText(), "aabcabccaabcabcc");
+    cStr tail("xyx");
+    EXPECT_EQ(tail.Replace(tail.GetText() + 2, "zz"), 2);
+    EXPECT_STREQ(tail.GetText(), "zzyzz");
+
     cStr t(" \t trim me \n ");
     t.TrimLeft(" \t");
     EXPECT_STREQ(t.GetText(), "trim me \n ");
@@ -162,6 +170,13 @@ TEST(Str, FindReplaceAndTrim) {
     cStr none;
     none.TrimLeft(" ");
     EXPECT_EQ(none.Data(), nullptr);
+    // A 0 inside the string is not one of the set's characters.
+    cStr zero(" a\0 ", 4);
+    zero.TrimRight(" ");
+    EXPECT_EQ(zero.Length(), 3);
+    cStr lead("\0 a", 3);
+    lead.TrimLeft(" ");
+    EXPECT_EQ(lead.Length(), 3);
 }
 
 TEST(Str, EqualityAndConcatenation) {
