@@ -106,11 +106,28 @@ TEST(Format, FloatTextHeader) {
     EXPECT_EQ(n, 1 + 309 + 1 + kFloatMaxDecimals);
 }
 
+cStr FormatVOf(const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    cStr out = cStr::FormatV(fmt, args);
+    va_end(args);
+    return out;
+}
+
 TEST(StrFormat, FormatKeepsAtMostItsLimit) {
-    const std::string big(12000, 'x');
+    std::string big;
+    for (int i = 0; big.size() < 12000; ++i)
+        big += std::to_string(i) + ",";
+    big.resize(12000);
     cStr a = cStr::Format("%s", big.c_str());
     EXPECT_EQ(a.Length(), cStr::kFormatLimit);
     EXPECT_EQ(a.Length(), 9998);
+    EXPECT_TRUE(std::string(a.GetText()) == big.substr(0, 9998)) << "the first characters are kept";
+    cStr v = FormatVOf("%s", big.c_str());
+    EXPECT_EQ(v.Length(), 12000);
+    EXPECT_TRUE(std::string(v.GetText()) == big);
+    const std::string longer(25000, 'v');
+    EXPECT_EQ(FormatVOf("%s", longer.c_str()).Length(), cStr::kFormatVLimit);
     cStr b;
     b.AppendFormat("%s", big.c_str());
     EXPECT_EQ(b.Length(), 12000);

@@ -1,9 +1,12 @@
 #include "core/memory.h"
+#include "core/str.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <set>
 #include <vector>
 
@@ -48,6 +51,20 @@ TEST(SmallBlockPool, The513thAllocationAddsASlabAndFreedBlocksAreReusedFirst) {
     EXPECT_EQ(pool.SlabCount(), 3u);
 }
 
+// A null entry on the free stack is replaced by a fresh block of the whole
+// class size: the block stays in the class and serves its largest requests.
+TEST(SmallBlockPool, ANullEntryIsReplacedByAWholeBlock) {
+    SmallBlockPool pool(64, 512);
+    pool.Free(nullptr);
+    char* block = static_cast<char*>(pool.Alloc());
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(pool.SlabCount(), 0u);
+    std::fill_n(block, 64, 'w');  // the sanitizer build sees a short block here
+    pool.Free(block);
+    EXPECT_EQ(pool.Alloc(), block);
+    ::operator delete(block);  // not part of a slab: the pool would not free it
+}
+
 TEST(StringPool, FreeBlocksCarry31AndHandedOutBlocksStartWith0) {
     StringPool pool;
     char* a = static_cast<char*>(pool.Alloc());
@@ -72,6 +89,24 @@ TEST(PoolAlloc, RefusesSizesBelowOne) {
     EXPECT_EQ(PoolAlloc(0), nullptr);
     EXPECT_EQ(PoolAlloc(-5), nullptr);
     PoolFree(nullptr, 16);  // ignored
+}
+
+// Refused sizes and short texts never wait for the small-block lock, even
+// while another thread holds it.
+TEST(PoolAlloc, RefusedSizesAndShortTextsDoNotTakeTheBlockLock) {
+    std::mutex& blockLock = GetGlobalLocks()[2];
+    blockLock.lock();
+    std::future<bool> other = std::async(std::launch::async, [] {
+        bool refused = PoolAlloc(0) == nullptr && PoolAlloc(-5) == nullptr;
+        cStr text("under thirty-two bytes");
+        bool pooled = text.Capacity() == 32;
+        text.Release();
+        return refused && pooled;
+    });
+    const bool finished = other.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    blockLock.unlock();
+    EXPECT_TRUE(finished);
+    EXPECT_TRUE(other.get());
 }
 
 TEST(PoolAlloc, SizeClassesEndAt128) {
