@@ -75,8 +75,10 @@ struct cList_Container {
     // Closes the gap left by removing the live item at index.
     static void CloseGap(T* items, int count, int index) {
         if constexpr (kPlain) {
-            std::memmove(static_cast<void*>(items + index), items + index + 1,
-                         size_t(count - index - 1) * sizeof(T));
+            // A tail that cannot be negative, so the size is visibly bounded.
+            const int tail = count - index - 1;
+            if (tail > 0)
+                std::memmove(static_cast<void*>(items + index), items + index + 1, size_t(tail) * sizeof(T));
         } else {
             for (int i = index; i + 1 < count; ++i)
                 items[i] = std::move(items[i + 1]);

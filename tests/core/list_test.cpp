@@ -157,6 +157,37 @@ TEST(List, PushBackOfItsOwnItemIntoAFullList) {
     EXPECT_EQ(records[1].v[9], 0.0f);
 }
 
+// Frees and removes owned items one at a time, as an owning list's removal
+// does. Out of line, so the compiler cannot see the indices (a false
+// stringop-overflow warning of an optimised build once came from here).
+__attribute__((noinline)) void RemoveOwned(cList<Tracked*>& list, int start, int count) {
+    if (start < 0 || count <= 0 || start >= list.Count())
+        return;
+    if (count > list.Count() - start)
+        count = list.Count() - start;
+    for (int i = 0; i < count; ++i) {
+        delete list[start];
+        list.RemoveAt(start);
+    }
+}
+
+TEST(List, OwnedPointersRemovedOneByOne) {
+    Tracked::live = 0;
+    cList<Tracked*> list;
+    for (int i = 0; i < 12; ++i)
+        list.PushBack(new Tracked(i));
+    RemoveOwned(list, 2, 3);
+    ASSERT_EQ(list.Count(), 9);
+    EXPECT_EQ(list[1]->value, 1);
+    EXPECT_EQ(list[2]->value, 5);
+    RemoveOwned(list, 7, 50);  // to the end
+    ASSERT_EQ(list.Count(), 7);
+    EXPECT_EQ(list[6]->value, 9);
+    RemoveOwned(list, 0, 7);
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(Tracked::live, 0);
+}
+
 TEST(List, NonTrivialItemsAreDestroyedExactlyOnce) {
     Tracked::live = 0;
     {
