@@ -64,6 +64,8 @@ void FindClose(void* find);
 enum class FolderCreated { Created, Exists, Failed };  // Exists: the name is taken (by a folder or a file)
 FolderCreated FolderCreate(const char* path);
 bool FolderRemove(const char* path);  // an empty folder, or a link to a folder (only the link)
+// A symbolic link or junction: a name that stands for a folder or file elsewhere.
+bool IsLink(const char* path);
 int DocumentsFolder(char* buffer, int size);  // as ModuleFileName; 0 when the system has none
 
 // --- processes and the desktop ------------------------------------------------

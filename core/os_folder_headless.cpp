@@ -122,6 +122,12 @@ bool FolderRemove(const char* path) {
     return S_ISDIR(st.st_mode) && rmdir(host.c_str()) == 0;
 }
 
+bool IsLink(const char* path) {
+    std::string host = headless::HostPath(path);
+    struct stat st;
+    return !host.empty() && lstat(host.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 int DocumentsFolder(char* buffer, int size) {
     headless::State& s = headless::GetState();
     std::string path;

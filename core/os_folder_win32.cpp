@@ -47,6 +47,27 @@ FolderCreated FolderCreate(const char* path) {
 
 bool FolderRemove(const char* path) { return RemoveDirectoryA(path) != 0; }
 
+bool IsLink(const char* path) {
+    if (!path || strpbrk(path, "*?"))
+        return false;
+    // The entry itself, not what a trailing separator would open ("C:\" stays whole).
+    size_t n = strlen(path);
+    while (n > 1 && (path[n - 1] == '\\' || path[n - 1] == '/') && path[n - 2] != ':')
+        --n;
+    char entry[MAX_PATH];
+    if (n == 0 || n >= sizeof entry)
+        return false;
+    memcpy(entry, path, n);
+    entry[n] = 0;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(entry, &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    ::FindClose(find);
+    // Other reparse points (cloud placeholders, deduplicated files) hold their own content.
+    return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(data.dwReserved0);
+}
+
 int DocumentsFolder(char* buffer, int size) {
     char path[MAX_PATH];
     if (size < 1)

@@ -15,8 +15,7 @@ bool DeleteOne(const char* path) {
 // A link or junction is removed itself: its target lies outside the tree, and
 // following it could loop for ever.
 bool RemoveTree(const cStr& folder) {
-    uint32_t attributes = os::FileAttributes(folder.GetText());
-    if (attributes != os::kAttrInvalid && (attributes & os::kAttrReparsePoint))
+    if (os::IsLink(folder.GetText()))
         return os::FolderRemove(folder.GetText());
     cList<cStr> entries;
     cIO::ListFiles(folder.GetText(), entries);
@@ -112,6 +111,10 @@ void cIO::ListFilesRecursive(const char* folder, cList<cStr>& out) {
     ListFolders(folder, subFolders);
     cList<cStr> below;
     for (int i = 0; i < subFolders.Count(); ++i) {
+        // A link or junction is not followed: its folder lies elsewhere, and one
+        // pointing back up the tree would make the listing endless.
+        if (os::IsLink(ResolvePath(subFolders.At(i)->GetText()).GetText()))
+            continue;
         ListFilesRecursive(subFolders.At(i)->GetText(), below);
         for (int j = 0; j < below.Count(); ++j)
             out.PushBack(*below.At(j));

@@ -46,6 +46,31 @@ TEST_F(IoTest, AnEmptyExtensionListListsNothing) {
     EXPECT_EQ(Calls("FindFirst"), Names{});
 }
 
+// Links and junctions are listed where they stand but not followed: a link back
+// up the tree would make the listing endless, and a link elsewhere is not the tree.
+TEST_F(IoTest, RecursiveListingDoesNotFollowLinks) {
+    scratch.Write("outside\\far.txt", "x");
+    scratch.Write("tree\\own.txt", "x");
+    scratch.Write("tree\\sub\\deep.txt", "x");
+    std::filesystem::create_directory_symlink(Host(scratch / "tree"), Host(scratch / "tree\\sub\\up"));
+    std::filesystem::create_directory_symlink(Host(scratch / "outside"), Host(scratch / "tree\\away"));
+    std::filesystem::create_symlink(Host(scratch / "outside\\far.txt"), Host(scratch / "tree\\far-link.txt"));
+    const std::string tree = scratch / "tree";
+    cList<cStr> out;
+    cIO::ListFilesRecursive(tree.c_str(), out);
+    EXPECT_EQ(test::Strs(out), (Names{tree + "\\far-link.txt", tree + "\\own.txt", tree + "\\sub\\deep.txt"}));
+    cIO::ListFolders(tree.c_str(), out);
+    EXPECT_EQ(test::Strs(out), (Names{tree + "\\away", tree + "\\sub"}));
+    cIO::ListFilesByExtension(tree.c_str(), out, "txt");
+    EXPECT_EQ(out.Count(), 3);
+    EXPECT_TRUE(os::IsLink((tree + "\\away").c_str()));
+    EXPECT_TRUE(os::IsLink((tree + "\\sub\\up\\").c_str()));  // the link, not what it opens
+    EXPECT_TRUE(os::IsLink((tree + "\\far-link.txt").c_str()));
+    EXPECT_FALSE(os::IsLink((tree + "\\sub").c_str()));
+    EXPECT_FALSE(os::IsLink((tree + "\\own.txt").c_str()));
+    EXPECT_FALSE(os::IsLink((tree + "\\missing").c_str()));
+}
+
 // A link inside the tree is removed itself: what it points to stays, and a link
 // back up the tree cannot make the removal loop.
 TEST_F(IoTest, RemoveFolderNeverFollowsLinks) {
