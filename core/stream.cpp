@@ -16,18 +16,19 @@ void cStream::Clear() {
 
 // Compares n with what remains, never position + n, which a length taken from
 // a file could overflow.
-const uint8_t* cStream::Take(int n) {
+bool cStream::Take(int n, const uint8_t** at) {
     if (n < 0 || n > Remaining())
-        return nullptr;
-    const uint8_t* at = m_Bytes.Data() + m_Position;
+        return false;
+    *at = m_Bytes.Data() + m_Position;  // null for an empty stream; then n is 0
     m_Position += n;
-    return at;
+    return true;
 }
 
 bool cStream::ReadU8(uint8_t& out) {
-    const uint8_t* p = Take(1);
-    out = p ? p[0] : 0;
-    return p != nullptr;
+    const uint8_t* p = nullptr;
+    const bool ok = Take(1, &p);
+    out = ok ? p[0] : 0;
+    return ok;
 }
 
 bool cStream::ReadI8(int8_t& out) {
@@ -38,9 +39,10 @@ bool cStream::ReadI8(int8_t& out) {
 }
 
 bool cStream::ReadU16(uint16_t& out) {
-    const uint8_t* p = Take(2);
-    out = p ? uint16_t(p[0] | p[1] << 8) : 0;
-    return p != nullptr;
+    const uint8_t* p = nullptr;
+    const bool ok = Take(2, &p);
+    out = ok ? uint16_t(p[0] | p[1] << 8) : 0;
+    return ok;
 }
 
 bool cStream::ReadI16(int16_t& out) {
@@ -51,9 +53,10 @@ bool cStream::ReadI16(int16_t& out) {
 }
 
 bool cStream::ReadU32(uint32_t& out) {
-    const uint8_t* p = Take(4);
-    out = p ? uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24 : 0;
-    return p != nullptr;
+    const uint8_t* p = nullptr;
+    const bool ok = Take(4, &p);
+    out = ok ? uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24 : 0;
+    return ok;
 }
 
 bool cStream::ReadI32(int32_t& out) {
@@ -73,10 +76,12 @@ bool cStream::ReadF32(float& out) {
 bool cStream::ReadVec3(cVec3& out) { return ReadF32(out.x) && ReadF32(out.y) && ReadF32(out.z); }
 
 bool cStream::ReadBlock(void* out, int n) {
-    const uint8_t* p = Take(n);
-    if (p && n > 0)
+    const uint8_t* p = nullptr;
+    if (!Take(n, &p))
+        return false;
+    if (n > 0)
         std::memcpy(out, p, size_t(n));
-    return p != nullptr;
+    return true;
 }
 
 bool cStream::ReadText(int n, cStr& out) {
@@ -85,9 +90,9 @@ bool cStream::ReadText(int n, cStr& out) {
         return false;
     const int remaining = Remaining();
     const int k = n < remaining ? n : remaining;
-    const char* text = reinterpret_cast<const char*>(Take(k));
-    if (k > 0)
-        out.Assign(text, 0, k);
+    const uint8_t* text = nullptr;
+    if (Take(k, &text) && k > 0)
+        out.Assign(reinterpret_cast<const char*>(text), 0, k);
     return k == n && !std::memchr(out.GetText(), 0, size_t(k));
 }
 

@@ -53,7 +53,7 @@ public:
     bool WriteString(const cStr& text);
 
 private:
-    const uint8_t* Take(int n);  // the next n bytes and advance, or null
+    bool Take(int n, const uint8_t** at);  // the next n bytes and advance; false when fewer remain
 };
 
 }  // namespace tovan

@@ -155,5 +155,19 @@ TEST(Stream, ReadLine) {
     EXPECT_FALSE(empty.ReadLine(line));
 }
 
+TEST(Stream, EmptyReadsSucceedEvenWithoutBytes) {
+    cStream none;  // no byte block at all
+    char block[4];
+    cStr text("old");
+    EXPECT_TRUE(none.ReadBlock(block, 0));
+    EXPECT_TRUE(none.ReadText(0, text));
+    EXPECT_STREQ(text.GetText(), "");
+    EXPECT_FALSE(none.ReadBlock(block, 1));
+    cStream end = Bytes("ab", 2);
+    end.m_Position = 2;
+    EXPECT_TRUE(end.ReadBlock(block, 0));
+    EXPECT_EQ(end.m_Position, 2);
+}
+
 }  // namespace
 }  // namespace tovan
