@@ -384,6 +384,13 @@ uint32_t StepStops(const char* a, const char* b) {
     return ZeroBytes(low) | ZeroBytes(high) << 16;
 }
 
+// The answer at the first stop of the step at `at` (stops is not 0).
+template <bool kBounded>
+int AnswerAt(const char* a, const char* b, size_t at, uint32_t stops, size_t limit) {
+    const size_t stop = at + size_t(__builtin_ctz(stops));
+    return !kBounded || stop < limit ? CompareAt(a, b, stop) : 0;
+}
+
 // Signed-byte comparison up to a's 0 (and, when bounded, over at most limit
 // bytes). Steps of 32 bytes are compared at once while both texts stay inside
 // the pages they are in; the step before a page end ends at it, overlapping
@@ -392,7 +399,19 @@ uint32_t StepStops(const char* a, const char* b) {
 // loaded after a terminator never count.
 template <bool kBounded>
 __attribute__((no_sanitize_address)) int Compare(const char* a, const char* b, size_t limit) {
-    for (size_t i = 0;;) {
+    size_t i = 0;
+    // Most texts are short: when both start well before their page ends (the
+    // or of the offsets bounds both), the first steps skip the page bookkeeping.
+    constexpr size_t kFirst = 2 * kStep;
+    if (((reinterpret_cast<uintptr_t>(a) | reinterpret_cast<uintptr_t>(b)) & (kPage - 1)) <= kPage - kFirst) {
+        for (; i < kFirst; i += kStep) {
+            if (kBounded && i >= limit)
+                return 0;
+            if (const uint32_t stops = StepStops(a + i, b + i))
+                return AnswerAt<kBounded>(a, b, i, stops, limit);
+        }
+    }
+    for (;;) {
         const size_t roomA = PageRoom(a + i), roomB = PageRoom(b + i);
         const size_t room = i + (roomA < roomB ? roomA : roomB);
         if (room < kStep) {
@@ -408,10 +427,8 @@ __attribute__((no_sanitize_address)) int Compare(const char* a, const char* b, s
             if (kBounded && i >= limit)
                 return 0;
             const size_t at = room - i >= kStep ? i : room - kStep;
-            if (const uint32_t stops = StepStops(a + at, b + at)) {
-                const size_t stop = at + size_t(__builtin_ctz(stops));
-                return !kBounded || stop < limit ? CompareAt(a, b, stop) : 0;
-            }
+            if (const uint32_t stops = StepStops(a + at, b + at))
+                return AnswerAt<kBounded>(a, b, at, stops, limit);
             i = at + kStep;
         }
     }
