@@ -17,9 +17,10 @@ void XmlNode::Delete() {
     PoolFree(this, int(sizeof(XmlNode)));
 }
 
+// The members free their own buffers; only children need the walk of Clear.
 XmlNode::~XmlNode() {
-    Clear();
-    m_Scratch.Release();
+    if (!m_Children.IsEmpty())
+        Clear();
 }
 
 // Frees the subtree without recursion, using the child list itself as the work
