@@ -322,6 +322,15 @@ TEST_F(ObjectFiles, LoadFromFileDoesNotReportBadValues) {
     EXPECT_EQ(capture.Logs()[0], " # Loading xml file \"" + (scratch / "bad.xml") + "\"...");
 }
 
+TEST_F(ObjectFiles, NullPathFailsWithItsLogLineOnly) {
+    auto doc = Fresh<cSampleDoc>();
+    cIO::Init();  // start-up's own lines stay out of the capture
+    LogCapture capture;
+    EXPECT_FALSE(doc->LoadFromFile(nullptr));
+    EXPECT_EQ(capture.Logs(), std::vector<std::string>{" # Loading xml file \"\"..."});
+    EXPECT_TRUE(capture.Warnings().empty());
+}
+
 TEST_F(ObjectFiles, MissingFileFails) {
     auto doc = Fresh<cSampleDoc>();
     const std::string path = scratch / "missing.xml";
@@ -341,6 +350,34 @@ TEST_F(ObjectFiles, FailedWriteIsReportedAsFailure) {
     EXPECT_FALSE(doc->SaveToFile(path.c_str()));
     ASSERT_EQ(capture.Warnings().size(), 1u);
     EXPECT_EQ(capture.Warnings()[0], "Can't save file \"" + path + "\"");
+}
+
+// A compound class that answers its one member itself and has no descriptor:
+// the member is still read, and the missing registration is reported.
+class cSampleUnregistered : public cClass {
+public:
+    int m_Value = 0;
+    _cInt m_ValueType;
+
+    const char* GetClassName() const override { return "cSampleUnregistered"; }
+    bool IsCompound() const override { return true; }
+    cClassDesc* GetClassDescriptor() override { return nullptr; }
+    int GetAmountOfMembers() override { return 1; }
+    const char* GetMemberName(int i) override { return i == 0 ? "Value" : nullptr; }
+    cClass* GetMemberClass(int i) override { return i == 0 ? &m_ValueType : nullptr; }
+    void* GetMemberPtr(int i, void* object) override {
+        return i == 0 && object ? &static_cast<cSampleUnregistered*>(static_cast<cClass*>(object))->m_Value : nullptr;
+    }
+};
+
+TEST(ObjectXml, ReadingAClassWithoutDescriptorIsReported) {
+    cSampleUnregistered object;
+    LogCapture capture;
+    ASSERT_TRUE(object.LoadFromText("<x><Value>5</Value></x>"));
+    EXPECT_EQ(object.m_Value, 5);
+    EXPECT_EQ(capture.Warnings(), std::vector<std::string>{
+                                      "--------------------------------------------------\r\nClass engine warning!\r\n"
+                                      "class not registered: \"cSampleUnregistered\"\r\n"});
 }
 
 TEST(ObjectXml, NonCompoundObjectsDoNotLoadOrSave) {

@@ -74,6 +74,17 @@ TEST_F(ScratchTest, ReadOnlyFilesRefuseDeletionUntilMadeNormal) {
     EXPECT_FALSE(os::FileSetAttributes(path.c_str(), os::kAttrNormal));
 }
 
+// Plain folders and files are not links, however they are written; links
+// themselves are tested natively (wine cannot make them).
+TEST_F(ScratchTest, PlainEntriesAreNotLinks) {
+    scratch.Write("d\\f.txt", "x");
+    for (const char* name : {"d", "d\\", "d/", "d\\f.txt", "missing", "d\\*", "d\\f.tx?"})
+        EXPECT_FALSE(os::IsLink((scratch / name).c_str())) << name;
+    EXPECT_FALSE(os::IsLink("C:\\"));
+    EXPECT_FALSE(os::IsLink(""));
+    EXPECT_FALSE(os::IsLink(nullptr));
+}
+
 TEST(OsFolder, DocumentsFolderIsAnAbsolutePath) {
     char buffer[300];
     int n = os::DocumentsFolder(buffer, sizeof buffer);
