@@ -241,18 +241,20 @@ bool cClass::FindMember(const char* name, cClass** fieldType, void** memberAddre
                         int occurrence) {
     if (!name)
         return false;
+    // Asked of a list's field type, the new item is in the list object, not here.
+    cClass* subject = Subject(object);
     const int item = AddNewItem(name, object);
     if (item >= 0) {
-        *fieldType = GetMemberClass(item);
-        *memberAddress = GetMemberPtr(item, object);
+        *fieldType = subject->GetMemberClass(item);
+        *memberAddress = subject->GetMemberPtr(item, object);
         return true;
     }
-    const int index = LocateMember(name, occurrence, nullptr);
+    const int index = subject->LocateMember(name, occurrence, nullptr);
     if (index < 0)
         return false;
-    *fieldType = GetMemberClass(index);
-    *memberAddress = GetMemberPtr(index, object);
-    *extra = GetMemberExtra(index);
+    *fieldType = subject->GetMemberClass(index);
+    *memberAddress = subject->GetMemberPtr(index, object);
+    *extra = subject->GetMemberExtra(index);
     return true;
 }
 

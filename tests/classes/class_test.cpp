@@ -169,6 +169,17 @@ TEST(ClassModel, FindMember) {
     ASSERT_TRUE(list->FindMember("cSampleItem", &fieldType, &address, &extra, list));
     EXPECT_EQ(doc->m_Items.Count(), 1);
     EXPECT_EQ(address, static_cast<cClass*>(doc->m_Items.At(0)));
+    EXPECT_EQ(fieldType, doc->m_Items.At(0));
+    // Asked of the member's field type with the list as object, the same.
+    cClass* listType = doc->GetMemberClass(5);
+    ASSERT_TRUE(listType->FindMember("cSampleItem", &fieldType, &address, &extra, list));
+    ASSERT_EQ(doc->m_Items.Count(), 2);
+    EXPECT_EQ(address, static_cast<cClass*>(doc->m_Items.At(1)));
+    EXPECT_EQ(fieldType, doc->m_Items.At(1));
+    // And a compound member's field type answers for the member object.
+    cClass* childType = doc->GetMemberClass(4);
+    ASSERT_TRUE(childType->FindMember("Label", &fieldType, &address, &extra, &doc->m_Child));
+    EXPECT_EQ(address, &doc->m_Child.m_Label);
 }
 
 TEST(ClassModel, CopyOntoItselfChangesNothing) {
