@@ -270,6 +270,56 @@ TEST(ObjectXml, ListCreatesOnlyItsItemClassOrDerivedOnes) {
     EXPECT_NE(warnings[2].find("Unknown identifier cSampleDoc of class"), std::string::npos);
 }
 
+// An object holding a list of its own class, so that files can nest it deeply.
+class cSampleTree : public cClass {
+    TOVAN_CLASS(cSampleTree)
+public:
+    cClassList<cSampleTree> m_Children;
+
+    void RegisterMembers() override {
+        if (!BeginMembers())
+            return;
+        TOVAN_MEMBER(cClassList<cSampleTree>, m_Children, "Children");
+    }
+};
+
+std::string NestedTrees(int levels) {
+    std::string open, close;
+    for (int i = 0; i < levels; ++i) {
+        open += i ? "<Children><cSampleTree>" : "<cSampleTree>";
+        close = (i ? "</cSampleTree></Children>" : "</cSampleTree>") + close;
+    }
+    return open + close;
+}
+
+int TreeDepth(cSampleTree* tree) {
+    int depth = 0;
+    for (; tree; tree = tree->m_Children.At(0))
+        ++depth;
+    return depth;
+}
+
+// The deepest file the reader takes (999 levels of elements) loads, saves, copies
+// and frees on any thread's stack; one level more fails cleanly.
+TEST(ObjectXml, DeeplyNestedObjectsAtTheCap) {
+    cSampleTree().Register();
+    cSampleTree sample;
+    std::unique_ptr<cSampleTree> tree(static_cast<cSampleTree*>(sample.CreateInstance()));
+    ASSERT_TRUE(tree->LoadFromText(NestedTrees(500).c_str()));
+    EXPECT_EQ(TreeDepth(tree.get()), 500);
+    cStr saved;
+    ASSERT_TRUE(tree->SaveToText(saved));
+    std::unique_ptr<cSampleTree> back(static_cast<cSampleTree*>(sample.CreateInstance()));
+    ASSERT_TRUE(back->LoadFromText(saved.GetText()));
+    EXPECT_EQ(TreeDepth(back.get()), 500);
+    std::unique_ptr<cSampleTree> copy(static_cast<cSampleTree*>(sample.CreateInstance()));
+    ASSERT_TRUE(tree->Copy(static_cast<cClass*>(tree.get()), 0, copy.get(), static_cast<cClass*>(copy.get()), 0));
+    EXPECT_EQ(TreeDepth(copy.get()), 500);
+
+    EXPECT_FALSE(back->LoadFromText(NestedTrees(501).c_str()));
+    EXPECT_EQ(TreeDepth(back.get()), 500);  // unchanged
+}
+
 class ObjectFiles : public ScratchTest {};
 
 TEST_F(ObjectFiles, SaveAndLoadByPath) {
