@@ -104,6 +104,28 @@ TEST(ObjectXml, ListSavedWholeKeepsItsItems) {
     EXPECT_EQ(back.Count(), 2);
 }
 
+void* NoAddress(cClass*) { return nullptr; }
+
+// A member whose pointer getter answers null is written as "NULL" and skipped
+// on reading and copying.
+TEST(ObjectXml, MemberWithoutAddressIsWrittenAsNull) {
+    auto object = Fresh<cSampleStranger>();
+    cMemberDesc* member = object->GetClassDescriptor()->m_Members[0];
+    member->m_GetPointer = NoAddress;
+    XmlNode tree;
+    object->ToXml(&tree, static_cast<cClass*>(object.get()), 0);
+    cStr text;
+    tree.Write(text, 0);
+    EXPECT_STREQ(text.GetText(), "<cSampleStranger>\n <Value>NULL</Value>\n</cSampleStranger>\n");
+    EXPECT_TRUE(object->LoadFromText("<x><Value>4</Value></x>"));
+    auto other = Fresh<cSampleStranger>();
+    cClass* source = object.get();
+    EXPECT_TRUE(source->Copy(source, 0, other.get(), other.get(), 0));
+    member->m_GetPointer = nullptr;
+    EXPECT_EQ(object->m_Value, 0);
+    EXPECT_EQ(other->m_Value, 0);
+}
+
 TEST(ObjectXml, RoundTrip) {
     auto doc = Fresh<cSampleDoc>();
     doc->m_Count = 12;
