@@ -20,10 +20,14 @@ struct Reader {
         --size;
         return *data++;
     }
-    float Float() {
+    uint32_t Bits() {
         uint32_t bits = 0;
         for (int i = 0; i < 4; ++i)
             bits = bits << 8 | Byte();
+        return bits;
+    }
+    float Float() {
+        const uint32_t bits = Bits();
         float f;
         std::memcpy(&f, &bits, 4);
         return f;
@@ -59,6 +63,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int width = int(in.Byte() % 70) - 2, height = int(in.Byte() % 70) - 2;
     const int depth = int(in.Byte() % 9) - 1, mips = int(in.Byte() % 12) - 1;
     const uint8_t edit = in.Byte();
+
+    // Sides from the whole int range: the size walk refuses what does not fit
+    // without overflowing on the way.
+    const int wideWidth = int(in.Bits()), wideHeight = int(in.Bits()), wideDepth = int(in.Bits());
+    (void)cImage::DataSize(format, wideWidth, wideHeight, wideDepth, mips);
+    const int32_t wideSize = cImage::DataSize(format, wideWidth, wideHeight, wideDepth, mips < 1 ? 1 : mips);
+    if (mips >= 0 && wideSize >= 0 && wideSize <= (1 << 16)) {
+        cImage wide;
+        if (!wide.Allocate(format, wideWidth, wideHeight, wideDepth, mips) || wide.m_Data.Count() != wideSize)
+            __builtin_trap();
+    }
 
     cImage image;
     if (!image.Allocate(format, width, height, depth, mips)) {

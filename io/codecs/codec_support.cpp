@@ -41,7 +41,8 @@ bool RunEncode(const cImage& in, cStream& out, bool (*write)(const cImage&, cStr
 
 int64_t DecodedSize(ImageFormat format, int width, int height, int depth, int mips) {
     // Sides past 2^30 never fit the record's 2^31 - 1 bytes in any block
-    // format, and rounding them up to whole blocks would overflow.
+    // format; refused here, a file's side stays far from int's end in every
+    // decoder.
     constexpr int kMaxSide = 1 << 30;
     ImageLayout layout;
     if (width < 1 || height < 1 || depth < 0 || mips < 0 || width > kMaxSide || height > kMaxSide ||

@@ -117,7 +117,9 @@ bool ImageLayout::Init(ImageFormat format, int width, int height, int depth, int
         int lw = std::max(1, w >> k), lh = std::max(1, h >> k), ld = std::max(1, d >> k);
         int64_t face;
         if (info->blockBytes) {
-            face = CheckedMul(CheckedMul((lw + 3) / 4, (lh + 3) / 4), CheckedMul(ld, info->blockBytes));
+            // Whole blocks, rounded up in 64 bits: a side near 2^31 must not wrap.
+            const int64_t across = (int64_t(lw) + 3) / 4, down = (int64_t(lh) + 3) / 4;
+            face = CheckedMul(CheckedMul(across, down), CheckedMul(ld, info->blockBytes));
             if (IsPvrFormat(format) && face >= 0)
                 face = std::max<int64_t>(face, kPvrMinLevelBytes);
         } else {

@@ -89,6 +89,18 @@ TEST(ImageFormat, SizeWalkRefusesWhatHasNoSizeOrDoesNotFit) {
     // The mip chain pushes it over: 2^31 - 1 plus the next level.
     EXPECT_EQ(LayoutSize(ImageFormat::R8, INT32_MAX, 1, 1, 2), -1);
 
+    // Block formats round sides up to whole blocks, which must not overflow.
+    for (ImageFormat f : {ImageFormat::Dxt1, ImageFormat::Dxt5, ImageFormat::Pvr4Rgb}) {
+        EXPECT_EQ(LayoutSize(f, INT32_MAX, 1, 1, 1), -1) << int(f);
+        EXPECT_EQ(LayoutSize(f, 1, INT32_MAX, 1, 1), -1) << int(f);
+        EXPECT_EQ(LayoutSize(f, INT32_MAX, INT32_MAX, 0, 32), -1) << int(f);
+    }
+    EXPECT_EQ(LayoutSize(ImageFormat::Dxt1, INT32_MAX - 3, 4, 1, 1), -1);
+    EXPECT_EQ(LayoutSize(ImageFormat::Dxt1, (1 << 30) - 4, 1, 1, 1), INT32_MAX - 7);  // the widest that fits
+    EXPECT_EQ(LayoutSize(ImageFormat::Dxt1, 4, (1 << 30) - 4, 1, 1), INT32_MAX - 7);
+    EXPECT_EQ(LayoutSize(ImageFormat::Dxt1, 1 << 30, 1, 1, 1), -1);
+    EXPECT_EQ(LayoutSize(ImageFormat::Dxt3, 4, 4, INT32_MAX, 1), -1);
+
     ImageLayout layout;
     layout.Init(ImageFormat::Rgba8, 4, 4, 1, 1);
     EXPECT_FALSE(layout.Init(ImageFormat::Depth16, 4, 4, 1, 1));

@@ -22,6 +22,8 @@ TEST(ImageRecord, DataSize) {
     EXPECT_EQ(cImage::DataSize(ImageFormat::Depth24, 4, 4, 1, 1), -1);
     EXPECT_EQ(cImage::DataSize(ImageFormat(25), 4, 4, 1, 0), -1);
     EXPECT_EQ(cImage::DataSize(ImageFormat::Rgba16, 32768, 32768, 1, 1), -1);
+    EXPECT_EQ(cImage::DataSize(ImageFormat::Dxt1, INT32_MAX, INT32_MAX, 1, 1), -1);
+    EXPECT_EQ(cImage::DataSize(ImageFormat::Pvr4Rgba, INT32_MAX, 4, 1, 1), -1);
 }
 
 TEST(ImageRecord, AllocateStoresTheFieldsAndSizesTheData) {
@@ -59,6 +61,8 @@ TEST(ImageRecord, AllocateRefusesAndClears) {
     }
     EXPECT_FALSE(image.Allocate(ImageFormat::Rgba8, 2, 2, 1, -1));
     EXPECT_FALSE(image.Allocate(ImageFormat::Rgba32f, 65536, 65536, 1, 1));
+    EXPECT_FALSE(image.Allocate(ImageFormat::Dxt1, INT32_MAX, 4, 1, 1));
+    EXPECT_FALSE(image.Allocate(ImageFormat::Dxt5, 4, INT32_MAX, 0, 1));
     EXPECT_EQ(image.m_Width, 0);
     EXPECT_EQ(image.m_Data.Data(), nullptr);
 }
