@@ -106,61 +106,6 @@ void ForEachStoredPiece(const ImageLayout& layout, Copy copy) {
     }
 }
 
-uint64_t Load64(const uint8_t* p) {
-    uint64_t v;
-    std::memcpy(&v, p, 8);  // x86 is little-endian, as the file
-    return v;
-}
-
-void Store64(uint8_t* p, uint64_t v) { std::memcpy(p, &v, 8); }
-
-// A colour block with its four index rows (bytes 4 to 7) reversed; the end
-// points stay.
-uint64_t FlipColourRows(uint64_t c) {
-    const uint64_t rows = c >> 32;
-    return (c & 0xFFFFFFFF) | uint64_t(__builtin_bswap32(uint32_t(rows))) << 32;
-}
-
-// Dxt3 alpha: four 16-bit rows.
-uint64_t FlipExplicitAlphaRows(uint64_t a) {
-    a = a >> 32 | a << 32;
-    return (a >> 16 & 0x0000FFFF0000FFFF) | (a & 0x0000FFFF0000FFFF) << 16;
-}
-
-// Dxt5 alpha: two end-point bytes, then four 12-bit index rows: swap the
-// 24-bit halves, then the 12-bit rows within each half.
-uint64_t FlipInterpolatedAlphaRows(uint64_t a) {
-    uint64_t rows = a >> 16;
-    rows = rows >> 24 | (rows & 0xFFFFFF) << 24;
-    rows = (rows >> 12 & 0x000FFF000FFF) | (rows & 0x000FFF000FFF) << 12;
-    return (a & 0xFFFF) | rows << 16;
-}
-
-// A row of whole blocks (four texel rows each), flipped on its way from src
-// to dst.
-template <ImageFormat kFormat>
-void CopyFlippedBlocks(uint8_t* dst, const uint8_t* src, int count) {
-    for (int i = 0; i < count; ++i) {
-        if constexpr (kFormat == ImageFormat::Dxt1) {
-            Store64(dst + 8 * i, FlipColourRows(Load64(src + 8 * i)));
-        } else {
-            const uint64_t alpha = Load64(src + 16 * i), colour = Load64(src + 16 * i + 8);
-            Store64(dst + 16 * i,
-                    kFormat == ImageFormat::Dxt3 ? FlipExplicitAlphaRows(alpha) : FlipInterpolatedAlphaRows(alpha));
-            Store64(dst + 16 * i + 8, FlipColourRows(colour));
-        }
-    }
-}
-
-void CopyFlippedBlocks(ImageFormat format, uint8_t* dst, const uint8_t* src, int count) {
-    if (format == ImageFormat::Dxt1)
-        CopyFlippedBlocks<ImageFormat::Dxt1>(dst, src, count);
-    else if (format == ImageFormat::Dxt3)
-        CopyFlippedBlocks<ImageFormat::Dxt3>(dst, src, count);
-    else
-        CopyFlippedBlocks<ImageFormat::Dxt5>(dst, src, count);
-}
-
 // One stored piece (a level, or one face of a cube level) from src to dst,
 // between file and record order: rows reversed when flip is set (2-D levels
 // only), blue and red swapped when swap is set. Both are their own inverse,
@@ -189,7 +134,7 @@ void CopyPiece(uint8_t* dst, const uint8_t* src, const ImageLevel& level, ImageF
         uint8_t* to = dst + (down - 1 - row) * pitch;
         const uint8_t* from = src + row * pitch;
         if (level.height >= 4) {
-            CopyFlippedBlocks(format, to, from, across);
+            dxt::CopyFlippedBlocks(format, to, from, across);
         } else {  // one block row holding fewer than four texel rows
             std::memcpy(to, from, pitch);
             for (int i = 0; i < across; ++i)

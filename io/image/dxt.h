@@ -27,6 +27,9 @@ void EncodeDxt3AlphaBlock(const BlockTexels& in, int w, int h, uint8_t* block); 
 // Reverses the first `rows` texel rows inside one block of a DXT format
 // (end points stay where they are).
 void FlipBlockRows(ImageFormat format, uint8_t* block, int rows);
+// Copies `count` blocks of four texel rows, each with its rows reversed as
+// FlipBlockRows(format, block, 4) does; dst may be src, but no other overlap.
+void CopyFlippedBlocks(ImageFormat format, uint8_t* dst, const uint8_t* src, int count);
 
 // One surface (face or slice) of w x h texels between block data and Rgb8
 // (Dxt1) or Rgba8 (Dxt3, Dxt5) texels, rows in storage order.

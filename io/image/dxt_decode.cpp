@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <utility>
 
 namespace tovan::dxt {
 
@@ -19,19 +18,11 @@ uint64_t ReadU48(const uint8_t* p) {
     return v;
 }
 
-void WriteU48(uint8_t* p, uint64_t v) {
-    for (int i = 0; i < 6; ++i, v >>= 8)
-        p[i] = uint8_t(v);
-}
-
 void Expand565(uint16_t c, int rgb[3]) {
     rgb[0] = (c >> 11) << 3;
     rgb[1] = ((c >> 5) & 63) << 2;
     rgb[2] = (c & 31) << 3;
 }
-
-// Byte offset of the colour half inside a block.
-int ColorOffset(ImageFormat format) { return format == ImageFormat::Dxt1 ? 0 : 8; }
 
 // The four colours of a colour block as RGBA words (red in the low byte, alpha 255).
 inline void ColorPalette(const uint8_t* block, bool fourColour, uint32_t palette[4]) {
@@ -180,27 +171,6 @@ void DecodeDxt5AlphaBlock(const uint8_t* block, BlockTexels& out) {
     uint64_t bits = ReadU48(block + 2);
     for (int i = 0; i < 16; ++i, bits >>= 3)
         out[i][3] = palette[bits & 7];
-}
-
-void FlipBlockRows(ImageFormat format, uint8_t* block, int rows) {
-    uint8_t* colour = block + ColorOffset(format);
-    for (int i = 0; i < rows / 2; ++i)
-        std::swap(colour[4 + i], colour[4 + rows - 1 - i]);
-    if (format == ImageFormat::Dxt3) {
-        for (int i = 0; i < rows / 2; ++i) {
-            std::swap(block[2 * i], block[2 * (rows - 1 - i)]);
-            std::swap(block[2 * i + 1], block[2 * (rows - 1 - i) + 1]);
-        }
-    } else if (format == ImageFormat::Dxt5) {
-        const uint64_t bits = ReadU48(block + 2);
-        uint64_t flipped = bits;
-        for (int r = 0; r < rows; ++r) {
-            const int from = rows - 1 - r;
-            flipped &= ~(uint64_t(0xFFF) << (12 * r));
-            flipped |= ((bits >> (12 * from)) & 0xFFF) << (12 * r);
-        }
-        WriteU48(block + 2, flipped);
-    }
 }
 
 void DecodeSurface(ImageFormat format, const uint8_t* blocks, int w, int h, uint8_t* texels) {

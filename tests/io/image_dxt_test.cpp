@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 #include <random>
+#include <vector>
 
 namespace tovan::dxt {
 namespace {
@@ -238,6 +239,32 @@ TEST(DxtFlip, ReversingRowsMatchesTheDecodedPicture) {
             }
             FlipBlockRows(format, flipped, rows);
             EXPECT_EQ(0, std::memcmp(flipped, block, size));
+        }
+    }
+}
+
+// The copy that flips whole block rows runs many blocks at a time where it
+// can; every count, in place or not, must give what flipping block by block gives.
+TEST(DxtFlip, CopyingFlipsEveryBlockAsTheSingleBlockFlipDoes) {
+    std::mt19937 rng(11);
+    for (ImageFormat format : {ImageFormat::Dxt1, ImageFormat::Dxt3, ImageFormat::Dxt5}) {
+        const int size = format == ImageFormat::Dxt1 ? 8 : 16;
+        for (int count = 0; count <= 9; ++count) {
+            std::vector<uint8_t> src(size_t(count * size) + 1), expected;
+            for (auto& b : src)
+                b = uint8_t(rng());
+            expected = src;
+            for (int i = 0; i < count; ++i)
+                FlipBlockRows(format, expected.data() + i * size, 4);
+
+            std::vector<uint8_t> dst(src.size(), 0xA5);
+            CopyFlippedBlocks(format, dst.data(), src.data(), count);
+            EXPECT_EQ(0, std::memcmp(dst.data(), expected.data(), size_t(count * size))) << int(format) << " " << count;
+            EXPECT_EQ(dst.back(), 0xA5);  // nothing past the blocks
+
+            std::vector<uint8_t> inPlace = src;
+            CopyFlippedBlocks(format, inPlace.data(), inPlace.data(), count);
+            EXPECT_EQ(inPlace, expected) << int(format) << " " << count;
         }
     }
 }
