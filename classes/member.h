@@ -19,6 +19,7 @@
 
 #include "classes/class.h"
 #include "classes/registry.h"
+#include "core/vec.h"
 
 namespace tovan {
 
@@ -52,6 +53,13 @@ template <> struct cTypeName<unsigned long long> { static const char* Get() { re
 template <> struct cTypeName<float> { static const char* Get() { return "float"; } };
 template <> struct cTypeName<double> { static const char* Get() { return "double"; } };
 template <> struct cTypeName<cStr> { static const char* Get() { return "cStr"; } };
+template <> struct cTypeName<cVec2> { static const char* Get() { return "cVec2"; } };
+template <> struct cTypeName<cVec3> { static const char* Get() { return "cVec3"; } };
+template <> struct cTypeName<cVec4> { static const char* Get() { return "cVec4"; } };
+template <> struct cTypeName<cAngles> { static const char* Get() { return "cAngles"; } };
+template <> struct cTypeName<cColor> { static const char* Get() { return "cColor"; } };
+template <> struct cTypeName<cVec2i> { static const char* Get() { return "cVec<int,2>"; } };
+template <> struct cTypeName<cVec3i> { static const char* Get() { return "cVec<int,3>"; } };
 
 // The registered prototype of a class, registering it from a temporary when absent;
 // a new instance when even that gives none. Used for base classes of InheritMembers
@@ -79,6 +87,17 @@ void* MemberAddressOf(M* member) {
         return member;
 }
 
+// A new field-type object of class F for one declaration.
+template <class F>
+cClass* NewFieldTypeFor() {
+    // Registering the field type's class may declare members of its own: keep the
+    // flags pending for this declaration out of its way.
+    const uint32_t flags = TakePendingMemberFlags();
+    cClass* fieldType = NewFieldType(F::StaticClassName(), [] { return static_cast<cClass*>(new F()); });
+    SetPendingMemberFlags(flags);
+    return fieldType;
+}
+
 template <class F, class Owner, class M>
 cMemberDesc* DeclareMember(Owner* owner, M* member, const char* expression, const char* name,
                            uintptr_t extra = 0, uint8_t flagArgument = 0) {
@@ -90,16 +109,18 @@ cMemberDesc* DeclareMember(Owner* owner, M* member, const char* expression, cons
         assert(at >= begin && at + sizeof(M) <= begin + sizeof(Owner) && "member outside the declaring object");
     }
 #endif
-    // Registering the field type's class may declare members of its own: keep the
-    // flags pending for this declaration out of its way.
-    const uint32_t flags = TakePendingMemberFlags();
-    cClass* fieldType = NewFieldType(F::StaticClassName(), [] { return static_cast<cClass*>(new F()); });
-    SetPendingMemberFlags(flags);
+    cClass* fieldType = NewFieldTypeFor<F>();
     void* address = MemberAddressOf(member);
     cMemberDesc* desc = self->RegisterMember(fieldType, address, name, extra, self->GetClassName(), flagArgument);
     FinishDeclaration(fieldType, desc, address, cTypeName<M>::Get(), int(sizeof(M)), self->GetClassName(),
                       expression);
     return desc;
+}
+
+// Declares a member without a value of its own (a heading row): never saved.
+template <class F>
+cMemberDesc* DeclareHeading(cClass* owner, const char* name) {
+    return owner->RegisterMember(NewFieldTypeFor<F>(), nullptr, name, 0, owner->GetClassName(), 0);
 }
 
 }  // namespace tovan

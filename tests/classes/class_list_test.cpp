@@ -95,5 +95,65 @@ TEST_F(ClassList, DeepCopy) {
     EXPECT_EQ(copy.At(4)->m_Value, 4);
 }
 
+TEST_F(ClassList, CopyOntoItselfChangesNothing) {
+    cClass* self = &list;
+    cSampleItem* first = list.At(0);
+    EXPECT_TRUE(self->Copy(self, 0, self, self, 0));
+    EXPECT_EQ(list.At(0), first);
+    EXPECT_EQ(Values(), (std::vector<int>{0, 1, 2, 3, 4}));
+}
+
+TEST_F(ClassList, DeepCopySurvivesItsSource) {
+    auto* source = new cClassList<cSampleItem>;
+    source->AddNewItem("cSampleHeavyItem", source);
+    source->At(0)->m_Label = "heavy";
+    static_cast<cSampleHeavyItem*>(source->At(0))->m_Weight = 2.5f;
+    cClass* from = source;
+    ASSERT_TRUE(from->Copy(from, 0, &list, &list, 0));  // replaces the five items
+    delete source;
+    ASSERT_EQ(list.Count(), 1);
+    auto* copy = dynamic_cast<cSampleHeavyItem*>(list.At(0));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_STREQ(copy->m_Label.GetText(), "heavy");
+    EXPECT_EQ(copy->m_Weight, 2.5f);
+    EXPECT_EQ(copy->GetOwner(), &list);
+}
+
+TEST_F(ClassList, CopiedWithTheObjectHoldingIt) {
+    auto doc = Fresh<cSampleDoc>();
+    for (int i = 0; i < 3; ++i)
+        doc->m_Items.AddNewItem("cSampleItem", &doc->m_Items);
+    doc->m_Items.At(2)->m_Value = 12;
+    auto copy = Fresh<cSampleDoc>();
+    cClass* source = doc.get();
+    ASSERT_TRUE(source->Copy(source, 0, copy.get(), copy.get(), 0));
+    doc.reset();
+    ASSERT_EQ(copy->m_Items.Count(), 3);
+    EXPECT_EQ(copy->m_Items.At(2)->m_Value, 12);
+    EXPECT_EQ(copy->m_Items.At(0)->GetOwner(), &copy->m_Items);
+}
+
+TEST_F(ClassList, RefusesToCopyIntoAnotherListClass) {
+    cClassList<cSampleStranger> strangers;
+    strangers.AddNewItem("cSampleStranger", &strangers);
+    cClass* source = &list;
+    EXPECT_FALSE(source->Copy(source, 0, &strangers, &strangers, 0));
+    EXPECT_EQ(strangers.Count(), 1);
+}
+
+TEST_F(ClassList, RoundTripKeepsItemClassesAndOrder) {
+    list.At(1)->m_Label = "b";
+    const std::string text = SaveText(list);
+    cClassList<cSampleItem> back;
+    back.AddNewItem("cSampleItem", &back);
+    ASSERT_TRUE(back.LoadFromText(text.c_str()));
+    ASSERT_EQ(back.Count(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_STREQ(back.At(i)->GetClassName(), list.At(i)->GetClassName());
+        EXPECT_EQ(back.At(i)->m_Value, i);
+    }
+    EXPECT_STREQ(back.At(1)->m_Label.GetText(), "b");
+}
+
 }  // namespace
 }  // namespace tovan::test

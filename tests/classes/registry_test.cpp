@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "tests/classes/sample_classes.h"
@@ -150,12 +151,22 @@ TEST(Registry, DottedNamesCanBeSkipped) {
 
 TEST(Registry, BuiltinFieldTypesFirst) {
     auto doc = Fresh<cSampleDoc>();  // the first Init registers the built-ins
-    const char* builtins[] = {"_cFloat", "_cInt", "_cStr", "_cBool"};
+    const char* builtins[] = {
+        "_cFloat",      "_cInt",           "_cStr",           "_cFloat2",     "_cFloat3",     "_cFloat4",
+        "_cVec2i",      "_cVec3i",         "_cColor",         "_cBool",       "_cBind",       "_cSliderI",
+        "_cSliderF",    "_cEditSliderI",   "_cEditSliderF",   "_cSliderRangedI", "_cSliderRangedF",
+        "_cSeparator",  "_cImageFile",     "_cModelFile",     "_cAnimFile",   "_cCameraFile", "_cBspFile",
+        "_cXmlFile",    "_cSoundFile",     "_cImageID",       "_cLabel",      "_cLabelInt",   "_cLabelEnum",
+    };
     int last = -1;
     for (const char* name : builtins) {
         cClass* prototype = FindClassPrototype(name);
         ASSERT_NE(prototype, nullptr) << name;
         EXPECT_STREQ(prototype->GetClassName(), name);
+        EXPECT_FALSE(prototype->IsCompound()) << name;
+        std::unique_ptr<cClass> made(prototype->CreateInstance());
+        EXPECT_STREQ(made->GetClassName(), name);
+        EXPECT_EQ(made->GetClassDescriptor(), FindClassDescriptor(name));
         int position = -1;
         for (int i = 0; i < ClassCount(); ++i)
             if (ClassDescriptorAt(i)->m_Prototype == prototype)
