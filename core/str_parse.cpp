@@ -57,6 +57,23 @@ bool ParseIntRange(const char* text, const char* end, int& out) {
     return true;
 }
 
+// A large value written with all its digits and decimals ("%.3f" of 3.4e38 has 42)
+// overflows the float sum although the value fits: such texts are scaled in
+// double and rounded to float once.
+bool ScaleWide(double value, int exponent, float& out) {
+    const bool down = exponent < 0;
+    double scale = 1.0;
+    double power = 10.0;
+    for (int e = down ? -exponent : exponent; e != 0; e >>= 1, power *= power)
+        if (e & 1)
+            scale *= power;
+    const float result = float(down ? value / scale : value * scale);
+    if (!std::isfinite(result))
+        return false;
+    out = result;
+    return true;
+}
+
 bool ParseFloatRange(const char* text, const char* end, float& out) {
     out = 0;
     if (!text)
@@ -64,13 +81,18 @@ bool ParseFloatRange(const char* text, const char* end, float& out) {
     bool negative;
     const char* p = SkipSpacesAndSign(text, end, negative);
     float sum = 0;
+    double wide = 0;  // the same digits, for texts too long for a float sum
     int exponent = 0;
     int digits = 0;
-    for (; p < end && IsDigit(*p); ++p, ++digits)
+    for (; p < end && IsDigit(*p); ++p, ++digits) {
         sum = sum * 10.0f + float(*p - '0');
+        wide = wide * 10.0 + double(*p - '0');
+    }
     if (p < end && (*p == '.' || *p == ',')) {
-        for (++p; p < end && IsDigit(*p); ++p, ++digits, --exponent)
+        for (++p; p < end && IsDigit(*p); ++p, ++digits, --exponent) {
             sum = sum * 10.0f + float(*p - '0');
+            wide = wide * 10.0 + double(*p - '0');
+        }
     }
     if (digits == 0)
         return false;
@@ -86,6 +108,8 @@ bool ParseFloatRange(const char* text, const char* end, float& out) {
     }
     if (exponent < -125 || exponent > 128)
         return false;
+    if (!std::isfinite(sum))
+        return ScaleWide(negative ? -wide : wide, exponent, out);
     float value = negative ? -sum : sum;
     // One multiplication or division by the whole power of ten rounds once.
     // Where that power overflows a float, the steps are applied one by one so

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -93,6 +95,20 @@ TEST(FieldTypes, FloatText) {
     ASSERT_EQ(capture.Warnings().size(), 1u);
     EXPECT_EQ(capture.Warnings()[0], "Class engine warning!\r\n\r\nunable to read float from XML: 1e200\n"
                                      "XML source: <Member>1e200</Member>\n\r\n");
+}
+
+// Every float the writer can produce reads back, the largest ones included.
+TEST(FieldTypes, LargestFloatsReadBack) {
+    for (float written : {FLT_MAX, -FLT_MAX, 3.5e35f, 1e30f}) {
+        const std::string text = Text<_cFloat, float>(written);
+        float value = 0;
+        EXPECT_TRUE((Read<_cFloat>(text.c_str(), value))) << text;
+        EXPECT_NEAR(value, written, std::fabs(written) * 1.2e-7f) << text;
+    }
+    const std::string text = Text<_cFloat3>(cVec3{FLT_MAX, 1, -FLT_MAX});
+    cVec3 value;
+    EXPECT_TRUE((Read<_cFloat3>(text.c_str(), value)));
+    EXPECT_EQ(value, (cVec3{FLT_MAX, 1, -FLT_MAX}));
 }
 
 TEST(FieldTypes, BoolText) {

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 namespace tovan {
 namespace {
@@ -64,6 +66,21 @@ TEST(ParseFloat, Forms) {
     // Below the range of the whole power the steps still reach small normal values.
     EXPECT_TRUE(ParseFloat("123456e-40", v));
     EXPECT_NEAR(v, 1.23456e-35f, 1.23456e-35f * 1e-6f);
+}
+
+// Large values printed with all their digits and decimals ("%.3f") read back:
+// their digits overflow a float sum before the decimals are divided out.
+TEST(ParseFloat, LongDigitTextsOfLargeValues) {
+    float v = 0;
+    EXPECT_TRUE(ParseFloat("340282346638528859811704183484516925440.000", v));
+    EXPECT_EQ(v, FLT_MAX);
+    EXPECT_TRUE(ParseFloat("-340282346638528859811704183484516925440.000", v));
+    EXPECT_EQ(v, -FLT_MAX);
+    EXPECT_TRUE(ParseFloat("350000000000000000000000000000000000.000", v));
+    EXPECT_EQ(v, 3.5e35f);
+    EXPECT_FALSE(ParseFloat("340282366920938463463374607431768211456.000", v));  // 2^128
+    EXPECT_EQ(v, 0.0f);
+    EXPECT_FALSE(ParseFloat(("1" + std::string(400, '0')).c_str(), v));
 }
 
 TEST(ParseFloat, FailuresLeaveZero) {
