@@ -3,15 +3,13 @@
 // warning) and copying it. Warnings are swallowed and the log is kept from
 // growing between runs.
 #include <cstdlib>
-#include <cstring>
 
-#include "classes/button_field.h"
 #include "classes/class_list.h"
 #include "classes/field_types.h"
 #include "classes/member.h"
-#include "classes/vector_fields.h"
 #include "core/log.h"
 #include "core/os_headless.h"
+#include "tests/classes/all_fields.h"
 
 namespace tovan {
 namespace {
@@ -50,79 +48,17 @@ public:
     }
 };
 
-// One member of every field type.
-class cFuzzFields : public cClass {
+// Every field type, and an enum value whose member has no enum.
+class cFuzzFields : public test::cAllFields {
     TOVAN_CLASS(cFuzzFields)
 public:
-    float m_Float = 0;
-    int32_t m_Int = 0;
-    cStr m_Str;
-    cVec2 m_Float2;
-    cVec3 m_Float3;
-    cVec4 m_Float4;
-    cVec2i m_Vec2i;
-    cVec3i m_Vec3i;
-    cColor m_Color;
-    bool m_Bool = false;
-    int32_t m_Bind = 0;
-    int32_t m_SliderI = 0;
-    float m_SliderF = 0;
-    int32_t m_EditSliderI = 0;
-    float m_EditSliderF = 0;
-    cVec3i m_RangedI;
-    cVec3 m_RangedF;
-    cStr m_ImageFile, m_ModelFile, m_AnimFile, m_CameraFile, m_BspFile, m_XmlFile, m_SoundFile;
-    int32_t m_ImageID = 0;
-    cStr m_Label;
-    int32_t m_LabelInt = 0;
-    int32_t m_LabelEnum = 0;
-    int32_t m_Index = 0;
     int32_t m_Unlabelled = 0;
-    int m_Presses = 0;
-
-    void Press() { ++m_Presses; }
 
     void RegisterMembers() override {
         if (!BeginMembers())
             return;
-        cEnum* labels = reinterpret_cast<cEnum*>(EnumExtra("cFuzzEnum"));
-        if (labels->m_Labels.Count() == 0) {
-            labels->m_Labels.Add("A");
-            labels->m_Labels.Add("B");
-            labels->m_Labels.Add("C");
-        }
-        TOVAN_MEMBER(_cFloat, m_Float, "Float");
-        TOVAN_MEMBER(_cInt, m_Int, "Int");
-        TOVAN_MEMBER(_cStr, m_Str, "Str");
-        TOVAN_MEMBER(_cFloat2, m_Float2, "Float2");
-        TOVAN_MEMBER(_cFloat3, m_Float3, "Float3");
-        TOVAN_MEMBER(_cFloat4, m_Float4, "Float4");
-        TOVAN_MEMBER(_cVec2i, m_Vec2i, "Vec2i");
-        TOVAN_MEMBER(_cVec3i, m_Vec3i, "Vec3i");
-        TOVAN_MEMBER(_cColor, m_Color, "Color");
-        TOVAN_MEMBER(_cBool, m_Bool, "Bool");
-        TOVAN_MEMBER(_cBind, m_Bind, "Bind");
-        TOVAN_MEMBER(_cSliderI, m_SliderI, "SliderI", SliderRangeI(0, 10));
-        TOVAN_MEMBER(_cSliderF, m_SliderF, "SliderF", SliderRangeF(0.0f, 1.0f));
-        TOVAN_MEMBER(_cEditSliderI, m_EditSliderI, "EditSliderI", SliderRangeI(0, 10));
-        TOVAN_MEMBER(_cEditSliderF, m_EditSliderF, "EditSliderF", SliderRangeF(0.0f, 1.0f));
-        TOVAN_MEMBER(_cSliderRangedI, m_RangedI, "RangedI");
-        TOVAN_MEMBER(_cSliderRangedF, m_RangedF, "RangedF");
-        DeclareHeading<_cSeparator>(this, "Files");
-        TOVAN_MEMBER(_cImageFile, m_ImageFile, "ImageFile");
-        TOVAN_MEMBER(_cModelFile, m_ModelFile, "ModelFile");
-        TOVAN_MEMBER(_cAnimFile, m_AnimFile, "AnimFile");
-        TOVAN_MEMBER(_cCameraFile, m_CameraFile, "CameraFile");
-        TOVAN_MEMBER(_cBspFile, m_BspFile, "BspFile");
-        TOVAN_MEMBER(_cXmlFile, m_XmlFile, "XmlFile");
-        TOVAN_MEMBER(_cSoundFile, m_SoundFile, "SoundFile");
-        TOVAN_MEMBER(_cImageID, m_ImageID, "ImageID");
-        TOVAN_MEMBER(_cLabel, m_Label, "Label");
-        TOVAN_MEMBER(_cLabelInt, m_LabelInt, "LabelInt");
-        TOVAN_MEMBER(_cLabelEnum, m_LabelEnum, "LabelEnum", reinterpret_cast<uintptr_t>(labels));
-        TOVAN_MEMBER(_cIndex, m_Index, "Index", reinterpret_cast<uintptr_t>(labels));
-        TOVAN_MEMBER(_cIndex, m_Unlabelled, "Unlabelled");  // no enum
-        TOVAN_BUTTON(Press);
+        InheritMembers(this, SharedPrototype<cAllFields>());
+        TOVAN_MEMBER(_cIndex, m_Unlabelled, "Unlabelled");
     }
 };
 
