@@ -157,6 +157,16 @@ public:
         }
     }
 
+    // count = n with new items left unset, for plain items the caller then
+    // overwrites whole (a decoder filling its output) and would pay twice for a fill.
+    void ResizeUnset(int n) {
+        static_assert(std::is_trivially_copyable_v<T>, "only plain items may stay unset");
+        if (n > Count())
+            AppendWith(n - Count(), n, [](T*) {});
+        else
+            Resize(n);
+    }
+
     void RemoveAt(int index) {
         Container::CloseGap(Items(), Count(), index);
         --m_Block->count;

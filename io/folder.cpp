@@ -149,6 +149,10 @@ bool cIO::DeleteFile(const char* name) {
 }
 
 bool cIO::RemoveFolder(const char* folder) {
+    // An empty name resolves to the base folder itself: removing the whole data
+    // folder is never what a caller means, so it is refused.
+    if (!folder || !folder[0])
+        return false;
     cStr path = ResolvePath(folder);
     bool removed = RemoveTree(path);
     if (RedirectToWriteFolder(path))

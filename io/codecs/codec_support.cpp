@@ -51,10 +51,12 @@ int64_t DecodedSize(ImageFormat format, int width, int height, int depth, int mi
     return layout.Size() <= GetImageDecodeLimit() ? layout.Size() : -1;
 }
 
-bool AllocateDecoded(cImage& out, ImageFormat format, int width, int height, int depth, int mips) {
+bool AllocateDecoded(cImage& out, ImageFormat format, int width, int height, int depth, int mips, bool unset) {
     if (DecodedSize(format, width, height, depth, mips) < 0)
         return false;
-    return out.Allocate(format, width, height, depth, LevelCount(width, height, depth == 0 ? 1 : depth, mips));
+    const int levels = LevelCount(width, height, depth == 0 ? 1 : depth, mips);
+    return unset ? out.AllocateUnset(format, width, height, depth, levels)
+                 : out.Allocate(format, width, height, depth, levels);
 }
 
 uint8_t* OpenGap(cStream& out, int64_t n) {

@@ -30,11 +30,19 @@ void cImage::Clear() {
 }
 
 bool cImage::Allocate(ImageFormat format, int width, int height, int depth, int mips) {
+    if (!AllocateUnset(format, width, height, depth, mips))
+        return false;
+    if (m_Data.Count() > 0)
+        std::memset(m_Data.Data(), 0, size_t(m_Data.Count()));
+    return true;
+}
+
+bool cImage::AllocateUnset(ImageFormat format, int width, int height, int depth, int mips) {
     ImageLayout layout;
     Clear();
     if (!layout.Init(format, width, height, depth, mips))
         return false;
-    m_Data.Resize(layout.Size());
+    m_Data.ResizeUnset(int(layout.Size()));
     m_Width = width;
     m_Height = height;
     m_Depth = depth;

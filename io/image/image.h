@@ -35,6 +35,9 @@ public:
     // at least 1); the bytes are zero. False, and the record cleared, when the
     // format has no bytes, mips is negative or the size does not fit.
     bool Allocate(ImageFormat format, int width, int height, int depth, int mips);
+    // As Allocate, but the bytes are left unset: only for a caller that writes
+    // every byte of the layout, or clears the record when it cannot.
+    bool AllocateUnset(ImageFormat format, int width, int height, int depth, int mips);
     void Copy(const cImage& source);  // fields and bytes as the source holds them
 
     // Bytes of the first `mips` levels (0 when mips < 1); -1 for a format

@@ -120,6 +120,20 @@ TEST(List, ResizeRemoveAndInsert) {
     EXPECT_EQ(list.Find(42, EqualInts), 5);
 }
 
+TEST(List, ResizeUnsetKeepsTheOldItemsAndGrowsByTheRule) {
+    cList<uint8_t> bytes;
+    bytes.PushBack(5);
+    bytes.ResizeUnset(20);
+    EXPECT_EQ(bytes.Count(), 20);
+    EXPECT_EQ(bytes.Capacity(), 24);  // max(8, 20 + 8 / 2) from a capacity of 8
+    EXPECT_EQ(bytes[0], 5);
+    bytes.ResizeUnset(2);
+    EXPECT_EQ(bytes.Count(), 2);
+    EXPECT_EQ(bytes.Capacity(), 24);
+    bytes.ResizeUnset(-1);
+    EXPECT_EQ(bytes.Count(), 0);
+}
+
 TEST(List, PushBackOfItsOwnItemIntoAFullList) {
     cList<int> ints;
     for (int i = 0; i < 8; ++i)

@@ -89,5 +89,14 @@ TEST_F(IoTest, RemoveFolderNeverFollowsLinks) {
     EXPECT_EQ(scratch.Read("outside\\keep.txt"), "keep");
 }
 
+// An empty name would resolve to the base folder; the data folder must survive it.
+TEST_F(IoTest, RemoveFolderRefusesAnEmptyName) {
+    cIO::Init();
+    WriteHost(InBase("keep.txt"), "keep");
+    EXPECT_FALSE(cIO::RemoveFolder(""));
+    EXPECT_FALSE(cIO::RemoveFolder(nullptr));
+    EXPECT_EQ(ReadHost(InBase("keep.txt")), "keep");
+}
+
 }  // namespace
 }  // namespace tovan
