@@ -144,7 +144,10 @@ void BM_HeightToNormalMap(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_DxtDecode)->Arg(int(ImageFormat::Dxt1))->Arg(int(ImageFormat::Dxt5))->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DxtEncode)->Arg(int(ImageFormat::Rgb8))->Arg(int(ImageFormat::Rgba8))->Arg(int(ImageFormat::R8))
+BENCHMARK(BM_DxtEncode)
+    ->Arg(int(ImageFormat::Rgb8))
+    ->Arg(int(ImageFormat::Rgba8))
+    ->Arg(int(ImageFormat::R8))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GenerateMips)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResizeToPowerOfTwo)->Unit(benchmark::kMillisecond);

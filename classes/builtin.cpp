@@ -16,13 +16,13 @@ cClass* MakeSample() {
 // The 29 built-in field types. Registration order is part of the registry's
 // contents (ClassDescriptorAt).
 cClass* (*const kBuiltinFieldTypes[])() = {
-    MakeSample<_cFloat>,         MakeSample<_cInt>,           MakeSample<_cStr>,           MakeSample<_cFloat2>,
-    MakeSample<_cFloat3>,        MakeSample<_cFloat4>,        MakeSample<_cVec2i>,         MakeSample<_cVec3i>,
-    MakeSample<_cColor>,         MakeSample<_cBool>,          MakeSample<_cBind>,          MakeSample<_cSliderI>,
-    MakeSample<_cSliderF>,       MakeSample<_cEditSliderI>,   MakeSample<_cEditSliderF>,   MakeSample<_cSliderRangedI>,
-    MakeSample<_cSliderRangedF>, MakeSample<_cSeparator>,     MakeSample<_cImageFile>,     MakeSample<_cModelFile>,
-    MakeSample<_cAnimFile>,      MakeSample<_cCameraFile>,    MakeSample<_cBspFile>,       MakeSample<_cXmlFile>,
-    MakeSample<_cSoundFile>,     MakeSample<_cImageID>,       MakeSample<_cLabel>,         MakeSample<_cLabelInt>,
+    MakeSample<_cFloat>,         MakeSample<_cInt>,         MakeSample<_cStr>,         MakeSample<_cFloat2>,
+    MakeSample<_cFloat3>,        MakeSample<_cFloat4>,      MakeSample<_cVec2i>,       MakeSample<_cVec3i>,
+    MakeSample<_cColor>,         MakeSample<_cBool>,        MakeSample<_cBind>,        MakeSample<_cSliderI>,
+    MakeSample<_cSliderF>,       MakeSample<_cEditSliderI>, MakeSample<_cEditSliderF>, MakeSample<_cSliderRangedI>,
+    MakeSample<_cSliderRangedF>, MakeSample<_cSeparator>,   MakeSample<_cImageFile>,   MakeSample<_cModelFile>,
+    MakeSample<_cAnimFile>,      MakeSample<_cCameraFile>,  MakeSample<_cBspFile>,     MakeSample<_cXmlFile>,
+    MakeSample<_cSoundFile>,     MakeSample<_cImageID>,     MakeSample<_cLabel>,       MakeSample<_cLabelInt>,
     MakeSample<_cLabelEnum>,
 };
 

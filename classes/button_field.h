@@ -54,5 +54,4 @@ cMemberDesc* DeclareButton(Owner* owner, void (Base::*method)(), const char* met
 }  // namespace tovan
 
 // Declares a button named "&Class::Method" that calls Method on the object.
-#define TOVAN_BUTTON(Method)                                                                 \
-    ::tovan::DeclareButton(this, &std::remove_pointer_t<decltype(this)>::Method, #Method)
+#define TOVAN_BUTTON(Method) ::tovan::DeclareButton(this, &std::remove_pointer_t<decltype(this)>::Method, #Method)

@@ -291,9 +291,8 @@ bool cClass::Copy(const void* source, uintptr_t extra, cClass* destClass, void* 
                 continue;
             bool same;
             if (member->m_FieldType->IsCompound())  // both must be objects before their names are asked
-                same = destField->IsCompound() &&
-                       SameText(static_cast<cClass*>(sourceAddress)->GetClassName(),
-                                static_cast<cClass*>(destAddress)->GetClassName());
+                same = destField->IsCompound() && SameText(static_cast<cClass*>(sourceAddress)->GetClassName(),
+                                                           static_cast<cClass*>(destAddress)->GetClassName());
             else
                 same = !destField->IsCompound() &&
                        SameText(member->m_FieldType->GetClassName(), destField->GetClassName());

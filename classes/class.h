@@ -47,8 +47,7 @@ struct cAddableClasses {
 
 // A class-engine warning quoting the XML source of node (at most 500 characters);
 // nothing unless the context reports. The message is also kept in context->error.
-void ClassEngineWarning(cReadContext* context, const XmlNode* node, const char* format, ...)
-    TOVAN_PRINTF(3, 4);
+void ClassEngineWarning(cReadContext* context, const XmlNode* node, const char* format, ...) TOVAN_PRINTF(3, 4);
 
 // Member indices above this are raw descriptor indices that bypass the class mask.
 constexpr int kRawMemberIndex = 0x1000000;
@@ -87,8 +86,7 @@ public:
     virtual bool ReservedFlagA() { return false; }
     virtual bool MoveItem(int /*index*/, int /*delta*/) { return false; }
     virtual bool AcceptsItemClass(void* /*argument*/, const char* /*className*/) { return true; }
-    virtual bool Copy(const void* source, uintptr_t extra, cClass* destClass, void* destObject,
-                      uintptr_t readExtra);
+    virtual bool Copy(const void* source, uintptr_t extra, cClass* destClass, void* destObject, uintptr_t readExtra);
     virtual bool LoadFromBuffer(cStream& stream);
     virtual bool Load(const char* path);
     virtual bool LoadFromFile(const char* path);
@@ -102,8 +100,8 @@ public:
     virtual cClass* GetVisibleMemberClass(int row, void* object, int filter);
     virtual void* GetVisibleMemberPtr(int row, void* object, int filter);
     virtual uintptr_t GetVisibleMemberExtra(int row, void* object, int filter);
-    virtual bool GetAddableClasses(cAddableClasses& output, int row, void* object, int filter,
-                                   cClass* acceptor, void* acceptorArgument);
+    virtual bool GetAddableClasses(cAddableClasses& output, int row, void* object, int filter, cClass* acceptor,
+                                   void* acceptorArgument);
     virtual bool HasContent(int i, void* object);
     virtual bool VisibleHasContent(int row, void* object, int filter);
     virtual const char* GetVisibleMemberName(int row, void* object, int filter);
@@ -140,13 +138,13 @@ public:
     // Registers this object's class under its own name (the registry keeps a prototype
     // made by CreateInstance).
     void Register();
-    cMemberDesc* RegisterMember(cClass* fieldType, void* memberAddress, const char* name,
-                                uintptr_t extra, const char* ownerClassName, uint8_t flagArgument);
+    cMemberDesc* RegisterMember(cClass* fieldType, void* memberAddress, const char* name, uintptr_t extra,
+                                const char* ownerClassName, uint8_t flagArgument);
     // Finds a member by name; a list first creates an item of the class so named.
     // occurrence picks the n-th member of a name that several members share (the
     // last one when there are fewer).
-    bool FindMember(const char* name, cClass** fieldType, void** memberAddress, uintptr_t* extra,
-                    void* object, int occurrence = 0);
+    bool FindMember(const char* name, cClass** fieldType, void** memberAddress, uintptr_t* extra, void* object,
+                    int occurrence = 0);
     void ClearViewFlags(void* object);
 
     uint32_t GetViewFlags() const { return m_ViewFlags; }
@@ -190,15 +188,13 @@ bool IsResettingDefaults();
 
 // Boilerplate of a reflected compound class: its name, creation by the registry and
 // its cached descriptor. Put it first in the class body.
-#define TOVAN_CLASS(Name)                                                                   \
-public:                                                                                     \
-    static const char* StaticClassName() { return #Name; }                                  \
-    const char* GetClassName() const override { return #Name; }                             \
-    bool IsCompound() const override { return true; }                                       \
-    ::tovan::cClass* CreateInstance() override {                                            \
-        return ::tovan::FinishCreatedObject(new Name());                                    \
-    }                                                                                       \
-    ::tovan::cClassDesc* GetClassDescriptor() override {                                    \
-        static ::tovan::cClassDesc* cache = nullptr;                                        \
-        return ::tovan::CachedClassDescriptor(cache, #Name);                                \
+#define TOVAN_CLASS(Name)                                                                           \
+public:                                                                                             \
+    static const char* StaticClassName() { return #Name; }                                          \
+    const char* GetClassName() const override { return #Name; }                                     \
+    bool IsCompound() const override { return true; }                                               \
+    ::tovan::cClass* CreateInstance() override { return ::tovan::FinishCreatedObject(new Name()); } \
+    ::tovan::cClassDesc* GetClassDescriptor() override {                                            \
+        static ::tovan::cClassDesc* cache = nullptr;                                                \
+        return ::tovan::CachedClassDescriptor(cache, #Name);                                        \
     }

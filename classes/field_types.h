@@ -248,8 +248,7 @@ template <class Derived>
 class cLabelIntField : public cDisplayField<Derived, int32_t> {
 public:
     static int32_t Default() { return 0; }
-    bool Copy(const void* source, uintptr_t extra, cClass* destClass, void* destObject,
-              uintptr_t readExtra) override {
+    bool Copy(const void* source, uintptr_t extra, cClass* destClass, void* destObject, uintptr_t readExtra) override {
         return cClass::Copy(source, extra, destClass, destObject, readExtra);
     }
     bool CheckType(const char* typeName, int size) override { return IsPlainInt(typeName, size); }

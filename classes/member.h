@@ -38,6 +38,7 @@ struct cTypeName<T, std::enable_if_t<std::is_enum_v<T>>> {
     static const char* Get() { return "enum"; }
 };
 
+// clang-format off
 template <> struct cTypeName<bool> { static const char* Get() { return "bool"; } };
 template <> struct cTypeName<char> { static const char* Get() { return "char"; } };
 template <> struct cTypeName<signed char> { static const char* Get() { return "signed char"; } };
@@ -60,6 +61,7 @@ template <> struct cTypeName<cAngles> { static const char* Get() { return "cAngl
 template <> struct cTypeName<cColor> { static const char* Get() { return "cColor"; } };
 template <> struct cTypeName<cVec2i> { static const char* Get() { return "cVec<int,2>"; } };
 template <> struct cTypeName<cVec3i> { static const char* Get() { return "cVec<int,3>"; } };
+// clang-format on
 
 // The registered prototype of a class, registering it from a temporary when absent;
 // a new instance when even that gives none. Used for base classes of InheritMembers
@@ -75,9 +77,8 @@ cClass* SharedPrototype() {
 cClass* NewFieldType(const char* name, cClass* (*make)());
 
 // Type check and OnDeclared, the steps after RegisterMember.
-void FinishDeclaration(cClass* fieldType, cMemberDesc* member, void* memberAddress,
-                       const char* typeName, int size, const char* ownerClassName,
-                       const char* expression);
+void FinishDeclaration(cClass* fieldType, cMemberDesc* member, void* memberAddress, const char* typeName, int size,
+                       const char* ownerClassName, const char* expression);
 
 template <class M>
 void* MemberAddressOf(M* member) {
@@ -99,8 +100,8 @@ cClass* NewFieldTypeFor() {
 }
 
 template <class F, class Owner, class M>
-cMemberDesc* DeclareMember(Owner* owner, M* member, const char* expression, const char* name,
-                           uintptr_t extra = 0, uint8_t flagArgument = 0) {
+cMemberDesc* DeclareMember(Owner* owner, M* member, const char* expression, const char* name, uintptr_t extra = 0,
+                           uint8_t flagArgument = 0) {
     cClass* self = owner;
 #ifndef NDEBUG
     if (!(PendingMemberFlags() & kMemberAbsolute)) {
@@ -112,8 +113,7 @@ cMemberDesc* DeclareMember(Owner* owner, M* member, const char* expression, cons
     cClass* fieldType = NewFieldTypeFor<F>();
     void* address = MemberAddressOf(member);
     cMemberDesc* desc = self->RegisterMember(fieldType, address, name, extra, self->GetClassName(), flagArgument);
-    FinishDeclaration(fieldType, desc, address, cTypeName<M>::Get(), int(sizeof(M)), self->GetClassName(),
-                      expression);
+    FinishDeclaration(fieldType, desc, address, cTypeName<M>::Get(), int(sizeof(M)), self->GetClassName(), expression);
     return desc;
 }
 
@@ -127,5 +127,4 @@ cMemberDesc* DeclareHeading(cClass* owner, const char* name) {
 
 // Declares one member: field type, the member expression, the XML name, then an
 // optional extra word and flag argument.
-#define TOVAN_MEMBER(FieldType, member, ...) \
-    ::tovan::DeclareMember<FieldType>(this, &(member), #member, __VA_ARGS__)
+#define TOVAN_MEMBER(FieldType, member, ...) ::tovan::DeclareMember<FieldType>(this, &(member), #member, __VA_ARGS__)

@@ -188,8 +188,7 @@ void ClassEngineLog(const char* format, ...) {
     va_start(args, format);
     const cStr message = cStr::FormatV(format, args);
     va_end(args);
-    Warning("--------------------------------------------------\r\nClass engine warning!\r\n%s\r\n",
-            message.GetText());
+    Warning("--------------------------------------------------\r\nClass engine warning!\r\n%s\r\n", message.GetText());
 }
 
 cClass* NewFieldType(const char* name, cClass* (*make)()) {
@@ -215,15 +214,14 @@ cClass* SharedPrototypeOf(const char* name, cClass* (*make)()) {
     return make();
 }
 
-void FinishDeclaration(cClass* fieldType, cMemberDesc* member, void* memberAddress, const char* typeName,
-                       int size, const char* ownerClassName, const char* expression) {
+void FinishDeclaration(cClass* fieldType, cMemberDesc* member, void* memberAddress, const char* typeName, int size,
+                       const char* ownerClassName, const char* expression) {
     if (!fieldType || !member)
         return;
     const cStr normalized = NormalizeTypeName(typeName);
     if (!fieldType->CheckType(normalized.GetText(), size)) {
         ClassEngineLog("Incompatible type used for \"%s\" %s::%s : %s", normalized.GetText(),
-                       TextOrEmpty(ownerClassName), TextOrEmpty(expression),
-                       TextOrEmpty(fieldType->GetClassName()));
+                       TextOrEmpty(ownerClassName), TextOrEmpty(expression), TextOrEmpty(fieldType->GetClassName()));
     }
     if (fieldType->IsCompound() && memberAddress)
         static_cast<cClass*>(memberAddress)->OnDeclared(member->m_Extra);

@@ -23,8 +23,8 @@ public:
     cNameIndex(const cNameIndex&) = delete;
     cNameIndex& operator=(const cNameIndex&) = delete;
 
-    void Add(const char* name);            // null: nothing
-    int Find(const char* name) const;      // stored index, -1 when absent
+    void Add(const char* name);        // null: nothing
+    int Find(const char* name) const;  // stored index, -1 when absent
     int Count() const { return m_Entries.Count(); }
     const Entry& At(int position) const { return *m_Entries.At(position); }  // sorted position
 
@@ -45,11 +45,11 @@ struct cMemberDesc {
     intptr_t m_Offset = 0;          // from the owner's cClass part; the address when absolute
     uint8_t m_Reserved = 0;
     uint8_t m_Marked = 0;
-    uint8_t m_Hidden = 0;           // no row in the Class Explorer
-    uint8_t m_Absolute = 0;         // m_Offset holds an address (static storage)
-    uint8_t m_NotSaved = 0;         // left out of XML
-    uint8_t m_Expanded = 0;         // nested rows open from the start
-    uintptr_t m_Extra = 0;          // meaning belongs to the field type
+    uint8_t m_Hidden = 0;    // no row in the Class Explorer
+    uint8_t m_Absolute = 0;  // m_Offset holds an address (static storage)
+    uint8_t m_NotSaved = 0;  // left out of XML
+    uint8_t m_Expanded = 0;  // nested rows open from the start
+    uintptr_t m_Extra = 0;   // meaning belongs to the field type
     ValueGetter m_GetValue = nullptr;
     PointerGetter m_GetPointer = nullptr;
     ValueSetter m_SetValue = nullptr;  // run after the member was read or copied

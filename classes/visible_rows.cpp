@@ -56,9 +56,7 @@ int cClass::WalkRows(void* object, int filter, int wantedRow) {
 
 int cClass::CountVisibleMembers(void* object, int filter) { return WalkRows(object, filter, -1); }
 
-int cClass::MapVisibleIndex(int row, void* object, int filter) {
-    return row < 0 ? -1 : WalkRows(object, filter, row);
-}
+int cClass::MapVisibleIndex(int row, void* object, int filter) { return row < 0 ? -1 : WalkRows(object, filter, row); }
 
 cClass* cClass::GetVisibleMemberClass(int row, void* object, int filter) {
     const int i = MapVisibleIndex(row, object, filter);

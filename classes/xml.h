@@ -46,7 +46,7 @@ public:
 
     bool ParseBuffer(cStream& stream);  // from the stream's position
     bool LoadFile(const char* path);
-    void ToBuffer(cStream& stream);     // the whole tree into an emptied stream
+    void ToBuffer(cStream& stream);  // the whole tree into an emptied stream
 
 private:
     cStr m_Name;

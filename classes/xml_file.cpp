@@ -12,7 +12,7 @@ namespace tovan {
 namespace {
 constexpr int kWriteReserve = 0x100001;
 constexpr int kMaxText = 0x40000000;  // a copy of more could not be sized in a cStr
-}
+}  // namespace
 
 bool ReadXmlSource(const char* path, cStream& out) {
     cIO::Init();

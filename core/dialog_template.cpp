@@ -9,8 +9,8 @@ constexpr int kItemCountOffset = 8;
 constexpr int kShortText = 128;  // converted texts up to this many units need no heap
 }  // namespace
 
-void cDialogTemplate::Begin(const char* caption, uint32_t style, uint32_t extendedStyle, int width,
-                            int height, const char* fontFace) {
+void cDialogTemplate::Begin(const char* caption, uint32_t style, uint32_t extendedStyle, int width, int height,
+                            const char* fontFace) {
     Free();
     Append32(fontFace ? style | kSetFont : style);
     Append32(extendedStyle);
@@ -28,8 +28,8 @@ void cDialogTemplate::Begin(const char* caption, uint32_t style, uint32_t extend
     }
 }
 
-void cDialogTemplate::AddItem(const char* className, const char* text, uint32_t style, int x, int y,
-                              int width, int height, int id) {
+void cDialogTemplate::AddItem(const char* className, const char* text, uint32_t style, int x, int y, int width,
+                              int height, int id) {
     while (m_Bytes.Count() % 4 != 0)
         m_Bytes.PushBack(0);
     Append32(style | kChild);

@@ -10,8 +10,8 @@ namespace tovan {
 
 class cDialogTemplate {
 public:
-    static constexpr uint32_t kSetFont = 0x40;        // DS_SETFONT
-    static constexpr uint32_t kChild = 0x40000000;    // WS_CHILD
+    static constexpr uint32_t kSetFont = 0x40;      // DS_SETFONT
+    static constexpr uint32_t kChild = 0x40000000;  // WS_CHILD
     static constexpr uint16_t kPointSize = 8;
 
     // Frees any previous content and writes the header; with a face the
@@ -19,8 +19,7 @@ public:
     void Begin(const char* caption, uint32_t style, uint32_t extendedStyle, int width, int height,
                const char* fontFace);
     // Appends one control on the next 4-byte boundary and counts it in the header.
-    void AddItem(const char* className, const char* text, uint32_t style, int x, int y, int width,
-                 int height, int id);
+    void AddItem(const char* className, const char* text, uint32_t style, int x, int y, int width, int height, int id);
     void Free();
 
     const uint8_t* Data() const { return m_Bytes.Data(); }  // null when empty

@@ -53,8 +53,8 @@ int ReadNumber(const char*& f) {
 }
 
 // Prefix (sign or "0x") and body, padded to the width.
-void Emit(Sink& out, const Spec& s, const char* prefix, int prefixLen, int zeros, const char* body,
-          int bodyLen, bool zeroPad) {
+void Emit(Sink& out, const Spec& s, const char* prefix, int prefixLen, int zeros, const char* body, int bodyLen,
+          bool zeroPad) {
     int pad = s.width - prefixLen - zeros - bodyLen;
     if (pad < 0)
         pad = 0;
@@ -176,12 +176,18 @@ void EmitText(Sink& out, const Spec& s, const char* text) {
 // Reads flags, width, precision and size after a '%'.
 void ReadSpec(const char*& f, Spec& s, va_list& args) {
     for (;; ++f) {
-        if (*f == '-') s.left = true;
-        else if (*f == '+') s.plus = true;
-        else if (*f == ' ') s.space = true;
-        else if (*f == '#') s.alt = true;
-        else if (*f == '0') s.zero = true;
-        else break;
+        if (*f == '-')
+            s.left = true;
+        else if (*f == '+')
+            s.plus = true;
+        else if (*f == ' ')
+            s.space = true;
+        else if (*f == '#')
+            s.alt = true;
+        else if (*f == '0')
+            s.zero = true;
+        else
+            break;
     }
     if (*f == '*') {
         ++f;
@@ -213,11 +219,26 @@ void ReadSpec(const char*& f, Spec& s, va_list& args) {
         s.size = f[1] == 'l' ? Spec::LongLong : Spec::Long;
         f += f[1] == 'l' ? 2 : 1;
         break;
-    case 'q': s.size = Spec::LongLong; ++f; break;
-    case 'j': s.size = Spec::IntMax; ++f; break;
-    case 'z': s.size = Spec::SizeT; ++f; break;
-    case 't': s.size = Spec::PtrDiff; ++f; break;
-    case 'L': s.size = Spec::LongDouble; ++f; break;
+    case 'q':
+        s.size = Spec::LongLong;
+        ++f;
+        break;
+    case 'j':
+        s.size = Spec::IntMax;
+        ++f;
+        break;
+    case 'z':
+        s.size = Spec::SizeT;
+        ++f;
+        break;
+    case 't':
+        s.size = Spec::PtrDiff;
+        ++f;
+        break;
+    case 'L':
+        s.size = Spec::LongDouble;
+        ++f;
+        break;
     case 'I':
         if (f[1] == '6' && f[2] == '4') {
             s.size = Spec::LongLong;

@@ -16,8 +16,7 @@ public:
 };
 
 // Sunday is stored after Saturday: day 0 reads the last entry.
-constexpr char kWeekdays[7][10] = {"Monday", "Tuesday", "Wednesday", "Thursday",
-                                   "Friday", "Saturday", "Sunday"};
+constexpr char kWeekdays[7][10] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
 constexpr char kMonths[12][10] = {"January", "February", "March",     "April",   "May",      "June",
                                   "July",    "August",   "September", "October", "November", "December"};
 
@@ -36,9 +35,9 @@ cTimeSource& SystemTimeSource() {
 void cFrameClock::UpdateClockStrings() {
     os::DateTime now{};
     Source().LocalTime(&now);
-    const char clock[9] = {Digit(now.hour / 10),   Digit(now.hour),   ':', Digit(now.minute / 10),
-                           Digit(now.minute),      ':',               Digit(now.second / 10),
-                           Digit(now.second),      0};
+    const char clock[9] = {Digit(now.hour / 10),   Digit(now.hour),   ':',
+                           Digit(now.minute / 10), Digit(now.minute), ':',
+                           Digit(now.second / 10), Digit(now.second), 0};
     m_ClockText.SetText(clock);
     m_DateText = cStr::Format("%s, %d%d %s %d", WeekdayName(now.dayOfWeek), now.day / 10 % 10, now.day % 10,
                               MonthName(now.month), int(now.year));

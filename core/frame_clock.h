@@ -27,8 +27,8 @@ class cFrameClock {
 public:
     static constexpr int kFpsWindow = 100;  // frames per frame-rate measurement
 
-    void Tick();                 // once per frame, on the frame loop's thread
-    void UpdateClockStrings();   // HH:MM:SS and "Weekday, DD Month YYYY"
+    void Tick();                // once per frame, on the frame loop's thread
+    void UpdateClockStrings();  // HH:MM:SS and "Weekday, DD Month YYYY"
     bool IsPaused() const { return m_PausedForDialog || m_PausedForFileDialog; }
     void SetTimeSource(cTimeSource* source) { m_Source = source; }  // null: the system's
 

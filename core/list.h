@@ -63,8 +63,7 @@ struct cList_Container {
     // (capacity already allows count + n).
     static void OpenGap(T* items, int count, int index, int n) {
         if constexpr (kPlain) {
-            std::memmove(static_cast<void*>(items + index + n), items + index,
-                         size_t(count - index) * sizeof(T));
+            std::memmove(static_cast<void*>(items + index + n), items + index, size_t(count - index) * sizeof(T));
         } else {
             for (int i = count - 1; i >= index; --i) {
                 new (items + i + n) T(std::move(items[i]));
@@ -238,9 +237,7 @@ private:
     static constexpr size_t kHeader = alignof(T) > sizeof(Block) ? alignof(T) : sizeof(Block);
     static_assert(alignof(T) <= alignof(std::max_align_t), "list items must fit operator new alignment");
 
-    static T* ItemsOf(Block* block) {
-        return reinterpret_cast<T*>(reinterpret_cast<char*>(block) + kHeader);
-    }
+    static T* ItemsOf(Block* block) { return reinterpret_cast<T*>(reinterpret_cast<char*>(block) + kHeader); }
     T* Items() const { return ItemsOf(m_Block); }
     bool Owns(const T* item) const {
         std::less<const T*> less;
@@ -284,8 +281,8 @@ private:
             return;
         }
         const int capacity = list_detail::GrownCapacity(needed, Capacity());
-        Block* fresh = static_cast<Block*>(
-            list_detail::AllocBlock(list_detail::BlockBytes(kHeader, sizeof(T), capacity)));
+        Block* fresh =
+            static_cast<Block*>(list_detail::AllocBlock(list_detail::BlockBytes(kHeader, sizeof(T), capacity)));
         fresh->capacity = capacity;
         make(ItemsOf(fresh) + count);
         if (m_Block) {

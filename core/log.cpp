@@ -242,11 +242,11 @@ constexpr unsigned Modes(std::initializer_list<LogWindowMode> modes) {
 using M = LogWindowMode;
 // Modes in which the buttons 101-105 are enabled.
 constexpr unsigned kEnabledIn[5] = {
-    Modes({M::Assert}),                          // &Debug
-    Modes({M::Warning, M::Assert}),              // &Ignore
-    Modes({M::Assert}),                          // Ignore &Always
+    Modes({M::Assert}),                                // &Debug
+    Modes({M::Warning, M::Assert}),                    // &Ignore
+    Modes({M::Assert}),                                // Ignore &Always
     Modes({M::Log, M::Warning, M::Error, M::Assert}),  // &Copy
-    Modes({M::Warning, M::Error, M::Assert}),    // E&xit
+    Modes({M::Warning, M::Error, M::Assert}),          // E&xit
 };
 constexpr int kDefaultAnswer[4] = {0, kLogIgnore, kLogExit, kLogIgnore};
 

@@ -42,8 +42,8 @@ void Fill(HWND dialog) {
 }
 
 void Init(HWND dialog) {
-    SendMessageA(GetDlgItem(dialog, kLogEdit), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(GetStockObject(SYSTEM_FIXED_FONT)), FALSE);
+    SendMessageA(GetDlgItem(dialog, kLogEdit), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(SYSTEM_FIXED_FONT)),
+                 FALSE);
     LogWindowMode mode = Mode();
     for (int id = kLogDebug; id <= kLogExit; ++id)
         EnableWindow(GetDlgItem(dialog, id), ButtonEnabled(id, mode));
@@ -58,16 +58,13 @@ void Init(HWND dialog) {
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        Init(dialog);
-        return FALSE;  // the edit has the focus
+    case WM_INITDIALOG: Init(dialog); return FALSE;  // the edit has the focus
     case WM_SIZE:
         Layout(dialog);
         SendMessageA(GetDlgItem(dialog, kLogStatusBar), WM_SIZE, wParam, lParam);
         return TRUE;
     case WM_SIZING:
-        ClampSizing(dialog, int(wParam), reinterpret_cast<WindowRect*>(lParam), kMinClientWidth,
-                    kMinClientHeight);
+        ClampSizing(dialog, int(wParam), reinterpret_cast<WindowRect*>(lParam), kMinClientWidth, kMinClientHeight);
         return TRUE;
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
@@ -80,17 +77,11 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         case kLogDebug:
         case kLogIgnore:
         case kLogIgnoreAlways:
-        case kLogExit:
-            EndDialog(dialog, LOWORD(wParam));
-            return TRUE;
-        case kLogCopy:
-            CopyText();
-            return TRUE;
+        case kLogExit: EndDialog(dialog, LOWORD(wParam)); return TRUE;
+        case kLogCopy: CopyText(); return TRUE;
         }
         return FALSE;
-    case WM_CLOSE:
-        EndDialog(dialog, 0);
-        return TRUE;
+    case WM_CLOSE: EndDialog(dialog, 0); return TRUE;
     }
     return FALSE;
 }
@@ -102,9 +93,9 @@ int Run(const cDialogTemplate& dialog, void* owner, LogWindowMode) {
         SetForegroundWindow(static_cast<HWND>(owner));
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                                             reinterpret_cast<LPCDLGTEMPLATEA>(dialog.Data()),
-                                             static_cast<HWND>(owner), DialogProc, 0);
+    INT_PTR result =
+        DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(dialog.Data()),
+                                static_cast<HWND>(owner), DialogProc, 0);
     return result < 0 ? 0 : int(result);
 }
 

@@ -2,6 +2,7 @@
 
 namespace tovan {
 
+// clang-format off
 cMaterialPreset MaterialPresets[kMaterialPresetCount] = {
     {"Brass", {0.329412f, 0.223529f, 0.027451f, 1}, {0.780392f, 0.568627f, 0.113725f, 1},
      {0.992157f, 0.941176f, 0.807843f, 1}, 27.8974f},
@@ -39,5 +40,6 @@ cMaterialPreset MaterialPresets[kMaterialPresetCount] = {
     {"Black Plastic", {0, 0, 0, 1}, {0.01f, 0.01f, 0.01f, 1}, {0.5f, 0.5f, 0.5f, 1}, 32},
     {"Black Rubber", {0.02f, 0.02f, 0.02f, 1}, {0.01f, 0.01f, 0.01f, 1}, {0.4f, 0.4f, 0.4f, 1}, 10},
 };
+// clang-format on
 
 }  // namespace tovan

@@ -19,8 +19,8 @@ constexpr bool kPassthrough = false;
 #endif
 
 struct Pools {
-    SmallBlockPool pools[5] = {{8, kBlocksPerSlab}, {16, kBlocksPerSlab}, {32, kBlocksPerSlab},
-                               {64, kBlocksPerSlab}, {128, kBlocksPerSlab}};
+    SmallBlockPool pools[5] = {
+        {8, kBlocksPerSlab}, {16, kBlocksPerSlab}, {32, kBlocksPerSlab}, {64, kBlocksPerSlab}, {128, kBlocksPerSlab}};
 };
 
 Pools& GetPools() {

@@ -72,8 +72,8 @@ private:
 
 cGlobalLocks& GetGlobalLocks();
 
-void* PoolAlloc(int size);             // null when size < 1
-void PoolFree(void* block, int size);  // size must match the allocation
+void* PoolAlloc(int size);                 // null when size < 1
+void PoolFree(void* block, int size);      // size must match the allocation
 SmallBlockPool* GetPoolForSize(int size);  // null above 128
 
 void* StringPoolAlloc();

@@ -72,7 +72,7 @@ int DocumentsFolder(char* buffer, int size);  // as ModuleFileName; 0 when the s
 // Starts a program or document hidden and waits for it; false when it could not
 // be started or waited for.
 bool RunAndWait(const char* file, const char* parameters, uint32_t* exitCode);
-bool ShellOpen(const char* file);  // starts without waiting, shown normally
+bool ShellOpen(const char* file);                                   // starts without waiting, shown normally
 int EnvironmentVariable(const char* name, char* buffer, int size);  // as ModuleFileName; -1 when unset
 // Clipboard text (CF_TEXT), opened with the given owner window.
 bool ClipboardSetText(void* owner, const char* text, uint32_t length);

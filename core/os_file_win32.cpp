@@ -8,9 +8,7 @@ namespace tovan::os {
 void* FileOpen(const char* path, FileMode mode) {
     DWORD access = mode == FileMode::Read ? GENERIC_READ : GENERIC_WRITE;
     DWORD share = FILE_SHARE_READ;
-    DWORD disposition = mode == FileMode::Read     ? OPEN_EXISTING
-                        : mode == FileMode::Create ? CREATE_ALWAYS
-                                                   : OPEN_ALWAYS;
+    DWORD disposition = mode == FileMode::Read ? OPEN_EXISTING : mode == FileMode::Create ? CREATE_ALWAYS : OPEN_ALWAYS;
     HANDLE file = CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return nullptr;

@@ -16,7 +16,7 @@ const std::string& DriveRoot();
 // Host path of a Windows-form path, or "" when it lies outside drive C:.
 std::string HostPath(const char* windowsPath);
 
-void SetModulePath(const std::string& windowsPath);  // default "C:\app\halden.exe"
+void SetModulePath(const std::string& windowsPath);       // default "C:\app\halden.exe"
 void SetDocumentsFolder(const std::string& windowsPath);  // default "C:\Users\tovan\Documents"; "" = none
 
 // The double's own environment (starts empty); names match without regard to case.

@@ -104,7 +104,8 @@ bool ShellOpen(const char* file) {
     std::thread([pid] {  // reap it, so a caller that lives on leaves no zombie
         uint32_t ignored;
         WaitChild(pid, &ignored);
-    }).detach();
+    })
+        .detach();
     return true;
 }
 

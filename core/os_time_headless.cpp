@@ -37,8 +37,8 @@ void LocalTime(DateTime* time) {
     clock_gettime(CLOCK_REALTIME, &now);
     tm local;
     localtime_r(&now.tv_sec, &local);
-    *time = {uint16_t(local.tm_year + 1900), uint16_t(local.tm_mon + 1), uint16_t(local.tm_wday),
-             uint16_t(local.tm_mday),        uint16_t(local.tm_hour),    uint16_t(local.tm_min),
+    *time = {uint16_t(local.tm_year + 1900), uint16_t(local.tm_mon + 1),     uint16_t(local.tm_wday),
+             uint16_t(local.tm_mday),        uint16_t(local.tm_hour),        uint16_t(local.tm_min),
              uint16_t(local.tm_sec),         uint16_t(now.tv_nsec / 1000000)};
 }
 

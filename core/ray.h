@@ -21,8 +21,7 @@ struct cRay {
 
     static cRay FromPoints(const cVec3& origin, const cVec3& end, float startOffset = kDefaultStartOffset);
     // end = origin + direction.
-    static cRay FromDirection(const cVec3& origin, const cVec3& direction,
-                              float startOffset = kDefaultStartOffset);
+    static cRay FromDirection(const cVec3& origin, const cVec3& direction, float startOffset = kDefaultStartOffset);
 
     // The point of the line nearest to `point`, and its parameter t (0 at the
     // origin, 1 at the end); a degenerate ray gives the origin with t = 0.

@@ -8,8 +8,12 @@ namespace tovan {
 // Anchor code = horizontal + vertical: left 0, centre 1, right 2; top 0, middle 4,
 // bottom 8. Valid codes: 0, 1, 2, 4, 5, 6, 8, 9, 10.
 enum AnchorCode {
-    kAnchorLeft = 0, kAnchorCentre = 1, kAnchorRight = 2,
-    kAnchorTop = 0, kAnchorMiddle = 4, kAnchorBottom = 8,
+    kAnchorLeft = 0,
+    kAnchorCentre = 1,
+    kAnchorRight = 2,
+    kAnchorTop = 0,
+    kAnchorMiddle = 4,
+    kAnchorBottom = 8,
 };
 
 class cRect {
@@ -39,9 +43,7 @@ public:
     // this rect's anchor point to inner's.
     int FindNearestAnchor(const cRect& inner, cRect* zone = nullptr, cVec2* offset = nullptr) const;
 
-    constexpr bool operator==(const cRect& b) const {
-        return x0 == b.x0 && y0 == b.y0 && x1 == b.x1 && y1 == b.y1;
-    }
+    constexpr bool operator==(const cRect& b) const { return x0 == b.x0 && y0 == b.y0 && x1 == b.x1 && y1 == b.y1; }
     constexpr bool operator!=(const cRect& b) const { return !(*this == b); }
 };
 

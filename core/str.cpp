@@ -47,8 +47,7 @@ cStr::cStr(const char* text, int count) {
 }
 cStr::cStr(const cStr& other) { Assign(other.m_Data, 0, other.m_Length); }
 
-cStr::cStr(cStr&& other) noexcept
-    : m_Data(other.m_Data), m_Length(other.m_Length), m_Capacity(other.m_Capacity) {
+cStr::cStr(cStr&& other) noexcept : m_Data(other.m_Data), m_Length(other.m_Length), m_Capacity(other.m_Capacity) {
     other.m_Data = nullptr;
     other.m_Length = 0;
     other.m_Capacity = 0;
@@ -313,9 +312,7 @@ bool operator==(const cStr& a, const cStr& b) {
     return a.Length() == b.Length() && std::memcmp(a.GetText(), b.GetText(), size_t(a.Length())) == 0;
 }
 
-bool operator==(const cStr& a, const char* b) {
-    return std::strcmp(a.GetText(), b ? b : "") == 0;
-}
+bool operator==(const cStr& a, const char* b) { return std::strcmp(a.GetText(), b ? b : "") == 0; }
 
 cStr operator+(const cStr& a, const cStr& b) {
     cStr out;

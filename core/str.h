@@ -51,7 +51,7 @@ public:
     // text = count bytes of src from src[start]; src may lie in this string.
     void Assign(const char* src, int start, int count);
     void SetText(const char* text);
-    void Fill(int n, char ch);  // n <= 0 releases the buffer
+    void Fill(int n, char ch);                       // n <= 0 releases the buffer
     int InsertChars(int index, char ch, int count);  // returns the new length
 
     // --- appends -------------------------------------------------------------
@@ -68,9 +68,18 @@ public:
     void AppendFormat(const char* fmt, ...) TOVAN_PRINTF(2, 3);
     void AppendFormatV(const char* fmt, va_list args);
     void AppendPath(const char* part);
-    cStr& operator+=(const char* text) { Append(text); return *this; }
-    cStr& operator+=(const cStr& text) { Append(text); return *this; }
-    cStr& operator+=(char ch) { AppendChar(ch); return *this; }
+    cStr& operator+=(const char* text) {
+        Append(text);
+        return *this;
+    }
+    cStr& operator+=(const cStr& text) {
+        Append(text);
+        return *this;
+    }
+    cStr& operator+=(char ch) {
+        AppendChar(ch);
+        return *this;
+    }
 
     // --- search and edit -----------------------------------------------------
     // First position in [0, end - 1] where text matches; -1 when none.
@@ -127,7 +136,7 @@ int TextLength(const char* text);  // 0 for null
 // Signed-byte comparisons over at most n bytes (n < 0: whole texts); 0 equal,
 // 1 or -1 by the first differing byte. A null text compares as "".
 int CompareStrings(const char* a, const char* b, int n = -1);
-int CompareStrings(const cStr& a, const cStr& b);  // the same, using the known lengths
+int CompareStrings(const cStr& a, const cStr& b);                    // the same, using the known lengths
 int CompareStringsNoCase(const char* a, const char* b, int n = -1);  // folds 'A'..'Z'
 // Paths: case-free, '/' equals '\', a trailing separator within n does not count.
 int ComparePaths(const char* a, const char* b, int n = -1);

@@ -26,8 +26,7 @@ void cVec3::PerpendicularAxes(const cVec3& direction, cVec3& a, cVec3& b) {
     const cVec2 heading{direction.x, direction.z};
     const float yaw = std::atan2(heading.x * kReferenceDirection2.y - heading.y * kReferenceDirection2.x,
                                  Dot(heading, kReferenceDirection2));
-    const float pitch =
-        std::asin(std::clamp(direction.y / length, -1.0f, 1.0f));  // +-90 degrees at most
+    const float pitch = std::asin(std::clamp(direction.y / length, -1.0f, 1.0f));  // +-90 degrees at most
     const float cy = std::cos(yaw), sy = std::sin(yaw);
     const float cp = std::cos(pitch), sp = std::sin(pitch);
     // X and Y turned first by -pitch about X, then by yaw about Y: Z goes to the

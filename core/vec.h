@@ -56,9 +56,7 @@ public:
     constexpr cVec4 operator+(const cVec4& b) const { return {x + b.x, y + b.y, z + b.z, w + b.w}; }
     constexpr cVec4 operator-(const cVec4& b) const { return {x - b.x, y - b.y, z - b.z, w - b.w}; }
     constexpr cVec4 operator*(float s) const { return {x * s, y * s, z * s, w * s}; }
-    constexpr bool operator==(const cVec4& b) const {
-        return x == b.x && y == b.y && z == b.z && w == b.w;
-    }
+    constexpr bool operator==(const cVec4& b) const { return x == b.x && y == b.y && z == b.z && w == b.w; }
     constexpr bool operator!=(const cVec4& b) const { return !(*this == b); }
 };
 
@@ -76,9 +74,7 @@ class cColor {
 public:
     float r = 0, g = 0, b = 0, a = 0;
 
-    constexpr bool operator==(const cColor& o) const {
-        return r == o.r && g == o.g && b == o.b && a == o.a;
-    }
+    constexpr bool operator==(const cColor& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
     constexpr bool operator!=(const cColor& o) const { return !(*this == o); }
 };
 
@@ -115,9 +111,7 @@ inline constexpr cVec2 kReferenceDirection2{0, 1};  // yaw 0 of PerpendicularAxe
 
 inline constexpr float Dot(const cVec2& a, const cVec2& b) { return a.x * b.x + a.y * b.y; }
 inline constexpr float Dot(const cVec3& a, const cVec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline constexpr float Dot(const cVec4& a, const cVec4& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z + a.w * b.w;
-}
+inline constexpr float Dot(const cVec4& a, const cVec4& b) { return a.x * b.x + a.y * b.y + a.z * b.z + a.w * b.w; }
 inline constexpr cVec3 Cross(const cVec3& a, const cVec3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }

@@ -46,7 +46,8 @@ inline int DecodeAndRoundTrip(const cIO::ImageCodec& codec, const uint8_t* data,
         return 0;
     cImage again;
     out.m_Position = 0;
-    if (!codec.Decode(out, again) || (again.m_Format == image.m_Format && FlipIsExact(image) && !SameImage(image, again)))
+    if (!codec.Decode(out, again) ||
+        (again.m_Format == image.m_Format && FlipIsExact(image) && !SameImage(image, again)))
         std::abort();
     return 0;
 }

@@ -20,11 +20,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         cVec3 v;
         switch (op % 6) {
         case 0: s.ReadString(text); break;
-        case 1: s.ReadI32(n); s.ReadText(n, text); break;
-        case 2: s.ReadI16(n16); s.ReadBlock(block, n16 < 64 ? n16 : 64); break;
-        case 3: s.ReadVec3(v); s.ReadF32(f); break;
+        case 1:
+            s.ReadI32(n);
+            s.ReadText(n, text);
+            break;
+        case 2:
+            s.ReadI16(n16);
+            s.ReadBlock(block, n16 < 64 ? n16 : 64);
+            break;
+        case 3:
+            s.ReadVec3(v);
+            s.ReadF32(f);
+            break;
         case 4: s.ReadLine(text); break;
-        default: s.ReadI32(n); s.m_Position = n; break;  // a position from the file
+        default:
+            s.ReadI32(n);
+            s.m_Position = n;
+            break;  // a position from the file
         }
         if (s.m_Position < 0 || s.m_Position > s.Count())
             s.m_Position = 0;

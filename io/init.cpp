@@ -130,9 +130,7 @@ cStr* cIO::GetBaseFolder() {
     return io.sources.Count() > 0 ? (*io.sources.At(0))->Root() : &none;
 }
 
-cStr cIO::GetDocumentsFolder() {
-    return TextFromOs(os::DocumentsFolder);
-}
+cStr cIO::GetDocumentsFolder() { return TextFromOs(os::DocumentsFolder); }
 
 void cIO::SetWriteFolder(const char* folder) {
     Init();

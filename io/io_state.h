@@ -6,7 +6,7 @@ namespace tovan {
 
 struct IoState {
     cStr modulePath;
-    cList<cIO::Source*> sources;      // asked in this order
+    cList<cIO::Source*> sources;           // asked in this order
     SourceFolder* folderSource = nullptr;  // the first source, whose write folder the twin rules use
 };
 

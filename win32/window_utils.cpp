@@ -13,7 +13,7 @@ struct MovingSides {
 };
 constexpr MovingSides kSides[9] = {
     {false, false, false, false}, {true, false, false, false}, {false, true, false, false},
-    {false, false, true, false},  {true, false, true, false},   {false, true, true, false},
+    {false, false, true, false},  {true, false, true, false},  {false, true, true, false},
     {false, false, false, true},  {true, false, false, true},  {false, true, false, true},
 };
 }  // namespace

@@ -53,7 +53,8 @@ bool Read(cReader& in, cImage& out) {
         return false;
     const int bits = LoadU16(h + 28);
     const uint32_t compression = LoadU32(h + 30);
-    if ((bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) || (compression != 0 && compression != kBitFields))
+    if ((bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) ||
+        (compression != 0 && compression != kBitFields))
         return false;
     const int64_t pixelOffset = LoadU32(h + 10);
     if (compression == kBitFields && bits >= 24 && !StandardMasks(in, pixelOffset))

@@ -45,8 +45,8 @@ int64_t DecodedSize(ImageFormat format, int width, int height, int depth, int mi
     // decoder.
     constexpr int kMaxSide = 1 << 30;
     ImageLayout layout;
-    if (width < 1 || height < 1 || depth < 0 || mips < 0 || width > kMaxSide || height > kMaxSide ||
-        depth > kMaxSide || !layout.Init(format, width, height, depth, mips))
+    if (width < 1 || height < 1 || depth < 0 || mips < 0 || width > kMaxSide || height > kMaxSide || depth > kMaxSide ||
+        !layout.Init(format, width, height, depth, mips))
         return -1;
     return layout.Size() <= GetImageDecodeLimit() ? layout.Size() : -1;
 }

@@ -25,8 +25,7 @@ bool RunEncode(const cImage& in, cStream& out, bool (*write)(const cImage&, cStr
 int64_t DecodedSize(ImageFormat format, int width, int height, int depth, int mips);
 // Sizes `out` for such an image, the level count stored as the rule gives it.
 // `unset` leaves the bytes unfilled, for a decoder that writes every one of them.
-bool AllocateDecoded(cImage& out, ImageFormat format, int width, int height, int depth, int mips,
-                     bool unset = false);
+bool AllocateDecoded(cImage& out, ImageFormat format, int width, int height, int depth, int mips, bool unset = false);
 
 // Opens n bytes at the stream's position for an encoder to fill and moves the
 // position past them; null (nothing changed) when the stream cannot hold them.

@@ -25,16 +25,36 @@ bool cReader::Field(T& out, Read read) {
     return Check(read());
 }
 
-bool cReader::U8(uint8_t& out) { return Field(out, [&] { return m_Stream.ReadU8(out); }); }
-bool cReader::I8(int8_t& out) { return Field(out, [&] { return m_Stream.ReadI8(out); }); }
-bool cReader::U16(uint16_t& out) { return Field(out, [&] { return m_Stream.ReadU16(out); }); }
-bool cReader::I16(int16_t& out) { return Field(out, [&] { return m_Stream.ReadI16(out); }); }
-bool cReader::U32(uint32_t& out) { return Field(out, [&] { return m_Stream.ReadU32(out); }); }
-bool cReader::I32(int32_t& out) { return Field(out, [&] { return m_Stream.ReadI32(out); }); }
-bool cReader::F32(float& out) { return Field(out, [&] { return m_Stream.ReadF32(out); }); }
-bool cReader::Vec3(cVec3& out) { return Field(out, [&] { return m_Stream.ReadVec3(out); }); }
-bool cReader::Text(int n, cStr& out) { return Field(out, [&] { return m_Stream.ReadText(n, out); }); }
-bool cReader::String(cStr& out) { return Field(out, [&] { return m_Stream.ReadString(out); }); }
+bool cReader::U8(uint8_t& out) {
+    return Field(out, [&] { return m_Stream.ReadU8(out); });
+}
+bool cReader::I8(int8_t& out) {
+    return Field(out, [&] { return m_Stream.ReadI8(out); });
+}
+bool cReader::U16(uint16_t& out) {
+    return Field(out, [&] { return m_Stream.ReadU16(out); });
+}
+bool cReader::I16(int16_t& out) {
+    return Field(out, [&] { return m_Stream.ReadI16(out); });
+}
+bool cReader::U32(uint32_t& out) {
+    return Field(out, [&] { return m_Stream.ReadU32(out); });
+}
+bool cReader::I32(int32_t& out) {
+    return Field(out, [&] { return m_Stream.ReadI32(out); });
+}
+bool cReader::F32(float& out) {
+    return Field(out, [&] { return m_Stream.ReadF32(out); });
+}
+bool cReader::Vec3(cVec3& out) {
+    return Field(out, [&] { return m_Stream.ReadVec3(out); });
+}
+bool cReader::Text(int n, cStr& out) {
+    return Field(out, [&] { return m_Stream.ReadText(n, out); });
+}
+bool cReader::String(cStr& out) {
+    return Field(out, [&] { return m_Stream.ReadString(out); });
+}
 
 const uint8_t* cReader::Take(int64_t n) {
     if (!Check(n >= 0 && n <= Remaining()))

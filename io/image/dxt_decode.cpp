@@ -34,7 +34,8 @@ inline void ColorPalette(const uint8_t* block, bool fourColour, uint32_t palette
     const uint32_t four = fourColour || c0 > c1 ? ~0u : 0u;
     uint32_t p2 = 0, p3 = 0;
     for (int ch = 0; ch < 3; ++ch) {
-        const uint32_t third2 = uint32_t((2 * e0[ch] + e1[ch] + 1) / 3), third3 = uint32_t((e0[ch] + 2 * e1[ch] + 1) / 3);
+        const uint32_t third2 = uint32_t((2 * e0[ch] + e1[ch] + 1) / 3),
+                       third3 = uint32_t((e0[ch] + 2 * e1[ch] + 1) / 3);
         const uint32_t half = uint32_t((e0[ch] + e1[ch] + 1) >> 1);
         p2 |= ((third2 & four) | (half & ~four)) << (8 * ch);
         p3 |= (third3 & four) << (8 * ch);
@@ -195,8 +196,10 @@ bool cImage::Decompress() {
     if (IsPvrFormat(m_Format))
         return false;
     const int mips = IsPowerOfTwo(m_Width) && IsPowerOfTwo(m_Height) ? m_Mips : 1;
-    return Recode(DecodedFormat(m_Format), mips, [](ImageFormat from, ImageFormat, const uint8_t* src, int w, int h,
-                                                    uint8_t* dst) { dxt::DecodeSurface(from, src, w, h, dst); });
+    return Recode(DecodedFormat(m_Format), mips,
+                  [](ImageFormat from, ImageFormat, const uint8_t* src, int w, int h, uint8_t* dst) {
+                      dxt::DecodeSurface(from, src, w, h, dst);
+                  });
 }
 
 }  // namespace tovan

@@ -5,6 +5,7 @@
 
 namespace tovan {
 
+// clang-format off
 enum class ImageFormat : int32_t {
     None = 0,
     R8, Rg8, Rgb8, Rgba8,
@@ -15,6 +16,7 @@ enum class ImageFormat : int32_t {
     Dxt1, Dxt3, Dxt5,
     Pvr4Rgb, Pvr4Rgba,
 };
+// clang-format on
 
 enum class TextureType : int32_t { None = 0, Texture1D, Texture2D, Texture3D, Cube };
 
@@ -22,10 +24,10 @@ enum class TextureType : int32_t { None = 0, Texture1D, Texture2D, Texture3D, Cu
 enum class ComponentType : uint8_t { None, Byte, Short, Half, Float, Depth, Block };
 
 struct ImageFormatInfo {
-    const char* name;    // null when the name table has no entry
+    const char* name;  // null when the name table has no entry
     int components;
-    int texelBytes;      // 0 for depth and block formats
-    int blockBytes;      // bytes per 4x4 block, 0 for texel formats
+    int texelBytes;  // 0 for depth and block formats
+    int blockBytes;  // bytes per 4x4 block, 0 for texel formats
     ComponentType type;
 };
 

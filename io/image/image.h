@@ -17,11 +17,11 @@ namespace tovan {
 
 class cImage {
 public:
-    int32_t m_Width = 0;   // level 0
+    int32_t m_Width = 0;  // level 0
     int32_t m_Height = 0;
-    int32_t m_Depth = 0;   // 0 cube (six faces), 1 one- or two-dimensional, > 1 volume slices
+    int32_t m_Depth = 0;  // 0 cube (six faces), 1 one- or two-dimensional, > 1 volume slices
     ImageFormat m_Format = ImageFormat::None;
-    int32_t m_Mips = 0;    // levels stored; 0 only in a cleared record
+    int32_t m_Mips = 0;  // levels stored; 0 only in a cleared record
     cList<uint8_t> m_Data;
 
     cImage() = default;

@@ -13,8 +13,8 @@ namespace {
 struct Box {
     const uint8_t* src;  // source face or volume
     uint8_t* dst;
-    int sw, sh, sd;      // source extents
-    int tw, th, td;      // target extents
+    int sw, sh, sd;  // source extents
+    int tw, th, td;  // target extents
 };
 
 // Bytes and shorts: the sum of the eight, shifted right by 3. When the source
@@ -90,11 +90,22 @@ using Downsampler = void (*)(const Box&, const ImageFormatInfo&);
 
 // By format, R8 to Rgba32f.
 constexpr Downsampler kDownsamplers[] = {
-    DownsampleInteger<uint8_t, 1>,  DownsampleInteger<uint8_t, 2>,  DownsampleInteger<uint8_t, 3>,
-    DownsampleInteger<uint8_t, 4>,  DownsampleInteger<uint16_t, 1>, DownsampleInteger<uint16_t, 2>,
-    DownsampleInteger<uint16_t, 3>, DownsampleInteger<uint16_t, 4>, DownsampleFloat, DownsampleFloat,
-    DownsampleFloat,                DownsampleFloat,                DownsampleFloat, DownsampleFloat,
-    DownsampleFloat,                DownsampleFloat,
+    DownsampleInteger<uint8_t, 1>,
+    DownsampleInteger<uint8_t, 2>,
+    DownsampleInteger<uint8_t, 3>,
+    DownsampleInteger<uint8_t, 4>,
+    DownsampleInteger<uint16_t, 1>,
+    DownsampleInteger<uint16_t, 2>,
+    DownsampleInteger<uint16_t, 3>,
+    DownsampleInteger<uint16_t, 4>,
+    DownsampleFloat,
+    DownsampleFloat,
+    DownsampleFloat,
+    DownsampleFloat,
+    DownsampleFloat,
+    DownsampleFloat,
+    DownsampleFloat,
+    DownsampleFloat,
 };
 
 int BitCount(int v) {
@@ -127,7 +138,12 @@ bool cImage::GenerateMips() {
         for (int face = 0; face < layout.Faces(); ++face) {
             const Box box = {base + from.offset + int64_t(face) * from.faceSize,
                              base + to.offset + int64_t(face) * to.faceSize,
-                             from.width, from.height, from.slices, to.width, to.height, to.slices};
+                             from.width,
+                             from.height,
+                             from.slices,
+                             to.width,
+                             to.height,
+                             to.slices};
             kDownsamplers[int(m_Format) - 1](box, info);
         }
     }

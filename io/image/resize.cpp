@@ -35,8 +35,8 @@ void BuildTaps(int from, int to, std::vector<Tap>& taps) {
 struct Job {
     const uint8_t* src;
     uint8_t* dst;
-    int w, h, d;      // source sides; the depth is kept
-    int tw, th;       // target sides
+    int w, h, d;  // source sides; the depth is kept
+    int tw, th;   // target sides
     int texelBytes;
     std::vector<Tap> xs, ys;
 };
@@ -139,8 +139,16 @@ bool cImage::ResizeToPowerOfTwo() {
 
     cList<uint8_t> data;
     data.Resize(target.Size());
-    Job job = {m_Data.Data(), data.Data(), m_Width, m_Height, layout.Level(0).slices, tw, th,
-               GetImageFormatInfo(format)->texelBytes, {}, {}};
+    Job job = {m_Data.Data(),
+               data.Data(),
+               m_Width,
+               m_Height,
+               layout.Level(0).slices,
+               tw,
+               th,
+               GetImageFormatInfo(format)->texelBytes,
+               {},
+               {}};
     BuildTaps(m_Width, tw, job.xs);
     BuildTaps(m_Height, th, job.ys);
     kResamplers[int(format) - 1](job);

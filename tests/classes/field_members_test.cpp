@@ -130,9 +130,10 @@ TEST(FieldMembers, DisplayOnlyMembersResetOnLoad) {
     auto object = Fresh<cAllFields>();
     object->Scribble();
     LogCapture capture;
-    ASSERT_TRUE(object->LoadFromText("<cAllFields><ImageID>4</ImageID><Label>x</Label><LabelInt>5</LabelInt>"
-                                     "<LabelEnum>Russian</LabelEnum><Files>1</Files>"
-                                     "<&cAllFields::Reset>1</&cAllFields::Reset></cAllFields>"));
+    ASSERT_TRUE(
+        object->LoadFromText("<cAllFields><ImageID>4</ImageID><Label>x</Label><LabelInt>5</LabelInt>"
+                             "<LabelEnum>Russian</LabelEnum><Files>1</Files>"
+                             "<&cAllFields::Reset>1</&cAllFields::Reset></cAllFields>"));
     EXPECT_EQ(object->m_ImageID, -1);
     EXPECT_TRUE(object->m_Label.IsEmpty());
     EXPECT_EQ(object->m_LabelInt, 0);

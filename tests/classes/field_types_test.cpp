@@ -93,8 +93,9 @@ TEST(FieldTypes, FloatText) {
     EXPECT_FALSE((Read<_cFloat>("1e200", value, &context)));
     EXPECT_EQ(value, 0.0f);
     ASSERT_EQ(capture.Warnings().size(), 1u);
-    EXPECT_EQ(capture.Warnings()[0], "Class engine warning!\r\n\r\nunable to read float from XML: 1e200\n"
-                                     "XML source: <Member>1e200</Member>\n\r\n");
+    EXPECT_EQ(capture.Warnings()[0],
+              "Class engine warning!\r\n\r\nunable to read float from XML: 1e200\n"
+              "XML source: <Member>1e200</Member>\n\r\n");
 }
 
 // Every float the writer can produce reads back, the largest ones included.
@@ -162,27 +163,48 @@ TypeCheck Check(const char* typeName, int size, bool accepted) {
 
 TEST(FieldTypes, CheckType) {
     const TypeCheck checks[] = {
-        Check<_cInt>("int", 4, true),            Check<_cInt>("unsigned int", 4, true),
-        Check<_cInt>("float", 4, true),          Check<_cInt>("int", 2, false),
-        Check<_cIndex>("enum", 4, true),         Check<_cIndex>("short", 2, false),
-        Check<_cSliderI>("long", 4, true),       Check<_cEditSliderI>("__int64", 8, false),
-        Check<_cLabelInt>("int", 4, true),       Check<_cLabelInt>("unsigned int", 4, false),
-        Check<_cLabelEnum>("int", 4, true),      Check<_cLabelEnum>("enum", 4, false),
-        Check<_cImageID>("int", 4, true),        Check<_cImageID>("float", 4, false),
-        Check<_cBind>("int", 4, true),           Check<_cBind>("int", 8, false),
-        Check<_cFloat>("float", 4, true),        Check<_cFloat>("int", 4, false),
-        Check<_cSliderF>("float", 8, true),      Check<_cEditSliderF>("double", 8, false),
-        Check<_cBool>("bool", 1, true),          Check<_cBool>("char", 1, true),
-        Check<_cBool>("int", 4, false),          Check<_cColor>("cColor", 16, true),
-        Check<_cColor>("cVec4", 16, false),      Check<_cFloat4>("cVec4", 16, true),
-        Check<_cFloat4>("cColor", 16, false),    Check<_cFloat3>("cVec3", 12, true),
-        Check<_cFloat3>("cAngles", 12, true),    Check<_cFloat3>("cVec3", 16, false),
-        Check<_cSliderRangedF>("cAngles", 12, true), Check<_cSliderRangedF>("cVec.int.3", 12, false),
-        Check<_cVec3i>("cVec.int.3", 12, true),  Check<_cVec3i>("cVec3", 12, false),
-        Check<_cSliderRangedI>("cVec.int.3", 12, true), Check<_cFloat2>("cVec2", 8, true),
-        Check<_cFloat2>("cVec.int.2", 8, false), Check<_cVec2i>("cVec.int.2", 8, true),
-        Check<_cVec2i>("cVec2", 8, false),       Check<_cStr>("anything", 123, true),
-        Check<_cXmlFile>("int", 4, true),        Check<_cLabel>("float", 4, true),
+        Check<_cInt>("int", 4, true),
+        Check<_cInt>("unsigned int", 4, true),
+        Check<_cInt>("float", 4, true),
+        Check<_cInt>("int", 2, false),
+        Check<_cIndex>("enum", 4, true),
+        Check<_cIndex>("short", 2, false),
+        Check<_cSliderI>("long", 4, true),
+        Check<_cEditSliderI>("__int64", 8, false),
+        Check<_cLabelInt>("int", 4, true),
+        Check<_cLabelInt>("unsigned int", 4, false),
+        Check<_cLabelEnum>("int", 4, true),
+        Check<_cLabelEnum>("enum", 4, false),
+        Check<_cImageID>("int", 4, true),
+        Check<_cImageID>("float", 4, false),
+        Check<_cBind>("int", 4, true),
+        Check<_cBind>("int", 8, false),
+        Check<_cFloat>("float", 4, true),
+        Check<_cFloat>("int", 4, false),
+        Check<_cSliderF>("float", 8, true),
+        Check<_cEditSliderF>("double", 8, false),
+        Check<_cBool>("bool", 1, true),
+        Check<_cBool>("char", 1, true),
+        Check<_cBool>("int", 4, false),
+        Check<_cColor>("cColor", 16, true),
+        Check<_cColor>("cVec4", 16, false),
+        Check<_cFloat4>("cVec4", 16, true),
+        Check<_cFloat4>("cColor", 16, false),
+        Check<_cFloat3>("cVec3", 12, true),
+        Check<_cFloat3>("cAngles", 12, true),
+        Check<_cFloat3>("cVec3", 16, false),
+        Check<_cSliderRangedF>("cAngles", 12, true),
+        Check<_cSliderRangedF>("cVec.int.3", 12, false),
+        Check<_cVec3i>("cVec.int.3", 12, true),
+        Check<_cVec3i>("cVec3", 12, false),
+        Check<_cSliderRangedI>("cVec.int.3", 12, true),
+        Check<_cFloat2>("cVec2", 8, true),
+        Check<_cFloat2>("cVec.int.2", 8, false),
+        Check<_cVec2i>("cVec.int.2", 8, true),
+        Check<_cVec2i>("cVec2", 8, false),
+        Check<_cStr>("anything", 123, true),
+        Check<_cXmlFile>("int", 4, true),
+        Check<_cLabel>("float", 4, true),
         Check<_cSeparator>("cSettings", 400, true),
     };
     for (const TypeCheck& check : checks)
@@ -372,8 +394,8 @@ TEST(FieldTypes, RangedSlidersStartAtZeroInZeroToOne) {
 
 TEST(FieldTypes, FileTypesHoldTheirPathsAsText) {
     std::unique_ptr<cClass> types[] = {
-        std::make_unique<_cImageFile>(), std::make_unique<_cModelFile>(), std::make_unique<_cAnimFile>(),
-        std::make_unique<_cCameraFile>(), std::make_unique<_cBspFile>(), std::make_unique<_cXmlFile>(),
+        std::make_unique<_cImageFile>(),  std::make_unique<_cModelFile>(), std::make_unique<_cAnimFile>(),
+        std::make_unique<_cCameraFile>(), std::make_unique<_cBspFile>(),   std::make_unique<_cXmlFile>(),
         std::make_unique<_cSoundFile>(),
     };
     for (auto& type : types) {
@@ -460,8 +482,8 @@ TEST_F(EnumIndex, ReadingWithoutEnumIsReported) {
     ReportedRead read;
     EXPECT_FALSE((Read<_cIndex>("Russian", value, read.Context(), 0)));
     EXPECT_EQ(value, 0);
-    EXPECT_EQ(read.Messages(),
-              std::vector<std::string>{Source("cEnum not assigned for type \"_cIndex\" for variable Member\n", "Russian")});
+    EXPECT_EQ(read.Messages(), std::vector<std::string>{
+                                   Source("cEnum not assigned for type \"_cIndex\" for variable Member\n", "Russian")});
 }
 
 }  // namespace

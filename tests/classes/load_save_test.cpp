@@ -186,9 +186,8 @@ TEST(ObjectXml, UnknownElementIsReportedOnceAndSkipped) {
     ASSERT_TRUE(doc->LoadFromText("<cSampleDoc><Bogus>1</Bogus><Count>3</Count></cSampleDoc>"));
     EXPECT_EQ(doc->m_Count, 3);
     ASSERT_EQ(capture.Warnings().size(), 1u);
-    EXPECT_EQ(capture.Warnings()[0],
-              DocWarning("Unknown identifier Bogus of class cSampleDoc.\n",
-                         "<cSampleDoc>\n <Bogus>1</Bogus>\n <Count>3</Count>\n</cSampleDoc>\n"));
+    EXPECT_EQ(capture.Warnings()[0], DocWarning("Unknown identifier Bogus of class cSampleDoc.\n",
+                                                "<cSampleDoc>\n <Bogus>1</Bogus>\n <Count>3</Count>\n</cSampleDoc>\n"));
 }
 
 TEST(ObjectXml, UnparsableValueIsReportedAndZeroed) {
@@ -200,8 +199,7 @@ TEST(ObjectXml, UnparsableValueIsReportedAndZeroed) {
     EXPECT_EQ(doc->m_Count, 0);
     EXPECT_EQ(doc->m_Scale, 0.0f);
     ASSERT_EQ(capture.Warnings().size(), 2u);
-    EXPECT_EQ(capture.Warnings()[0],
-              DocWarning("unable to read dword from XML: many\n", "<Count>many</Count>\n"));
+    EXPECT_EQ(capture.Warnings()[0], DocWarning("unable to read dword from XML: many\n", "<Count>many</Count>\n"));
     EXPECT_EQ(capture.Warnings()[1], DocWarning("unable to read float from XML: x\n", "<Scale>x</Scale>\n"));
 }
 
@@ -243,9 +241,8 @@ TEST(ObjectXml, NamesFromTheFileAreArgumentsNotFormats) {
     LogCapture capture;
     ASSERT_TRUE(doc->LoadFromText("<d><%s%n%d>1</%s%n%d><Count>%n%s</Count></d>"));
     ASSERT_EQ(capture.Warnings().size(), 2u);
-    EXPECT_EQ(capture.Warnings()[0],
-              DocWarning("Unknown identifier %s%n%d of class cSampleDoc.\n",
-                         "<d>\n <%s%n%d>1</%s%n%d>\n <Count>%n%s</Count>\n</d>\n"));
+    EXPECT_EQ(capture.Warnings()[0], DocWarning("Unknown identifier %s%n%d of class cSampleDoc.\n",
+                                                "<d>\n <%s%n%d>1</%s%n%d>\n <Count>%n%s</Count>\n</d>\n"));
 }
 
 TEST(ObjectXml, MalformedTextLeavesTheObjectUnchanged) {
@@ -263,9 +260,10 @@ TEST(ObjectXml, ListIsEmptiedBeforeItsItemsAreRead) {
     auto doc = Fresh<cSampleDoc>();
     for (int i = 0; i < 5; ++i)
         doc->m_Items.AddNewItem("cSampleItem", &doc->m_Items);
-    ASSERT_TRUE(doc->LoadFromText("<d><Items><cSampleItem><Value>1</Value></cSampleItem>"
-                                  "<cSampleItem></cSampleItem><cSampleItem><Value>3</Value></cSampleItem>"
-                                  "</Items></d>"));
+    ASSERT_TRUE(
+        doc->LoadFromText("<d><Items><cSampleItem><Value>1</Value></cSampleItem>"
+                          "<cSampleItem></cSampleItem><cSampleItem><Value>3</Value></cSampleItem>"
+                          "</Items></d>"));
     ASSERT_EQ(doc->m_Items.Count(), 3);
     EXPECT_EQ(doc->m_Items.At(0)->m_Value, 1);
     EXPECT_EQ(doc->m_Items.At(1)->m_Value, 7);
@@ -276,8 +274,9 @@ TEST(ObjectXml, ListCreatesOnlyItsItemClassOrDerivedOnes) {
     auto doc = Fresh<cSampleDoc>();
     const int classes = ClassCount();
     LogCapture capture;
-    ASSERT_TRUE(doc->LoadFromText("<d><Items><cSampleStranger></cSampleStranger><cNoSuchClass></cNoSuchClass>"
-                                  "<cSampleHeavyItem></cSampleHeavyItem><cSampleDoc></cSampleDoc></Items></d>"));
+    ASSERT_TRUE(
+        doc->LoadFromText("<d><Items><cSampleStranger></cSampleStranger><cNoSuchClass></cNoSuchClass>"
+                          "<cSampleHeavyItem></cSampleHeavyItem><cSampleDoc></cSampleDoc></Items></d>"));
     ASSERT_EQ(doc->m_Items.Count(), 1);
     EXPECT_STREQ(doc->m_Items.At(0)->GetClassName(), "cSampleHeavyItem");
     EXPECT_EQ(ClassCount(), classes);
@@ -447,9 +446,9 @@ TEST(ObjectXml, ReadingAClassWithoutDescriptorIsReported) {
     LogCapture capture;
     ASSERT_TRUE(object.LoadFromText("<x><Value>5</Value></x>"));
     EXPECT_EQ(object.m_Value, 5);
-    EXPECT_EQ(capture.Warnings(), std::vector<std::string>{
-                                      "--------------------------------------------------\r\nClass engine warning!\r\n"
-                                      "class not registered: \"cSampleUnregistered\"\r\n"});
+    EXPECT_EQ(capture.Warnings(),
+              std::vector<std::string>{"--------------------------------------------------\r\nClass engine warning!\r\n"
+                                       "class not registered: \"cSampleUnregistered\"\r\n"});
 }
 
 TEST(ObjectXml, NonCompoundObjectsDoNotLoadOrSave) {

@@ -152,11 +152,11 @@ TEST(Registry, DottedNamesCanBeSkipped) {
 TEST(Registry, BuiltinFieldTypesFirst) {
     auto doc = Fresh<cSampleDoc>();  // the first Init registers the built-ins
     const char* builtins[] = {
-        "_cFloat",      "_cInt",           "_cStr",           "_cFloat2",     "_cFloat3",     "_cFloat4",
-        "_cVec2i",      "_cVec3i",         "_cColor",         "_cBool",       "_cBind",       "_cSliderI",
-        "_cSliderF",    "_cEditSliderI",   "_cEditSliderF",   "_cSliderRangedI", "_cSliderRangedF",
-        "_cSeparator",  "_cImageFile",     "_cModelFile",     "_cAnimFile",   "_cCameraFile", "_cBspFile",
-        "_cXmlFile",    "_cSoundFile",     "_cImageID",       "_cLabel",      "_cLabelInt",   "_cLabelEnum",
+        "_cFloat",     "_cInt",         "_cStr",         "_cFloat2",        "_cFloat3",        "_cFloat4",
+        "_cVec2i",     "_cVec3i",       "_cColor",       "_cBool",          "_cBind",          "_cSliderI",
+        "_cSliderF",   "_cEditSliderI", "_cEditSliderF", "_cSliderRangedI", "_cSliderRangedF", "_cSeparator",
+        "_cImageFile", "_cModelFile",   "_cAnimFile",    "_cCameraFile",    "_cBspFile",       "_cXmlFile",
+        "_cSoundFile", "_cImageID",     "_cLabel",       "_cLabelInt",      "_cLabelEnum",
     };
     int last = -1;
     for (const char* name : builtins) {
@@ -202,8 +202,8 @@ TEST(Registry, PendingFlagsApplyToOneDeclaration) {
     EXPECT_EQ(PendingMemberFlags(), 0u);
     EXPECT_EQ(next->m_Mask, 0xFFFFFFFFu);
     EXPECT_STREQ(next->m_OwnerClassName, "cSampleDoc");
-    EXPECT_EQ(next->m_Offset,
-              reinterpret_cast<char*>(&doc->m_ShaderPlatform) - reinterpret_cast<char*>(static_cast<cClass*>(doc.get())));
+    EXPECT_EQ(next->m_Offset, reinterpret_cast<char*>(&doc->m_ShaderPlatform) -
+                                  reinterpret_cast<char*>(static_cast<cClass*>(doc.get())));
     // Each member has a field-type object of its own.
     EXPECT_NE(desc->m_Members[7]->m_FieldType, desc->m_Members[0]->m_FieldType);
     EXPECT_NE(desc->m_Members[0]->m_FieldType, FindClassPrototype("_cInt"));
@@ -243,9 +243,12 @@ TEST(Registry, TypeMismatchIsReportedAndTheMemberStays) {
     EXPECT_EQ(object.GetAmountOfMembers(), 4);
     const auto warnings = capture.Warnings();
     ASSERT_EQ(warnings.size(), 3u);
-    EXPECT_EQ(warnings[0], std::string(kLogHead) + "Incompatible type used for \"int\" cSampleMistyped::m_Count : _cFloat\r\n");
-    EXPECT_EQ(warnings[1], std::string(kLogHead) + "Incompatible type used for \"bool\" cSampleMistyped::m_Flag : _cInt\r\n");
-    EXPECT_EQ(warnings[2], std::string(kLogHead) + "Incompatible type used for \"cStr\" cSampleMistyped::m_Name : _cBool\r\n");
+    EXPECT_EQ(warnings[0],
+              std::string(kLogHead) + "Incompatible type used for \"int\" cSampleMistyped::m_Count : _cFloat\r\n");
+    EXPECT_EQ(warnings[1],
+              std::string(kLogHead) + "Incompatible type used for \"bool\" cSampleMistyped::m_Flag : _cInt\r\n");
+    EXPECT_EQ(warnings[2],
+              std::string(kLogHead) + "Incompatible type used for \"cStr\" cSampleMistyped::m_Name : _cBool\r\n");
     capture.Clear();
     EXPECT_EQ(object.GetAmountOfMembers(), 4);  // declared once
     EXPECT_TRUE(capture.Warnings().empty());

@@ -85,8 +85,8 @@ TEST(XmlReader, Unescapes) {
 
 TEST(XmlReader, MalformedInput) {
     const char* bad[] = {
-        "no element",   "</A>",          "<A",           "<A>text",     "<A><B>1</B>",
-        "<A>x<B/>",     "<?xml version=\"1.0\"?><A></A>", "<A>1</B>", "<A></A",
+        "no element", "</A>",   "<A", "<A>text", "<A><B>1</B>", "<A>x<B/>", "<?xml version=\"1.0\"?><A></A>",
+        "<A>1</B>",   "<A></A",
     };
     for (const char* text : bad) {
         XmlNode node;
@@ -183,7 +183,7 @@ TEST(XmlWriter, DepthIsCapped) {
     const std::string text = Written(root);
     XmlNode back;
     EXPECT_GT(back.Parse(text.c_str()), 0);  // written at most as deep as the reader allows
-    root.Clear();                             // and freed without recursion
+    root.Clear();                            // and freed without recursion
     EXPECT_EQ(root.ChildCount(), 0);
 }
 

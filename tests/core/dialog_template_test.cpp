@@ -63,14 +63,13 @@ TEST(DialogTemplate, ItemIsWrittenOnA4ByteBoundary) {
     t.AddItem("Button", "&Ok", 0x10010000, 1, 2, 83, 24, 102);
     std::vector<uint8_t> item(t.Data() + 26, t.Data() + t.Size());
     std::vector<uint8_t> expected = {
-        0x00, 0x00,              // padding to offset 28
-        0x00, 0x00, 0x01, 0x50,  // style with WS_CHILD
-        0x00, 0x00, 0x00, 0x00,  // extended style
+        0x00, 0x00,                                      // padding to offset 28
+        0x00, 0x00, 0x01, 0x50,                          // style with WS_CHILD
+        0x00, 0x00, 0x00, 0x00,                          // extended style
         0x01, 0x00, 0x02, 0x00, 0x53, 0x00, 0x18, 0x00,  // 1, 2, 83 x 24
-        0x66, 0x00,              // id 102
-        'B', 0, 'u', 0, 't', 0, 't', 0, 'o', 0, 'n', 0, 0, 0,
-        '&', 0, 'O', 0, 'k', 0, 0, 0,
-        0x00, 0x00,              // no creation data
+        0x66, 0x00,                                      // id 102
+        'B',  0,    'u',  0,    't',  0,    't',  0,    'o', 0, 'n',  0,
+        0,    0,    '&',  0,    'O',  0,    'k',  0,    0,   0, 0x00, 0x00,  // no creation data
     };
     EXPECT_EQ(item, expected);
     EXPECT_EQ(t.ItemCount(), 1);

@@ -42,9 +42,8 @@ TEST(DialogTemplateWin32, RealDialogShowsTheTemplate) {
         exitText = test::WindowText(GetDlgItem(dialog, 105));
         return 105;
     });
-    INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                                             reinterpret_cast<LPCDLGTEMPLATEA>(t.Data()), nullptr,
-                                             PlainProc, 0);
+    INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(t.Data()),
+                                             nullptr, PlainProc, 0);
     EXPECT_EQ(result, 105);
     EXPECT_EQ(driver.DialogsSeen(), 1);
     EXPECT_EQ(caption, "Template probe");

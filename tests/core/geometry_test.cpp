@@ -43,8 +43,7 @@ TEST(Bounds, CornerOrder) {
     const cBounds box({1, 2, 3}, {4, 5, 6});
     cVec3 c[8];
     box.GetCorners(c);
-    const cVec3 expected[8] = {{4, 2, 3}, {1, 2, 3}, {1, 5, 3}, {4, 5, 3},
-                               {4, 2, 6}, {1, 2, 6}, {1, 5, 6}, {4, 5, 6}};
+    const cVec3 expected[8] = {{4, 2, 3}, {1, 2, 3}, {1, 5, 3}, {4, 5, 3}, {4, 2, 6}, {1, 2, 6}, {1, 5, 6}, {4, 5, 6}};
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(c[i], expected[i]) << i;
 }
@@ -114,7 +113,7 @@ TEST(Rect, AnchorPoints) {
     const struct {
         int code;
         cVec2 point;
-    } expected[] = {{0, {10, 60}}, {1, {20, 60}}, {2, {30, 60}}, {4, {10, 40}},  {5, {20, 40}},
+    } expected[] = {{0, {10, 60}}, {1, {20, 60}}, {2, {30, 60}}, {4, {10, 40}}, {5, {20, 40}},
                     {6, {30, 40}}, {8, {10, 20}}, {9, {20, 20}}, {10, {30, 20}}};
     for (const auto& e : expected)
         EXPECT_EQ(r.GetAnchorPoint(e.code), e.point) << e.code;
@@ -158,7 +157,7 @@ TEST(Rect, NearestAnchor) {
     EXPECT_EQ(outer.FindNearestAnchor({5, 60, 25, 75}, &zone, &offset), 0);  // near top left
     EXPECT_EQ(offset, (cVec2{5, -5}));
     EXPECT_EQ(zone, outer.GetAnchorZone({5, 60, 25, 75}, 0));
-    EXPECT_EQ(outer.FindNearestAnchor({40, 35, 60, 45}), 5);                  // centred
+    EXPECT_EQ(outer.FindNearestAnchor({40, 35, 60, 45}), 5);                    // centred
     EXPECT_EQ(outer.FindNearestAnchor({70, 2, 95, 12}, nullptr, &offset), 10);  // near bottom right
     EXPECT_EQ(offset, (cVec2{-5, 2}));
     EXPECT_EQ(outer.FindNearestAnchor({42, 65, 58, 78}), 1);  // top centre

@@ -12,7 +12,10 @@ struct Tracked {
     int value;
     Tracked(int v = 0) : value(v) { ++live; }  // NOLINT
     Tracked(const Tracked& o) : value(o.value) { ++live; }
-    Tracked(Tracked&& o) noexcept : value(o.value) { ++live; o.value = -1; }
+    Tracked(Tracked&& o) noexcept : value(o.value) {
+        ++live;
+        o.value = -1;
+    }
     Tracked& operator=(const Tracked& o) = default;
     Tracked& operator=(Tracked&& o) noexcept {
         value = o.value;

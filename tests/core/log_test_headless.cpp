@@ -142,7 +142,8 @@ TEST(LogWindowHeadless, ScriptedCopyPutsTheWholeTextOnTheClipboard) {
     EXPECT_EQ(os::headless::Clipboard(), GetLogText().GetText());
     EXPECT_GT(GetLogText().Length(), 30000);
     EXPECT_EQ(LogWindow(LogWindowMode::Warning), kLogIgnore);  // nothing scripted: &Ignore
-    EXPECT_EQ(os::headless::TakeCalls(), (std::vector<std::string>{"LogWindow assert", "ClipboardSetText", "LogWindow warning"}));
+    EXPECT_EQ(os::headless::TakeCalls(),
+              (std::vector<std::string>{"LogWindow assert", "ClipboardSetText", "LogWindow warning"}));
 }
 
 uint32_t U16(const cDialogTemplate& t, int at) { return t.Data()[at] | t.Data()[at + 1] << 8; }
@@ -162,9 +163,12 @@ TEST(LogWindowHeadless, TemplateHoldsTheSevenControlsInOrder) {
         const char* text;
     };
     const Expected items[] = {
-        {106, 0x50B10804, "Edit", ""},          {107, 0x50000000, "msctls_statusbar32", ""},
-        {101, 0x50010000, "Button", "&Debug"},  {102, 0x50010000, "Button", "&Ignore"},
-        {103, 0x50010000, "Button", "Ignore &Always"}, {104, 0x50010000, "Button", "&Copy"},
+        {106, 0x50B10804, "Edit", ""},
+        {107, 0x50000000, "msctls_statusbar32", ""},
+        {101, 0x50010000, "Button", "&Debug"},
+        {102, 0x50010000, "Button", "&Ignore"},
+        {103, 0x50010000, "Button", "Ignore &Always"},
+        {104, 0x50010000, "Button", "&Copy"},
         {105, 0x50010000, "Button", "E&xit"},
     };
     // Walk the items: caption "Halden", point size, face "Tahoma", then each item.

@@ -13,8 +13,8 @@ namespace tovan::test {
 inline ::testing::AssertionResult Near(const cVec3& a, const cVec3& b, float eps = 1e-5f) {
     if (std::fabs(a.x - b.x) <= eps && std::fabs(a.y - b.y) <= eps && std::fabs(a.z - b.z) <= eps)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") vs (" << b.x
-                                         << ", " << b.y << ", " << b.z << ")";
+    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") vs (" << b.x << ", " << b.y
+                                         << ", " << b.z << ")";
 }
 
 template <int N>
@@ -38,9 +38,8 @@ inline ::testing::AssertionResult Near(const cQuat& a, const cQuat& b, float eps
     if (std::fabs(a.x - b.x) <= eps && std::fabs(a.y - b.y) <= eps && std::fabs(a.z - b.z) <= eps &&
         std::fabs(a.w - b.w) <= eps)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ", " << a.w
-                                         << ") vs (" << b.x << ", " << b.y << ", " << b.z << ", " << b.w
-                                         << ")";
+    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ", " << a.w << ") vs (" << b.x
+                                         << ", " << b.y << ", " << b.z << ", " << b.w << ")";
 }
 
 // q and -q are the same rotation.

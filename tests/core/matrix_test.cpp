@@ -155,14 +155,14 @@ TEST(Matrix, BoxCornersDivideByWButNeverByZero) {
     std::memcpy(moved, corners, sizeof moved);
     TransformBoxCorners(moved, project);
     EXPECT_TRUE(Near(moved[7], {0.5f, 0.5f, 0.5f}));  // (1, 1, 1) / 2
-    EXPECT_TRUE(Near(moved[1], {1, 0, 0}));          // w = 1: as it is
+    EXPECT_TRUE(Near(moved[1], {1, 0, 0}));           // w = 1: as it is
 
     cMat4 plane;  // w = z - 1: zero on the far face
     plane.m[2][3] = 1;
     plane.m[3][3] = -1;
     std::memcpy(moved, corners, sizeof moved);
     TransformBoxCorners(moved, plane);
-    EXPECT_TRUE(Near(moved[5], {1, 0, 1}));  // w = 0: undivided, finite
+    EXPECT_TRUE(Near(moved[5], {1, 0, 1}));   // w = 0: undivided, finite
     EXPECT_TRUE(Near(moved[1], {-1, 0, 0}));  // w = -1
 }
 

@@ -83,7 +83,7 @@ TEST(Rotation, QuaternionConventionMatchesFromAngles) {
 TEST(Rotation, MatrixAndQuaternionAreEachOthersInverse) {
     // Angles that reach every branch of the trace method: small turns (trace > 0) and
     // half turns about X, Y, Z and mixed axes (each diagonal element largest once).
-    const cAngles cases[] = {{10, 20, 30}, {180, 0, 0}, {0, 180, 0}, {0, 0, 180},  {170, 10, 5},
+    const cAngles cases[] = {{10, 20, 30}, {180, 0, 0},  {0, 180, 0},     {0, 0, 180},  {170, 10, 5},
                              {5, 170, 10}, {10, 5, 170}, {-120, 60, 150}, {90, 90, 90}, {0, 0, 0}};
     for (const cAngles& a : cases) {
         const cMat3 m = cMat3::FromAngles(a);

@@ -81,9 +81,10 @@ TEST(MaterialPresets, OrderAndValues) {
     EXPECT_EQ(MaterialPresets[14].m_Shininess, 11.264f);
 
     const char* names[kMaterialPresetCount] = {
-        "Brass",   "Bronze",          "Polished Bronze", "Chrome",   "Copper", "Polished Copper", "Gold",
-        "Polished Gold", "Pewter",    "Silver",          "Polished Silver", "Emerald", "Jade", "Obsidian",
-        "Pearl",   "Ruby",            "Turquoise",       "Black Plastic", "Black Rubber"};
+        "Brass",       "Bronze",        "Polished Bronze", "Chrome", "Copper",          "Polished Copper",
+        "Gold",        "Polished Gold", "Pewter",          "Silver", "Polished Silver", "Emerald",
+        "Jade",        "Obsidian",      "Pearl",           "Ruby",   "Turquoise",       "Black Plastic",
+        "Black Rubber"};
     for (int i = 0; i < kMaterialPresetCount; ++i) {
         EXPECT_EQ(MaterialPresets[i].m_Name, names[i]) << i;
         EXPECT_GT(MaterialPresets[i].m_Shininess, 0) << i;

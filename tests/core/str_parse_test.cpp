@@ -48,10 +48,9 @@ TEST(ParseFloat, Forms) {
         const char* text;
         float value;
     };
-    const Case cases[] = {{"1,5e2", 150.0f}, {".5", 0.5f},      {"-.25", -0.25f},   {"  3.", 3.0f},
-                          {"\t+2.5d1", 25.0f}, {"1E-3", 0.001f}, {"7e", 7.0f},      {"12abc", 12.0f},
-                          {"0.1", 0.1f},     {"1e4", 1e4f},     {"1e-45", 1e-45f}, {"0e70x", 0.0f},
-                          {"100e-2", 1.0f},  {"5D+0", 5.0f}};
+    const Case cases[] = {{"1,5e2", 150.0f}, {".5", 0.5f},    {"-.25", -0.25f}, {"  3.", 3.0f}, {"\t+2.5d1", 25.0f},
+                          {"1E-3", 0.001f},  {"7e", 7.0f},    {"12abc", 12.0f}, {"0.1", 0.1f},  {"1e4", 1e4f},
+                          {"1e-45", 1e-45f}, {"0e70x", 0.0f}, {"100e-2", 1.0f}, {"5D+0", 5.0f}};
     for (const Case& c : cases) {
         float v = -1;
         EXPECT_TRUE(ParseFloat(c.text, v)) << c.text;
@@ -84,8 +83,18 @@ TEST(ParseFloat, LongDigitTextsOfLargeValues) {
 }
 
 TEST(ParseFloat, FailuresLeaveZero) {
-    const char* bad[] = {"", ".", "-", "e5", "x1", "1e200", "1e39", "1e-126", "1e129", "1e99999999999999999999",
-                         "1e-99999999999999999999", nullptr};
+    const char* bad[] = {"",
+                         ".",
+                         "-",
+                         "e5",
+                         "x1",
+                         "1e200",
+                         "1e39",
+                         "1e-126",
+                         "1e129",
+                         "1e99999999999999999999",
+                         "1e-99999999999999999999",
+                         nullptr};
     for (const char* text : bad) {
         float v = 5;
         EXPECT_FALSE(ParseFloat(text, v)) << (text ? text : "null");
@@ -96,9 +105,9 @@ TEST(ParseFloat, FailuresLeaveZero) {
 TEST(ParseFloat, ShortNumbersMatchTheCorrectlyRoundedValue) {
     // Up to seven digits and ten decimals the digits and the power of ten are
     // exact, so the one division rounds correctly.
-    const char* texts[] = {"0.001", "1.5",     "2.25",     "123.456",    "-7.75",    "0.3",
-                           "1e6",   "65504",   "0.0625",   "3.1415927",  "0.123457", "99999.99",
-                           "1e10",  "1e-10",   "-0.00001", "16777215e-3", "1.000001"};
+    const char* texts[] = {"0.001", "1.5",   "2.25",     "123.456",     "-7.75",    "0.3",
+                           "1e6",   "65504", "0.0625",   "3.1415927",   "0.123457", "99999.99",
+                           "1e10",  "1e-10", "-0.00001", "16777215e-3", "1.000001"};
     for (const char* text : texts) {
         float v = 0;
         ASSERT_TRUE(ParseFloat(text, v));

@@ -112,8 +112,9 @@ TEST(StrUtf16, DecodesAndStopsAtTheFirstFault) {
     EXPECT_FALSE(cStr("a\xc3\x28z").ToUtf16(out));
     ASSERT_EQ(out.Count(), 1);  // nothing after the fault
     EXPECT_EQ(out[0], 'a');
-    const char* invalid[] = {"\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xf5", "\x80", "\xe0\x80\x80",
-                             "\xf0\x80\x80\x80", "\xe2\x82"};  // overlong, surrogate, too big, unfinished
+    const char* invalid[] = {
+        "\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xf5",
+        "\x80",     "\xe0\x80\x80", "\xf0\x80\x80\x80", "\xe2\x82"};  // overlong, surrogate, too big, unfinished
     for (const char* text : invalid) {
         EXPECT_FALSE(cStr(text).ToUtf16(out));
         EXPECT_EQ(out.Count(), 0);

@@ -28,7 +28,7 @@ TEST(Str, ReserveRoundsToPoolSteps) {
     struct Case {
         int asked, capacity;
     };
-    const Case cases[] = {{1, 32},      {31, 32},     {32, 32},       {33, 64},      {8192, 8192},
+    const Case cases[] = {{1, 32},      {31, 32},       {32, 32},       {33, 64},        {8192, 8192},
                           {8193, 8448}, {32768, 32768}, {32769, 33792}, {100000, 100352}};
     for (const Case& c : cases) {
         cStr s;

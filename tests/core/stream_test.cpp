@@ -114,7 +114,10 @@ TEST(Stream, TextReads) {
     EXPECT_TRUE(s.ReadText(0, text));
     EXPECT_STREQ(text.GetText(), "");
 
-    cStream n = Bytes("\xff\xff" "abc", 5);  // length -1
+    cStream n = Bytes(
+        "\xff\xff"
+        "abc",
+        5);  // length -1
     EXPECT_FALSE(n.ReadString(text));
     cStream shortLength = Bytes("\x05", 1);
     EXPECT_FALSE(shortLength.ReadString(text));

@@ -118,8 +118,8 @@ TEST(BmpCodec, ReadsOneFourAndEightBitPalettes) {
 
     const std::string three = Palette(test::Counting(9, 50));
     ASSERT_TRUE(Decode(BmpHeader(2, 2, 8, 3, 54 + 12) + three + std::string("\x02\x01\0\0\x00\x02\0\0", 8), image));
-    EXPECT_EQ(test::GetBytes(image), test::Counting(3, 56) + test::Counting(3, 53) + test::Counting(3, 50) +
-                                         test::Counting(3, 56));
+    EXPECT_EQ(test::GetBytes(image),
+              test::Counting(3, 56) + test::Counting(3, 53) + test::Counting(3, 50) + test::Counting(3, 56));
 }
 
 TEST(BmpCodec, AnIndexPastThePaletteFails) {
@@ -135,7 +135,7 @@ TEST(BmpCodec, RefusesHeadersItDoesNotRead) {
     const std::string pixels(4, '\0');
     EXPECT_TRUE(Decode(BmpHeader(1, 1, 24, 0, 54) + pixels, image));
     EXPECT_FALSE(Decode(BmpHeader(1, 1, 16, 0, 54) + pixels, image));
-    EXPECT_FALSE(Decode(BmpHeader(1, 1, 24, 0, 54, 1) + pixels, image));     // run-length
+    EXPECT_FALSE(Decode(BmpHeader(1, 1, 24, 0, 54, 1) + pixels, image));  // run-length
     EXPECT_FALSE(Decode(BmpHeader(1, 1, 24, 0, 54, 0, 108) + pixels, image));
     EXPECT_FALSE(Decode(BmpHeader(0, 1, 24, 0, 54) + pixels, image));
     EXPECT_FALSE(Decode(BmpHeader(1, 0, 24, 0, 54) + pixels, image));

@@ -50,14 +50,10 @@ const CorpusFile kTgaFiles[] = {
 };
 
 const CorpusFile kDdsFiles[] = {
-    {"dds/im_rgb.dds", ImageFormat::Rgb8, 32, 16, 1},
-    {"dds/im_rgba_mips.dds", ImageFormat::Rgba8, 32, 16, 4},
-    {"dds/pil_rgb.dds", ImageFormat::Rgb8, 32, 16, 1},
-    {"dds/pil_rgba.dds", ImageFormat::Rgba8, 32, 16, 1},
-    {"dds/im_dxt1_mips.dds", ImageFormat::Dxt1, 32, 16, 4},
-    {"dds/im_dxt5_mips.dds", ImageFormat::Dxt5, 32, 16, 4},
-    {"dds/nv_dxt1_mips.dds", ImageFormat::Dxt1, 32, 16, 6},
-    {"dds/nv_dxt3_mips.dds", ImageFormat::Dxt3, 32, 16, 6},
+    {"dds/im_rgb.dds", ImageFormat::Rgb8, 32, 16, 1},       {"dds/im_rgba_mips.dds", ImageFormat::Rgba8, 32, 16, 4},
+    {"dds/pil_rgb.dds", ImageFormat::Rgb8, 32, 16, 1},      {"dds/pil_rgba.dds", ImageFormat::Rgba8, 32, 16, 1},
+    {"dds/im_dxt1_mips.dds", ImageFormat::Dxt1, 32, 16, 4}, {"dds/im_dxt5_mips.dds", ImageFormat::Dxt5, 32, 16, 4},
+    {"dds/nv_dxt1_mips.dds", ImageFormat::Dxt1, 32, 16, 6}, {"dds/nv_dxt3_mips.dds", ImageFormat::Dxt3, 32, 16, 6},
     {"dds/nv_dxt5_mips.dds", ImageFormat::Dxt5, 32, 16, 6},
 };
 
@@ -150,13 +146,11 @@ TEST(CodecCorpus, RefusedAndHostileFilesFailAndLeaveTheImageCleared) {
     const cCodecDds dds;
     const cCodecPvr pvr;
     const BadFile files[] = {
-        {"bmp/refused_v4.bmp", bmp},           {"bmp/refused_v5.bmp", bmp},
-        {"tga/refused_id.tga", tga},           {"dds/refused_dx10.dds", dds},
-        {"bmp/hostile_height.bmp", bmp},       {"bmp/hostile_huge.bmp", bmp},
-        {"bmp/hostile_palette.bmp", bmp},      {"tga/hostile_rle_map.tga", tga},
-        {"tga/hostile_rle_overrun.tga", tga},  {"tga/hostile_index.tga", tga},
-        {"dds/hostile_huge_rgba32f.dds", dds}, {"dds/hostile_mips.dds", dds},
-        {"pvr/hostile_huge.pvr", pvr},         {"pvr/hostile_mips.pvr", pvr},
+        {"bmp/refused_v4.bmp", bmp},      {"bmp/refused_v5.bmp", bmp},           {"tga/refused_id.tga", tga},
+        {"dds/refused_dx10.dds", dds},    {"bmp/hostile_height.bmp", bmp},       {"bmp/hostile_huge.bmp", bmp},
+        {"bmp/hostile_palette.bmp", bmp}, {"tga/hostile_rle_map.tga", tga},      {"tga/hostile_rle_overrun.tga", tga},
+        {"tga/hostile_index.tga", tga},   {"dds/hostile_huge_rgba32f.dds", dds}, {"dds/hostile_mips.dds", dds},
+        {"pvr/hostile_huge.pvr", pvr},    {"pvr/hostile_mips.pvr", pvr},
     };
     for (const BadFile& file : files) {
         cStream in;
@@ -176,9 +170,9 @@ TEST(CodecCorpus, EveryTruncationOfAFileFails) {
     const cCodecTga tga;
     const cCodecDds dds;
     const BadFile files[] = {
-        {"bmp/im_4bit.bmp", bmp},      {"bmp/im_24bit.bmp", bmp},        {"bmp/pil_32bit.bmp", bmp},
-        {"tga/im_24bit_rle.tga", tga}, {"tga/im_32bit_rle_top.tga", tga},
-        {"tga/im_8bit_mapped.tga", tga}, {"dds/nv_dxt3_mips.dds", dds},    {"dds/im_rgba_mips.dds", dds},
+        {"bmp/im_4bit.bmp", bmp},      {"bmp/im_24bit.bmp", bmp},         {"bmp/pil_32bit.bmp", bmp},
+        {"tga/im_24bit_rle.tga", tga}, {"tga/im_32bit_rle_top.tga", tga}, {"tga/im_8bit_mapped.tga", tga},
+        {"dds/nv_dxt3_mips.dds", dds}, {"dds/im_rgba_mips.dds", dds},
     };
     for (const BadFile& file : files) {
         const std::string bytes = test::ReadDataFile(file.path);

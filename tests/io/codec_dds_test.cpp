@@ -132,7 +132,8 @@ TEST(DdsCodec, TwoDimensionalImagesAreHeldBottomRowFirstAndRgbOrder) {
                              std::string("\x11\x12\x13\x14\x15\x16\x17\x18", 8);
     cImage image;
     ASSERT_TRUE(Decode(DdsHeader(h) + rows, image));
-    EXPECT_EQ(test::GetBytes(image), std::string("\x13\x12\x11\x14\x17\x16\x15\x18\x03\x02\x01\x04\x07\x06\x05\x08", 16));
+    EXPECT_EQ(test::GetBytes(image),
+              std::string("\x13\x12\x11\x14\x17\x16\x15\x18\x03\x02\x01\x04\x07\x06\x05\x08", 16));
 
     // Red-first data (blue mask not 0xFF) is taken as it stands.
     h.masks[0] = 0xFF;

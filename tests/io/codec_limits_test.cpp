@@ -26,8 +26,10 @@ TEST_F(DecodeLimit, DefaultsTo512MiBAndRefusesLargerImagesOfEveryCodec) {
     const cCodecTga tga;
     const cCodecDds dds;
     const cCodecPvr pvr;
-    const Case cases[] = {{"bmp/im_24bit.bmp", bmp}, {"tga/im_24bit_rle.tga", tga},
-                          {"dds/im_rgba_mips.dds", dds}, {"pvr/rgb_32x16_mips.pvr", pvr}};
+    const Case cases[] = {{"bmp/im_24bit.bmp", bmp},
+                          {"tga/im_24bit_rle.tga", tga},
+                          {"dds/im_rgba_mips.dds", dds},
+                          {"pvr/rgb_32x16_mips.pvr", pvr}};
     for (const Case& c : cases) {
         const std::string bytes = test::ReadDataFile(c.path);
         cStream in;

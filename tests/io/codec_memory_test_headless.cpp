@@ -51,9 +51,8 @@ TEST(CodecMemory, HostileFilesAllocateAlmostNothing) {
     const cCodecDds dds;
     const cCodecPvr pvr;
     const Hostile files[] = {
-        {"dds/hostile_huge_rgba32f.dds", dds}, {"dds/hostile_mips.dds", dds},
-        {"bmp/hostile_height.bmp", bmp},       {"bmp/hostile_huge.bmp", bmp},
-        {"bmp/hostile_palette.bmp", bmp},      {"tga/hostile_rle_map.tga", tga},
+        {"dds/hostile_huge_rgba32f.dds", dds}, {"dds/hostile_mips.dds", dds},    {"bmp/hostile_height.bmp", bmp},
+        {"bmp/hostile_huge.bmp", bmp},         {"bmp/hostile_palette.bmp", bmp}, {"tga/hostile_rle_map.tga", tga},
         {"tga/hostile_rle_overrun.tga", tga},  {"pvr/hostile_huge.pvr", pvr},
     };
     // Files of 19 to 128 bytes that claim 8192 x 8192 images: under the decode

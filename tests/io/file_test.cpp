@@ -174,7 +174,7 @@ TEST_F(IoTest, AWriteFolderTakesTheWritesOfTheBaseFolder) {
     std::vector<std::string> names = test::Strs(files);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{Relative() + "\\both.txt", Relative() + "\\only-base.txt",
-                                                Relative() + "\\only-twin.txt"}));
+                                               Relative() + "\\only-twin.txt"}));
 
     EXPECT_TRUE(cIO::DeleteFile((Relative() + "/both.txt").c_str()));
     EXPECT_FALSE(std::filesystem::exists(Host(twinRoot + "\\" + Relative() + "\\both.txt")));

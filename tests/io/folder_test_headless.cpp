@@ -34,7 +34,7 @@ TEST_F(IoTest, RecursiveListingOrderOnTheVirtualDrive) {
     cList<cStr> out;
     cIO::ListFilesRecursive("C:/scratch/l", out);
     EXPECT_EQ(test::Strs(out), (Names{"C:/scratch/l\\A.png", "C:/scratch/l\\b.txt", "C:/scratch/l\\sub\\c.jpg",
-                                   "C:/scratch/l\\sub\\deep\\d.PNG", "C:/scratch/l\\sub2\\e.png"}));
+                                      "C:/scratch/l\\sub\\deep\\d.PNG", "C:/scratch/l\\sub2\\e.png"}));
 }
 
 TEST_F(IoTest, AnEmptyExtensionListListsNothing) {

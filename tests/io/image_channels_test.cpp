@@ -85,7 +85,10 @@ TEST(ImageConvert, RefusesWithoutChange) {
 // Worst error of a component stored in the format, in units of 0..1.
 float Quantum(ImageFormat f) {
     const ComponentType t = GetImageFormatInfo(f)->type;
-    return t == ComponentType::Byte ? 0.5f / 255 : t == ComponentType::Short ? 0.5f / 65535 : t == ComponentType::Half ? 1.0f / 2048 : 0.0f;
+    return t == ComponentType::Byte    ? 0.5f / 255
+           : t == ComponentType::Short ? 0.5f / 65535
+           : t == ComponentType::Half  ? 1.0f / 2048
+                                       : 0.0f;
 }
 
 float Component(const cImage& image, int texel, int c) {
@@ -93,9 +96,21 @@ float Component(const cImage& image, int texel, int c) {
     const uint8_t* p = image.m_Data.Data() + texel * info.texelBytes;
     switch (info.type) {
     case ComponentType::Byte: return p[c] / 255.0f;
-    case ComponentType::Short: { uint16_t v; std::memcpy(&v, p + 2 * c, 2); return v / 65535.0f; }
-    case ComponentType::Half: { uint16_t v; std::memcpy(&v, p + 2 * c, 2); return HalfToFloat(v); }
-    default: { float v; std::memcpy(&v, p + 4 * c, 4); return v; }
+    case ComponentType::Short: {
+        uint16_t v;
+        std::memcpy(&v, p + 2 * c, 2);
+        return v / 65535.0f;
+    }
+    case ComponentType::Half: {
+        uint16_t v;
+        std::memcpy(&v, p + 2 * c, 2);
+        return HalfToFloat(v);
+    }
+    default: {
+        float v;
+        std::memcpy(&v, p + 4 * c, 4);
+        return v;
+    }
     }
 }
 
@@ -173,8 +188,8 @@ TEST(ImageChannels, InvertGreen) {
     ASSERT_TRUE(shorts.InvertGreen());
     EXPECT_EQ(test::ValuesOf<uint16_t>(shorts), (std::vector<uint16_t>{5, 64535}));
 
-    cImage halves = test::ImageOf<uint16_t>(ImageFormat::Rgba16f, 1, 1, 1,
-                                         {0, FloatToHalf(0.25f), 0, FloatToHalf(2.0f)});
+    cImage halves =
+        test::ImageOf<uint16_t>(ImageFormat::Rgba16f, 1, 1, 1, {0, FloatToHalf(0.25f), 0, FloatToHalf(2.0f)});
     ASSERT_TRUE(halves.InvertGreen());
     EXPECT_EQ(HalfToFloat(test::ValuesOf<uint16_t>(halves)[1]), 0.75f);
 

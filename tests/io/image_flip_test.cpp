@@ -41,7 +41,10 @@ cImage Decoded(const cImage& image) {
 }
 
 TEST(ImageFlip, UncompressedSurfacesReverseTheirRows) {
-    struct Case { ImageFormat format; int w, h, d, mips; };
+    struct Case {
+        ImageFormat format;
+        int w, h, d, mips;
+    };
     for (Case c : {Case{ImageFormat::Rgb8, 3, 5, 1, 3}, Case{ImageFormat::Rgba16f, 4, 4, 0, 3},
                    Case{ImageFormat::R32f, 2, 3, 4, 2}}) {
         cImage image = test::RandomImage(c.format, c.w, c.h, c.d, c.mips, 1);
@@ -140,7 +143,8 @@ TEST(ImageFlip, RefusesWithoutChange) {
     const std::vector<uint8_t> before = test::Bytes(tall);
     EXPECT_FALSE(tall.FlipVertical());
     EXPECT_EQ(test::Bytes(tall), before);
-    EXPECT_EQ(log.Warnings(), std::vector<std::string>{"Compressed images must have dimensions that are multiples of 4"});
+    EXPECT_EQ(log.Warnings(),
+              std::vector<std::string>{"Compressed images must have dimensions that are multiples of 4"});
     EXPECT_EQ(log.Windows(), std::vector<LogWindowMode>{LogWindowMode::Warning});
 
     log.Clear();
@@ -197,9 +201,13 @@ TEST(ImageDxt, DecompressLeavesOtherFormatsAndRefusesPvr) {
 }
 
 TEST(ImageDxt, CompressEncodesEveryLevelFaceAndSlice) {
-    struct Case { ImageFormat from, to; int w, h, d; };
-    for (Case c : {Case{ImageFormat::R8, ImageFormat::Dxt1, 9, 6, 1}, Case{ImageFormat::Rgb8, ImageFormat::Dxt1, 8, 8, 0},
-                   Case{ImageFormat::Rgba8, ImageFormat::Dxt5, 6, 5, 3}}) {
+    struct Case {
+        ImageFormat from, to;
+        int w, h, d;
+    };
+    for (Case c :
+         {Case{ImageFormat::R8, ImageFormat::Dxt1, 9, 6, 1}, Case{ImageFormat::Rgb8, ImageFormat::Dxt1, 8, 8, 0},
+          Case{ImageFormat::Rgba8, ImageFormat::Dxt5, 6, 5, 3}}) {
         cImage image = test::RandomImage(c.from, c.w, c.h, c.d, 3, 7);
         cImage source;
         source.Copy(image);
@@ -214,10 +222,10 @@ TEST(ImageDxt, CompressEncodesEveryLevelFaceAndSlice) {
                 const ImageLevel& a = from.Level(k);
                 const ImageLevel& b = to.Level(k);
                 std::vector<uint8_t> expected(size_t(b.faceSize / b.slices));
-                dxt::EncodeSurface(c.to, c.from, source.m_Data.Data() + a.offset + s * (a.faceSize / a.slices),
-                                   a.width, a.height, expected.data());
-                EXPECT_EQ(0, std::memcmp(image.m_Data.Data() + b.offset + s * (b.faceSize / b.slices),
-                                         expected.data(), expected.size()));
+                dxt::EncodeSurface(c.to, c.from, source.m_Data.Data() + a.offset + s * (a.faceSize / a.slices), a.width,
+                                   a.height, expected.data());
+                EXPECT_EQ(0, std::memcmp(image.m_Data.Data() + b.offset + s * (b.faceSize / b.slices), expected.data(),
+                                         expected.size()));
             }
         }
     }

@@ -60,7 +60,7 @@ TEST(ImageFormat, SizeWalk) {
     EXPECT_EQ(LayoutSize(ImageFormat::Rgba8, 4, 4, 0, 3), 6 * (64 + 16 + 4));
     EXPECT_EQ(LayoutSize(ImageFormat::Dxt5, 6, 5, 1, 1), 4 * 16);
     EXPECT_EQ(LayoutSize(ImageFormat::Rgb16f, 2, 2, 4, 9), 6 * (16 + 2 + 1));  // 2x2x4, 1x1x2, 1x1x1
-    EXPECT_EQ(LayoutSize(ImageFormat::R8, 0, -3, -2, 1), 1);  // sides raised to 1
+    EXPECT_EQ(LayoutSize(ImageFormat::R8, 0, -3, -2, 1), 1);                   // sides raised to 1
 
     ImageLayout cube;
     ASSERT_TRUE(cube.Init(ImageFormat::Dxt1, 8, 8, 0, 4));

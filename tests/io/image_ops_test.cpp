@@ -41,8 +41,11 @@ TEST(ImageMips, LevelCountsFollowTheLongerSide) {
 }
 
 TEST(ImageMips, BytesMatchTheDirectMeanForEveryShape) {
-    struct Shape { int w, h, d; };
-    for (Shape s : {Shape{37, 21, 1}, Shape{1, 16, 1}, Shape{16, 1, 1}, Shape{8, 8, 0}, Shape{6, 5, 7}, Shape{3, 3, 2}}) {
+    struct Shape {
+        int w, h, d;
+    };
+    for (Shape s :
+         {Shape{37, 21, 1}, Shape{1, 16, 1}, Shape{16, 1, 1}, Shape{8, 8, 0}, Shape{6, 5, 7}, Shape{3, 3, 2}}) {
         for (ImageFormat f : {ImageFormat::R8, ImageFormat::Rg8, ImageFormat::Rgb8, ImageFormat::Rgba8}) {
             cImage image = test::RandomImage(f, s.w, s.h, s.d, 5, uint32_t(s.w * 100 + s.h));  // stored count differs
             ASSERT_TRUE(image.GenerateMips());
@@ -73,8 +76,8 @@ TEST(ImageMips, ShortsFloatsAndHalves) {
     ASSERT_TRUE(floats.GenerateMips());
     EXPECT_EQ(test::ValuesOf<float>(floats).back(), 4.0f);
 
-    cImage halves = test::ImageOf<uint16_t>(ImageFormat::Rg16f, 2, 1, 1, {FloatToHalf(0.5f), FloatToHalf(-1.0f),
-                                                                          FloatToHalf(0.25f), FloatToHalf(3.0f)});
+    cImage halves = test::ImageOf<uint16_t>(
+        ImageFormat::Rg16f, 2, 1, 1, {FloatToHalf(0.5f), FloatToHalf(-1.0f), FloatToHalf(0.25f), FloatToHalf(3.0f)});
     ASSERT_TRUE(halves.GenerateMips());
     const std::vector<uint16_t> h = test::ValuesOf<uint16_t>(halves);
     EXPECT_EQ(HalfToFloat(h[4]), 0.375f);
@@ -162,8 +165,8 @@ TEST(ImageResize, DecompressesBlocksAndRefusesCubesAndPvr) {
     EXPECT_EQ(dxt.m_Format, ImageFormat::Rgba8);
     EXPECT_EQ(dxt.m_Width, 16);
 
-    for (auto [format, depth] : {std::pair{ImageFormat::Rgba8, 0}, std::pair{ImageFormat::Pvr4Rgb, 1},
-                                 std::pair{ImageFormat::Dxt1, 0}}) {
+    for (auto [format, depth] :
+         {std::pair{ImageFormat::Rgba8, 0}, std::pair{ImageFormat::Pvr4Rgb, 1}, std::pair{ImageFormat::Dxt1, 0}}) {
         cImage image = test::RandomImage(format, 12, 12, depth, 2, 11);
         const std::vector<uint8_t> before(image.m_Data.begin(), image.m_Data.end());
         EXPECT_FALSE(image.ResizeToPowerOfTwo());
@@ -243,9 +246,14 @@ TEST(ImageNormalMap, ColourAndVolumeInputs) {
 }
 
 TEST(ImageNormalMap, RefusesWithoutChange) {
-    struct Case { ImageFormat format; int depth; float strength; };
-    for (Case c : {Case{ImageFormat::R16, 1, 1.0f}, Case{ImageFormat::R8, 0, 1.0f}, Case{ImageFormat::Pvr4Rgba, 1, 1.0f},
-                   Case{ImageFormat::Rgba32f, 1, 1.0f}, Case{ImageFormat::Dxt1, 1, NAN}}) {
+    struct Case {
+        ImageFormat format;
+        int depth;
+        float strength;
+    };
+    for (Case c :
+         {Case{ImageFormat::R16, 1, 1.0f}, Case{ImageFormat::R8, 0, 1.0f}, Case{ImageFormat::Pvr4Rgba, 1, 1.0f},
+          Case{ImageFormat::Rgba32f, 1, 1.0f}, Case{ImageFormat::Dxt1, 1, NAN}}) {
         cImage image = test::RandomImage(c.format, 12, 12, c.depth, 2, 14);
         const std::vector<uint8_t> before(image.m_Data.begin(), image.m_Data.end());
         EXPECT_FALSE(image.HeightToNormalMap(c.strength)) << int(c.format);

@@ -52,10 +52,10 @@ inline void Resize(const uint8_t* src, int w, int h, int comps, uint8_t* dst, in
 
 // Normal map of one R8 height surface with the 5x5 filters, tiling; Rgba8 out.
 inline void NormalMap(const uint8_t* heights, int w, int h, float strength, uint8_t* out) {
-    static const int kGx[5][5] = {{1, 2, 0, -2, -1}, {4, 8, 0, -8, -4}, {6, 12, 0, -12, -6},
-                                  {4, 8, 0, -8, -4}, {1, 2, 0, -2, -1}};
-    static const int kGy[5][5] = {{1, 4, 6, 4, 1}, {2, 8, 12, 8, 2}, {0, 0, 0, 0, 0},
-                                  {-2, -8, -12, -8, -2}, {-1, -4, -6, -4, -1}};
+    static const int kGx[5][5] = {
+        {1, 2, 0, -2, -1}, {4, 8, 0, -8, -4}, {6, 12, 0, -12, -6}, {4, 8, 0, -8, -4}, {1, 2, 0, -2, -1}};
+    static const int kGy[5][5] = {
+        {1, 4, 6, 4, 1}, {2, 8, 12, 8, 2}, {0, 0, 0, 0, 0}, {-2, -8, -12, -8, -2}, {-1, -4, -6, -4, -1}};
     const float s = strength * 128.0f / float(std::max(w, h));
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {

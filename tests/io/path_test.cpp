@@ -12,7 +12,7 @@ std::string Resolve(const char* name) { return Str(cIO::ResolvePath(name)); }
 TEST_F(IoTest, ResolvePathJoinsRelativeNamesToTheBaseFolder) {
     EXPECT_EQ(Resolve(""), Base());
     EXPECT_EQ(Resolve(nullptr), Base());
-    EXPECT_EQ(Resolve("\\a/b"), InBase("a\\b"));  // one leading separator is still relative
+    EXPECT_EQ(Resolve("\\a/b"), InBase("a\\b"));            // one leading separator is still relative
     EXPECT_EQ(Resolve("./x/../y"), InBase(".\\x\\..\\y"));  // not normalised
     EXPECT_EQ(Resolve("x//y"), InBase("x\\\\y"));
 }

@@ -69,9 +69,8 @@ TEST_F(ScratchTest, StartUpInsideACompilerOutputFolderUsesTheFolderAbove) {
         test::LogCapture log;
         cIO::Init();
         cIO::Init();
-        std::vector<std::string> expected = {
-            "Program is running inside compiler output directory \"x64\\Debug (DX)\"",
-            "Default file source is folder \"C:\\work\\\""};
+        std::vector<std::string> expected = {"Program is running inside compiler output directory \"x64\\Debug (DX)\"",
+                                             "Default file source is folder \"C:\\work\\\""};
         bool ok = Str(*cIO::GetBaseFolder()) == "C:\\work\\" && log.Logs() == expected &&
                   Str(cIO::ResolvePath("a/b")) == "C:\\work\\a\\b";
         fprintf(stderr, "%s", ok ? "start-up ok" : "start-up wrong");

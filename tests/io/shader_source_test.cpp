@@ -107,8 +107,8 @@ TEST_F(ShaderTest, MissingStagesWarnAndLeaveTheOutputs) {
     s = Load("%s-missing.glsl");
     EXPECT_FALSE(s.ok);
     EXPECT_EQ(log.Warnings(), (std::vector<std::string>{"No vertex shader found.", "No fragment / pixel shader found",
-                                                         "Can't load file \"" + (scratch / "none.glsl") + "\"",
-                                                         "Can't load file \"%s-missing.glsl\""}));
+                                                        "Can't load file \"" + (scratch / "none.glsl") + "\"",
+                                                        "Can't load file \"%s-missing.glsl\""}));
 }
 
 TEST_F(ShaderTest, RelativeNamesComeFromTheSources) {
@@ -122,7 +122,8 @@ TEST_F(ShaderTest, SubstitutionsApplyInOrderToEveryStage) {
     AddShaderSubstitution("HIGHP", "highp float");
     AddShaderSubstitution("float", "half");  // sees the result of the first pair
     AddShaderSubstitution("", "never");
-    Stages s = LoadText("// Vertex shader\nHIGHP a; highp b;\n// Geometry shader\nfloat g;\n// Pixel shader\nHIGHPHIGHP\n");
+    Stages s =
+        LoadText("// Vertex shader\nHIGHP a; highp b;\n// Geometry shader\nfloat g;\n// Pixel shader\nHIGHPHIGHP\n");
     ASSERT_TRUE(s.ok);
     EXPECT_EQ(Str(s.vertex), "\nhighp half a; highp b;\n");
     EXPECT_EQ(Str(s.geometry), "\nhalf g;\n");

@@ -17,7 +17,7 @@ cStr Joined(std::initializer_list<const char*> args) {
 TEST(ConsoleEntry, JoinsWithSingleSpaces) {
     EXPECT_EQ(Joined({}), "");
     EXPECT_EQ(Joined({"a"}), "a");
-    EXPECT_EQ(Joined({"a", "b c"}), "a b c");  // no quoting added
+    EXPECT_EQ(Joined({"a", "b c"}), "a b c");      // no quoting added
     EXPECT_EQ(Joined({"\"q\"", "x"}), "\"q\" x");  // nor removed
 }
 

@@ -26,8 +26,8 @@ public:
     void Answer(int button) { m_Answers.push_back(button); }
 
     const std::vector<Message>& Messages() const { return m_Messages; }
-    std::vector<std::string> Logs() const;      // the Log texts only
-    std::vector<std::string> Warnings() const;  // the Warning texts only
+    std::vector<std::string> Logs() const;                                   // the Log texts only
+    std::vector<std::string> Warnings() const;                               // the Warning texts only
     const std::vector<LogWindowMode>& Windows() const { return m_Windows; }  // modes shown
     void Clear();
 

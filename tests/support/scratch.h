@@ -14,7 +14,7 @@ public:
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    const std::string& Path() const { return m_Path; }    // "C:\...\" form
+    const std::string& Path() const { return m_Path; }  // "C:\...\" form
     std::string operator/(const std::string& name) const { return m_Path + name; }
     const std::string& HostPath() const { return m_Host; }  // where it really is
 

@@ -18,8 +18,8 @@ std::filesystem::path Host(const std::string& windowsPath) { return std::filesys
 ScratchFolder::ScratchFolder() {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    m_Path = std::string(temp) + "tovan-" + std::to_string(GetCurrentProcessId()) + "-" +
-             std::to_string(g_Counter++) + "\\";
+    m_Path =
+        std::string(temp) + "tovan-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(g_Counter++) + "\\";
     std::error_code ignored;
     std::filesystem::remove_all(Host(m_Path), ignored);
     std::filesystem::create_directories(Host(m_Path));

@@ -5,8 +5,8 @@
 namespace tovan::test {
 
 TestWindow::TestWindow() {
-    m_Handle = CreateWindowExA(0, "STATIC", "tovan test window", WS_OVERLAPPEDWINDOW, 20, 20, 300, 200,
-                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    m_Handle = CreateWindowExA(0, "STATIC", "tovan test window", WS_OVERLAPPEDWINDOW, 20, 20, 300, 200, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 TestWindow::~TestWindow() {

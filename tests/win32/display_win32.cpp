@@ -8,8 +8,8 @@ namespace tovan::test {
 namespace {
 
 TEST(Display, RealWindowIsCreatedShownAndDestroyed) {
-    HWND window = CreateWindowExA(0, "STATIC", "tovan display probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  10, 10, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(0, "STATIC", "tovan display probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200,
+                                  100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(IsWindowVisible(window));
     RECT client;

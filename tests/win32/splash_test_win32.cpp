@@ -8,8 +8,8 @@ namespace tovan {
 namespace {
 
 TEST(CloseSplashWin32, DestroysTheRealWindowAndItsTimer) {
-    HWND window = CreateWindowExA(0, "STATIC", "splash", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(0, "STATIC", "splash", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     ASSERT_NE(SetTimer(window, 77, 10000, nullptr), 0u);
     SplashWindow.m_Shown = true;
