@@ -60,6 +60,8 @@ public:
     static void ListFolders(const char* folder, cList<cStr>& out);
     static void ListFilesRecursive(const char* folder, cList<cStr>& out);
     static void ListFilesByExtension(const char* folder, cList<cStr>& out, const char* extensions);
+    // Refuses, with a warning, the data folder, the documents folder, a drive or
+    // share root and any folder holding one of them, however the name spells it.
     static bool RemoveFolder(const char* folder);
     static bool DeleteFile(const char* name);
 
