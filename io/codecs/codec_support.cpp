@@ -51,12 +51,10 @@ int64_t DecodedSize(ImageFormat format, int width, int height, int depth, int mi
     return layout.Size() <= GetImageDecodeLimit() ? layout.Size() : -1;
 }
 
-bool AllocateDecoded(cImage& out, ImageFormat format, int width, int height, int depth, int mips, bool unset) {
+bool AllocateDecoded(cImage& out, ImageFormat format, int width, int height, int depth, int mips) {
     if (DecodedSize(format, width, height, depth, mips) < 0)
         return false;
-    const int levels = LevelCount(width, height, depth == 0 ? 1 : depth, mips);
-    return unset ? out.AllocateUnset(format, width, height, depth, levels)
-                 : out.Allocate(format, width, height, depth, levels);
+    return out.AllocateUnset(format, width, height, depth, LevelCount(width, height, depth == 0 ? 1 : depth, mips));
 }
 
 uint8_t* OpenGap(cStream& out, int64_t n) {

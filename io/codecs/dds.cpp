@@ -156,9 +156,8 @@ bool Read(cReader& in, cImage& out) {
         return false;
 
     const int64_t size = codec::DecodedSize(format, width, height, depth, mips);
-    // Every stored piece is present (checked just above) and copied whole, so the
-    // bytes need no clearing first; a short read still fails and clears the record.
-    if (size < 0 || !in.Fits(size, 1) || !codec::AllocateDecoded(out, format, width, height, depth, mips, true))
+    // Every stored piece is present (checked just above) and copied whole.
+    if (size < 0 || !in.Fits(size, 1) || !codec::AllocateDecoded(out, format, width, height, depth, mips))
         return false;
     ImageLayout layout;
     out.GetLayout(layout);
