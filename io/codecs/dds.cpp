@@ -129,18 +129,14 @@ void CopyPiece(uint8_t* dst, const uint8_t* src, const ImageLevel& level, ImageF
         return;
     }
     const int across = (level.width + 3) / 4, down = (level.height + 3) / 4;
-    const size_t pitch = size_t(across) * info.blockBytes;
-    for (int row = 0; row < down; ++row) {
-        uint8_t* to = dst + (down - 1 - row) * pitch;
-        const uint8_t* from = src + row * pitch;
-        if (level.height >= 4) {
-            dxt::CopyFlippedBlocks(format, to, from, across);
-        } else {  // one block row holding fewer than four texel rows
-            std::memcpy(to, from, pitch);
-            for (int i = 0; i < across; ++i)
-                dxt::FlipBlockRows(format, to + i * info.blockBytes, level.height);
-        }
+    if (level.height >= 4) {
+        dxt::CopyFlippedSurface(format, dst, src, across, down);
+        return;
     }
+    // One block row holding fewer than four texel rows.
+    std::memcpy(dst, src, size_t(across) * info.blockBytes);
+    for (int i = 0; i < across; ++i)
+        dxt::FlipBlockRows(format, dst + i * info.blockBytes, level.height);
 }
 
 bool Read(cReader& in, cImage& out) {
