@@ -33,7 +33,8 @@ bool AllocateDecoded(cImage& out, ImageFormat format, int width, int height, int
 // position past them; null (nothing changed) when the stream cannot hold them.
 uint8_t* OpenGap(cStream& out, int64_t n);
 
-// Swaps the first and third byte of n texels of `stride` bytes (RGB <-> BGR).
+// Swaps the first and third byte of n texels of `stride` (3 or 4) bytes
+// (RGB <-> BGR); dst may be src.
 void SwapRedBlue(uint8_t* texels, int64_t n, int stride);
 void SwapRedBlue(uint8_t* dst, const uint8_t* src, int64_t n, int stride);
 
