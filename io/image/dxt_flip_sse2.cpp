@@ -102,6 +102,7 @@ __attribute__((target("avx2"))) void CopyFlippedAvx2(ImageFormat format, uint8_t
 }  // namespace
 
 int GetVectorFlipCopies(FlipCopyPath* out, int max) {
+    __builtin_cpu_init();  // in case this runs before the compiler's own start-up code
     const FlipCopyPath paths[] = {
         {"avx2", __builtin_cpu_supports("avx2") ? CopyFlippedAvx2 : nullptr},
         {"ssse3", __builtin_cpu_supports("ssse3") ? CopyFlippedSsse3 : nullptr},
