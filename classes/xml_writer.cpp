@@ -224,10 +224,16 @@ char* GrowText(void* target, size_t used, size_t needed, size_t& capacity) {
     return text.Data();
 }
 
+// Doubles, as the text does: a fresh stream is grown a few times, not dozens.
 char* GrowBytes(void* target, size_t used, size_t needed, size_t& capacity) {
     cList<uint8_t>& bytes = *static_cast<cList<uint8_t>*>(target);
     bytes.ResizeUnset(int(used));
-    bytes.Grow(int(needed));
+    size_t wanted = size_t(bytes.Capacity()) * 2;
+    if (wanted < needed)
+        wanted = needed;
+    if (wanted > size_t(INT_MAX - 1024))  // the stop keeps needed far below this
+        wanted = size_t(INT_MAX - 1024);
+    bytes.Grow(int(wanted));
     capacity = size_t(bytes.Capacity());
     return reinterpret_cast<char*>(bytes.Data());
 }
