@@ -25,7 +25,7 @@ public:
     const char* GetText() const { return m_Text; }
     int Length() const { return m_Length; }
     bool IsEmpty() const { return m_Length == 0; }
-    operator cStr() const { return cStr(m_Text, m_Length); }  // NOLINT: reads like the cStr it once was
+    operator cStr() const { return cStr(m_Text, m_Length); }  // NOLINT: field types copy values out this way
 
 private:
     const char* m_Text = "";
