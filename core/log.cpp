@@ -5,8 +5,8 @@
 #include "core/memory.h"
 #include "core/os.h"
 #include "core/str.h"
-#include "win32/splash.h"
-#include "win32/window_utils.h"
+#include "core/splash.h"
+#include "core/window_utils.h"
 
 #include <atomic>
 #include <cstdlib>
