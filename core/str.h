@@ -140,6 +140,8 @@ int CompareStrings(const cStr& a, const cStr& b);                    // the same
 int CompareStringsNoCase(const char* a, const char* b, int n = -1);  // folds 'A'..'Z'
 // Paths: case-free, '/' equals '\', a trailing separator within n does not count.
 int ComparePaths(const char* a, const char* b, int n = -1);
+// The one test for a path separator: '/' and '\' both separate, everywhere.
+inline bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
 
 cStr IntsToString(const int* values, int count);      // "%d" joined by one space
 cStr FloatsToString(const float* values, int count);  // "%.3f" joined by one space
