@@ -5,6 +5,7 @@
 // a string-pool block; every other capacity is rounded up to a multiple of 32
 // (up to 8192), 256 (up to 32768) or 1024 and taken from the pooled allocator.
 #pragma once
+#include <cassert>
 #include <cstdarg>
 #include <cstdint>
 
@@ -40,8 +41,10 @@ public:
     static const char* TextOf(const cStr* text);  // null pointer or no buffer: ""
     char* Data() { return m_Data; }               // null when there is no buffer
     const char* Data() const { return m_Data; }
-    char& operator[](int index) { return m_Data[index]; }
-    char operator[](int index) const { return m_Data[index]; }
+    // Builds with assertions check 0 <= index < Length(): past the text the
+    // buffer still holds old bytes, which no sanitizer flags.
+    char& operator[](int index) { return m_Data[Checked(index)]; }
+    char operator[](int index) const { return m_Data[Checked(index)]; }
     // Cuts or extends the text to n bytes inside the buffer (n < capacity).
     void SetLength(int n);
     void Clear() { SetLength(0); }  // keeps the buffer
@@ -112,6 +115,10 @@ public:
 
 private:
     static const char kEmptyText[1];
+    int Checked(int index) const {
+        assert(index >= 0 && index < m_Length && "cStr index out of range");
+        return index;
+    }
     void GrowForAppend(int needed);
     void AppendCharGrowing(char ch);
     bool Holds(const char* text) const;  // text points into our own text
