@@ -1,8 +1,12 @@
-// The one seam between the framework and the operating system. Every OS call of
-// the framework goes through these functions: the Win32 build implements them with
-// the ANSI Win32 functions (files ending _win32.cpp), the native build with a
-// headless double (files ending _headless.cpp) that never blocks, records what it
-// was asked and answers what a test scripted (core/os_headless.h).
+// The seam between the framework and the operating system. Below the Win32
+// layer, every OS call that both builds make goes through these functions: the
+// Win32 build implements them with the ANSI Win32 functions (os_*_win32.cpp),
+// the native build with a headless double (os_*_headless.cpp) that never blocks,
+// records what it was asked and answers what a test scripted (core/os_headless.h).
+// Code that only makes sense with real windows (the log window's dialog
+// procedure, the Win32 layer in win32/) calls Win32 itself, only from files
+// ending _win32.cpp; where the native build needs the same function, a
+// _headless.cpp peer stands in for it.
 // Handles cross the seam as void*; paths are Windows-form in both builds.
 #pragma once
 #include <cstdint>
@@ -77,6 +81,13 @@ int EnvironmentVariable(const char* name, char* buffer, int size);  // as Module
 // Clipboard text (CF_TEXT), opened with the given owner window.
 bool ClipboardSetText(void* owner, const char* text, uint32_t length);
 int ClipboardGetText(void* owner, char* buffer, int size);  // as ModuleFileName; -1 when none
+
+// --- windows the application made -------------------------------------------
+// Kills the window's timer (unless timerId is -1), then destroys the window.
+void WindowDestroy(void* window, intptr_t timerId);
+// Outer size of `window` for a client area of the given size (its style and
+// extended style, no menu). Natively windows have no frame.
+void WindowSizeForClient(void* window, int clientWidth, int clientHeight, int* width, int* height);
 
 // --- text -------------------------------------------------------------------
 // Converts a 0-terminated text of the process code page to UTF-16, terminator

@@ -13,7 +13,7 @@ namespace {
 
 bool EndsWithSeparator(const char* path) {
     int length = TextLength(path);
-    return length > 0 && (path[length - 1] == '/' || path[length - 1] == '\\');
+    return length > 0 && IsPathSeparator(path[length - 1]);
 }
 }  // namespace
 

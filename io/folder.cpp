@@ -7,8 +7,6 @@
 namespace tovan {
 
 namespace {
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
-
 bool DeleteOne(const char* path) {
     os::FileSetAttributes(path, os::kAttrNormal);
     return os::FileDelete(path);
@@ -56,7 +54,7 @@ bool cIO::CreateFolders(const char* path) {
     if (full.GetExtension().Length() > 0) {  // names a file: make its folder
         int cut = 0;
         for (int i = full.Length() - 1; i >= 1 && cut == 0; --i)
-            if (IsSeparator(full.GetText()[i]))
+            if (IsPathSeparator(full.GetText()[i]))
                 cut = i;
         full.Assign(full.GetText(), 0, cut);
     }

@@ -1,4 +1,4 @@
-#include "win32/splash.h"
+#include "core/splash.h"
 
 #include <windows.h>
 

@@ -1,5 +1,7 @@
 // The start-up splash window. The application creates it and fills the record;
 // the framework only closes it, and the log window does so before it opens.
+// It sits in the foundation because the log window needs it and the console
+// program carries the log window without the Win32 layer.
 #pragma once
 #include <cstdint>
 
@@ -22,8 +24,5 @@ extern SplashRecord SplashWindow;
 // Does nothing unless the splash is shown; kills its timer, destroys the window
 // and frees the picture.
 void CloseSplash();
-
-// Platform half of CloseSplash: kills the timer (unless -1) and destroys the window.
-void DestroySplashWindow(void* window, intptr_t timerId);
 
 }  // namespace tovan

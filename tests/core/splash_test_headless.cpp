@@ -1,4 +1,4 @@
-#include "win32/splash.h"
+#include "core/splash.h"
 #include "core/os_headless.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ TEST(CloseSplashHeadless, KillsTheTimerOnlyWhenThereIsOne) {
         std::vector<std::string> expected;
         if (timer != -1)
             expected.push_back("KillTimer 5");
-        expected.push_back("DestroyWindow splash");
+        expected.push_back("DestroyWindow");
         EXPECT_EQ(os::headless::TakeCalls(), expected);
     }
 }

@@ -1,4 +1,6 @@
-#include "win32/splash.h"
+#include "core/splash.h"
+
+#include "core/os.h"
 
 #include <cstring>
 
@@ -13,7 +15,7 @@ void CloseSplash() {
     s.m_Shown = false;
     if (!s.m_Window)
         return;
-    DestroySplashWindow(s.m_Window, s.m_TimerId);
+    os::WindowDestroy(s.m_Window, s.m_TimerId);
     s.m_TimerId = -1;
     s.m_Window = nullptr;
     s.m_Pixels.Free();

@@ -1,5 +1,6 @@
-// Window handles and helpers shared by every dialog of the framework. The
-// foundation's log window uses them too, so they are built into the foundation.
+// The application's window handles and the sizing clamp shared by every dialog
+// of the framework. The foundation's log window and the clipboard use them, so
+// they live here rather than in the Win32 layer.
 #pragma once
 #include <cstdint>
 
@@ -14,10 +15,6 @@ extern void* DialogWindowHandle;
 struct WindowRect {
     int32_t left, top, right, bottom;
 };
-
-// Outer size of `window` for a client area of the given size (its style and
-// extended style, no menu). Natively windows have no frame.
-void WindowSizeForClient(void* window, int clientWidth, int clientHeight, int* width, int* height);
 
 // For WM_SIZING handlers: moves the dragged sides of `rect` out so the client area
 // stays at least minClientWidth x minClientHeight. `edge` is the WMSZ value 1-8.

@@ -1,11 +1,15 @@
-#include "win32/window_utils.h"
+#include "core/os.h"
 
 #include <windows.h>
 
-namespace tovan {
+namespace tovan::os {
 
-static_assert(sizeof(WindowRect) == sizeof(RECT) && offsetof(RECT, bottom) == offsetof(WindowRect, bottom),
-              "WindowRect mirrors RECT");
+void WindowDestroy(void* window, intptr_t timerId) {
+    HWND hwnd = static_cast<HWND>(window);
+    if (timerId != -1)
+        KillTimer(hwnd, UINT_PTR(timerId));
+    DestroyWindow(hwnd);
+}
 
 void WindowSizeForClient(void* window, int clientWidth, int clientHeight, int* width, int* height) {
     HWND hwnd = static_cast<HWND>(window);
@@ -15,4 +19,4 @@ void WindowSizeForClient(void* window, int clientWidth, int clientHeight, int* w
     *height = rect.bottom - rect.top;
 }
 
-}  // namespace tovan
+}  // namespace tovan::os

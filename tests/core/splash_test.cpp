@@ -1,5 +1,5 @@
 // CloseSplash: nothing unless shown; a shown splash loses its timer, window and picture.
-#include "win32/splash.h"
+#include "core/splash.h"
 #include "tests/support/test_window.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,6 @@
-#include "win32/window_utils.h"
+#include "core/window_utils.h"
+
+#include "core/os.h"
 
 namespace tovan {
 
@@ -22,7 +24,7 @@ void ClampSizing(void* window, int edge, WindowRect* rect, int minClientWidth, i
     if (!rect || edge < 1 || edge > 8)
         return;
     int minWidth = 0, minHeight = 0;
-    WindowSizeForClient(window, minClientWidth, minClientHeight, &minWidth, &minHeight);
+    os::WindowSizeForClient(window, minClientWidth, minClientHeight, &minWidth, &minHeight);
     const MovingSides& sides = kSides[edge];
     if (rect->right - rect->left < minWidth) {
         if (sides.right)

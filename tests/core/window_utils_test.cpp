@@ -1,6 +1,7 @@
 // ClampSizing: which sides move for each sizing edge, and that large enough
 // rectangles are left alone.
-#include "win32/window_utils.h"
+#include "core/os.h"
+#include "core/window_utils.h"
 #include "tests/support/test_window.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@ namespace {
 TEST(ClampSizing, EachEdgeMovesOnlyItsOwnSides) {
     test::TestWindow window;
     int minW = 0, minH = 0;
-    WindowSizeForClient(window.Handle(), 478, 350, &minW, &minH);
+    os::WindowSizeForClient(window.Handle(), 478, 350, &minW, &minH);
     const WindowRect small = {100, 200, 110, 210};
     struct Case {
         int edge;
@@ -40,7 +41,7 @@ TEST(ClampSizing, EachEdgeMovesOnlyItsOwnSides) {
 TEST(ClampSizing, LargeEnoughOrUnknownEdgeIsLeftAlone) {
     test::TestWindow window;
     int minW = 0, minH = 0;
-    WindowSizeForClient(window.Handle(), 478, 350, &minW, &minH);
+    os::WindowSizeForClient(window.Handle(), 478, 350, &minW, &minH);
     for (int edge = 0; edge <= 9; ++edge) {
         WindowRect rect = {10, 20, 10 + minW, 20 + minH};
         ClampSizing(window.Handle(), edge, &rect, 478, 350);
