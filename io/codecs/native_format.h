@@ -56,6 +56,12 @@ inline float RotationW(float x, float y, float z) {
 }
 
 inline int16_t LoadI16(const uint8_t* p) { return int16_t(LoadU16(p)); }
+inline void StoreI16(uint8_t* p, int16_t v) { StoreU16(p, uint16_t(v)); }
+inline void StoreF32(uint8_t* p, float v) {
+    uint32_t bits;
+    std::memcpy(&bits, &v, 4);
+    StoreU32(p, bits);
+}
 inline float LoadF32(const uint8_t* p) {
     const uint32_t bits = LoadU32(p);
     float v;
@@ -90,7 +96,12 @@ public:
             std::memcpy(m_At, p, size_t(n));
         m_At += n;
     }
-    uint8_t* At() const { return m_At; }
+    // The next n bytes, for a caller that fills a run of fixed records itself.
+    uint8_t* Take(int64_t n) {
+        uint8_t* at = m_At;
+        m_At += n;
+        return at;
+    }
 
 private:
     uint8_t* m_At;

@@ -157,36 +157,39 @@ int64_t MeasureModel(const cModel& model, bool& wide) {
     return size;
 }
 
-void StoreUnit3(cByteWriter& w, const cVec3& v) {
-    w.I16(Quantize(v.x, kUnitScale));
-    w.I16(Quantize(v.y, kUnitScale));
-    w.I16(Quantize(v.z, kUnitScale));
+void StoreUnit3(uint8_t* p, const cVec3& v) {
+    StoreI16(p, Quantize(v.x, kUnitScale));
+    StoreI16(p + 2, Quantize(v.y, kUnitScale));
+    StoreI16(p + 4, Quantize(v.z, kUnitScale));
 }
 
-void StoreStatic(cByteWriter& w, const cModelStaticVertex& v) {
-    w.F32(v.m_Position.x);
-    w.F32(v.m_Position.y);
-    w.F32(v.m_Position.z);
-    w.F32(v.m_TexCoord.x);
-    w.F32(v.m_TexCoord.y);
-    StoreUnit3(w, v.m_Normal);
-    StoreUnit3(w, v.m_Tangent);
-    StoreUnit3(w, v.m_Bitangent);
+void StoreStatic(uint8_t* p, const cModelStaticVertex& v) {
+    StoreF32(p, v.m_Position.x);
+    StoreF32(p + 4, v.m_Position.y);
+    StoreF32(p + 8, v.m_Position.z);
+    StoreF32(p + 12, v.m_TexCoord.x);
+    StoreF32(p + 16, v.m_TexCoord.y);
+    StoreUnit3(p + 20, v.m_Normal);
+    StoreUnit3(p + 26, v.m_Tangent);
+    StoreUnit3(p + 32, v.m_Bitangent);
 }
 
-void StoreSkinned(cByteWriter& w, const cModelSkinnedVertex& v) {
-    StoreStatic(w, v);
-    for (float joint : v.m_Joints)
-        w.U8(JointByte(joint));
-    for (float weight : v.m_Weights)
-        w.I16(Quantize(weight, kUnitScale));
+void StoreSkinned(uint8_t* p, const cModelSkinnedVertex& v) {
+    StoreStatic(p, v);
+    for (int i = 0; i < 4; ++i) {
+        p[kStaticBytes + i] = JointByte(v.m_Joints[i]);
+        StoreI16(p + kStaticBytes + 4 + 2 * i, Quantize(v.m_Weights[i], kUnitScale));
+    }
 }
 
 template <class Vertex>
-void StoreVertices(cByteWriter& w, const cList<Vertex>& list, void (*store)(cByteWriter&, const Vertex&)) {
+void StoreVertices(cByteWriter& w, const cList<Vertex>& list, int vertexBytes, void (*store)(uint8_t*, const Vertex&)) {
     w.I32(list.Count());
-    for (const Vertex& v : list)
-        store(w, v);
+    uint8_t* p = w.Take(int64_t(list.Count()) * vertexBytes);
+    for (const Vertex& v : list) {
+        store(p, v);
+        p += vertexBytes;
+    }
 }
 
 void StoreModel(cByteWriter& w, const cModel& model, bool wide) {
@@ -201,7 +204,7 @@ void StoreModel(cByteWriter& w, const cModel& model, bool wide) {
         w.F32(joint.m_Position.z);
         // The same rotation with w >= 0, whose w the reader can rebuild.
         const cQuat& q = joint.m_Rotation;
-        StoreUnit3(w, q.w < 0 ? cVec3{-q.x, -q.y, -q.z} : cVec3{q.x, q.y, q.z});
+        StoreUnit3(w.Take(6), q.w < 0 ? cVec3{-q.x, -q.y, -q.z} : cVec3{q.x, q.y, q.z});
     }
     w.U16(uint16_t(model.m_Meshes.Count()));
     w.U8(model.m_Static ? 1 : 0);
@@ -209,17 +212,18 @@ void StoreModel(cByteWriter& w, const cModel& model, bool wide) {
         Text(w, mesh.m_Name);
         Text(w, mesh.m_Material);
         w.I32(mesh.m_Indices.Count());
-        if (wide) {
-            for (uint32_t index : mesh.m_Indices)
-                w.U32(index);
-        } else {
-            for (uint32_t index : mesh.m_Indices)
-                w.U16(uint16_t(index));
+        uint8_t* p = w.Take(int64_t(mesh.m_Indices.Count()) * (wide ? 4 : 2));
+        for (uint32_t index : mesh.m_Indices) {
+            if (wide)
+                StoreU32(p, index);
+            else
+                StoreU16(p, uint16_t(index));
+            p += wide ? 4 : 2;
         }
         if (model.m_Static)
-            StoreVertices(w, mesh.m_StaticVertices, StoreStatic);
+            StoreVertices(w, mesh.m_StaticVertices, kStaticBytes, StoreStatic);
         else
-            StoreVertices(w, mesh.m_SkinnedVertices, StoreSkinned);
+            StoreVertices(w, mesh.m_SkinnedVertices, kSkinnedBytes, StoreSkinned);
     }
     const cBounds& b = model.m_Bounds;
     for (float v : {b.m_Min.x, b.m_Min.y, b.m_Min.z, b.m_Max.x, b.m_Max.y, b.m_Max.z})

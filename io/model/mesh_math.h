@@ -32,7 +32,7 @@ inline cVec3 UnitOrDefault(cVec3 v) {
         squared = Dot(v, v);
     }
     const float length = std::sqrt(squared);
-    return length > kMinLength ? v / length : kDefaultDirection;
+    return length > kMinLength ? v * (1 / length) : kDefaultDirection;
 }
 
 // v / |v| when |v|^2 > 0, else zero.
@@ -42,7 +42,7 @@ inline cVec3 UnitOrZero(cVec3 v) {
         v = Tamed(v);
         squared = Dot(v, v);
     }
-    return squared > 0 ? v / std::sqrt(squared) : kZeroVec3;
+    return squared > 0 ? v * (1 / std::sqrt(squared)) : kZeroVec3;
 }
 
 // v scaled by 1 / |v|^2; false (v then unused) when |v|^2 is 0 or not finite,
@@ -51,7 +51,7 @@ inline bool InverseSquared(cVec3& v) {
     const float squared = Dot(v, v);
     if (!(squared > 0) || !std::isfinite(squared))
         return false;
-    v = v / squared;
+    v *= 1 / squared;
     return IsFinite(v);
 }
 

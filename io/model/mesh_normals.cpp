@@ -87,7 +87,8 @@ bool TriangleTangents(const cVec3& pa, const cVec3& pb, const cVec3& pc, const c
     const float det = Dot(n, n);
     if (!(det > kSingularDeterminant) || !std::isfinite(det))
         return false;
-    const cVec3 r1 = Cross(e2, n) / det, r2 = Cross(n, e1) / det;
+    const float inverse = 1 / det;
+    const cVec3 r1 = Cross(e2, n) * inverse, r2 = Cross(n, e1) * inverse;
     const float du1 = tb.x - ta.x, du2 = tc.x - ta.x, dv1 = tb.y - ta.y, dv2 = tc.y - ta.y;
     tangent = r1 * du1 + r2 * du2;
     bitangent = r1 * dv1 + r2 * dv2;
