@@ -57,17 +57,6 @@ inline float RotationW(float x, float y, float z) {
 
 inline int16_t LoadI16(const uint8_t* p) { return int16_t(LoadU16(p)); }
 inline void StoreI16(uint8_t* p, int16_t v) { StoreU16(p, uint16_t(v)); }
-inline void StoreF32(uint8_t* p, float v) {
-    uint32_t bits;
-    std::memcpy(&bits, &v, 4);
-    StoreU32(p, bits);
-}
-inline float LoadF32(const uint8_t* p) {
-    const uint32_t bits = LoadU32(p);
-    float v;
-    std::memcpy(&v, &bits, 4);
-    return v;
-}
 
 // Writes little-endian fields one after the other into bytes it was given
 // room for (the encoder sized the file before it writes).
