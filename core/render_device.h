@@ -68,7 +68,15 @@ public:
     void SetStateA(int state);
     void SetStateB(int state);
     void SetRenderFlag(bool on);
-    void Reset() { *this = cRenderStateCache(); }  // the start values, for a fresh device
+    // Counts the resets, so that ids fetched from an earlier device (which a
+    // new one may share an address with) are fetched again.
+    unsigned m_Epoch = 0;
+    // The start values, for a fresh device.
+    void Reset() {
+        const unsigned epoch = m_Epoch + 1;
+        *this = cRenderStateCache();
+        m_Epoch = epoch;
+    }
 };
 
 extern cRenderStateCache RenderStates;
