@@ -84,4 +84,16 @@ int ClipboardGetText(void* owner, char* buffer, int size);  // as ModuleFileName
 // failure (null text, buffer too small). Natively each byte widens to one unit.
 int AnsiToWide(const char* text, uint16_t* out, int outUnits);
 
+// --- whole-file replacement ---------------------------------------------------
+// A save writes a temporary beside its target and moves it over the target once
+// every byte is down, so that a failed save leaves the old file whole.
+
+// Creates a file for writing that must not exist yet; null when the name is
+// taken (nothing of that name is touched) or the file cannot be made.
+void* FileCreateNew(const char* path);
+// Moves a file onto another name in one step, replacing a file there (written
+// through to the disk on Windows). False, with both files as they were, when the
+// target is read-only or a folder, or the move fails.
+bool FileReplace(const char* from, const char* to);
+
 }  // namespace tovan::os
