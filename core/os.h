@@ -78,6 +78,12 @@ int EnvironmentVariable(const char* name, char* buffer, int size);  // as Module
 bool ClipboardSetText(void* owner, const char* text, uint32_t length);
 int ClipboardGetText(void* owner, char* buffer, int size);  // as ModuleFileName; -1 when none
 
+// --- mouse capture ------------------------------------------------------------
+// The window gets every mouse message until the capture is released, also
+// while the cursor is outside it (a drag that leaves the window).
+void MouseCapture(void* window);
+void MouseRelease();
+
 // --- text -------------------------------------------------------------------
 // Converts a 0-terminated text of the process code page to UTF-16, terminator
 // included. Returns the units written, or with out null the units needed; 0 on
