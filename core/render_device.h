@@ -54,6 +54,9 @@ protected:
 
 // Set by the host; null until then, and every call below does nothing while it is.
 extern cRenderer* RenderDevice;
+// Moved on by whoever puts in a new device at an old one's address (test
+// doubles), so that ids kept per device are asked for again.
+extern int RenderDeviceEpoch;
 
 // The device state every caller shares, so a set reaches the device only when
 // the value changes. Start values: blend state, states A and B 0, flag false.
@@ -68,15 +71,7 @@ public:
     void SetStateA(int state);
     void SetStateB(int state);
     void SetRenderFlag(bool on);
-    // Counts the resets, so that ids fetched from an earlier device (which a
-    // new one may share an address with) are fetched again.
-    unsigned m_Epoch = 0;
-    // The start values, for a fresh device.
-    void Reset() {
-        const unsigned epoch = m_Epoch + 1;
-        *this = cRenderStateCache();
-        m_Epoch = epoch;
-    }
+    void Reset() { *this = cRenderStateCache(); }  // the start values, for a fresh device
 };
 
 extern cRenderStateCache RenderStates;

@@ -13,12 +13,12 @@ namespace {
 // host puts in another device.
 struct DeviceStamp {
     const cRenderer* device = nullptr;
-    unsigned epoch = 0;
+    int epoch = 0;
 
     bool Renew(const cRenderer& d) {
-        if (device == &d && epoch == RenderStates.m_Epoch)
+        if (device == &d && epoch == RenderDeviceEpoch)
             return false;
-        device = &d, epoch = RenderStates.m_Epoch;
+        device = &d, epoch = RenderDeviceEpoch;
         return true;
     }
 };
