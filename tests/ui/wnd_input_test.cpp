@@ -364,6 +364,10 @@ TEST_F(WndInput, QueriesClimbTheParentChain) {
     EXPECT_TRUE(child->GetRect().IsEmpty());
     child->OnNotify(-1, 9, nullptr, nullptr);
     EXPECT_EQ(wnd->m_LastNotify, 9);
+    child->TakeFocus();
+    EXPECT_EQ(wnd->m_Focus, child);
+    child->SetFocus(nullptr);
+    EXPECT_EQ(wnd->m_Focus, nullptr);
     wnd->m_EnabledFlag = false;
     EXPECT_FALSE(child->IsEnabled());
     EXPECT_TRUE(child->IsVisible());
