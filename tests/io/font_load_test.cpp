@@ -144,36 +144,12 @@ TEST_F(FontLoadTest, FailuresWarnOrStaySilentAndAddNothing) {
     EXPECT_EQ(FontCount(), count);
 }
 
-TEST_F(FontLoadTest, AddFontCopiesTheEntry) {
-    cFont font;
-    font.m_Name.SetText(Name("added").c_str());
-    font.m_Texture = 42;
-    font.m_Glyphs.PushBack(cFontGlyph{7, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6});
-    const int32_t index = AddFont(font);
-    font.m_Glyphs[0].m_Code = 8;
-    const cFont* added = GetFont(index);
-    ASSERT_NE(added, nullptr);
-    EXPECT_EQ(added->m_Glyphs[0].m_Code, 7);
-    EXPECT_EQ(added->m_Texture, 42);
-    EXPECT_EQ(LoadFont(Name("ADDED").c_str()), index);  // found by name like a loaded one
-    EXPECT_EQ(GetFont(-1), nullptr);
-    EXPECT_EQ(GetFont(FontCount()), nullptr);
-}
-
 TEST_F(FontLoadTest, StripMissingGlyphsKeepsWhatTheCurrentFontDraws) {
-    cFont font;
-    for (uint16_t code : {uint16_t('a'), uint16_t('b'), uint16_t(' '), uint16_t(0xFFE9)}) {
-        cFontGlyph g;
-        g.m_Code = code;
-        font.m_Glyphs.PushBack(g);
-    }
-    std::sort(font.m_Glyphs.begin(), font.m_Glyphs.end(),
-              [](const cFontGlyph& x, const cFontGlyph& y) { return x.m_Code < y.m_Code; });
+    cFont font;  // sorted: ' ', 'a', 'b', 0xFFE9
+    for (uint16_t code : {uint16_t(' '), uint16_t('a'), uint16_t('b'), uint16_t(0xFFE9)})
+        font.m_Glyphs.PushBack(cFontGlyph{code});
     const int32_t withE9 = AddFont(font);
-    font.m_Glyphs.RemoveAt(3);
-    cFontGlyph e9;  // the byte's own value, which a signed byte never looks up
-    e9.m_Code = 0xE9;
-    font.m_Glyphs.PushBack(e9);
+    font.m_Glyphs[3].m_Code = 0xE9;  // the byte's own value, which a signed byte never looks up
     const int32_t withoutE9 = AddFont(font);
     struct Case {
         int32_t font;

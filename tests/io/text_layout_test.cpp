@@ -128,19 +128,6 @@ TEST(TextLayout, QuadsCarryTheirCornersTextureAndColour) {
         EXPECT_EQ(laid.indices[i], indices[i]);
 }
 
-TEST(TextLayout, IndicesCountOnFromVerticesAlreadyListed) {
-    const cFont font = SmallFont();
-    Laid laid;
-    laid.vertices.Resize(3);
-    laid.indices.Resize(2, -7);
-    const uint16_t codes[] = {'B'};
-    LayoutText(font, 0, 0, codes, 1, 0, 0, laid.vertices, laid.indices);
-    ASSERT_EQ(laid.indices.Count(), 8);
-    EXPECT_EQ(laid.indices[1], -7);
-    EXPECT_EQ(laid.indices[2], 3);
-    EXPECT_EQ(laid.indices[7], 6);
-}
-
 TEST(TextLayout, MissingCodesTakeGlyph31OrAreSkippedInSmallFonts) {
     struct Case {
         const char* what;
@@ -180,26 +167,6 @@ TEST(TextLayout, SpacesAloneMeasureAnEmptyBoxThatStaysPut) {
     }
     // Without the glyph box spaces measure by the pen like anything else.
     ExpectRect(Lay(font, u"   ", 10, 20, 0x05).box, 4, 14, 16, 26);
-}
-
-TEST(TextLayout, ThePenFollowsVerticalAdvances) {
-    cFont font;
-    font.m_LineHeight = 4;
-    font.m_Glyphs.PushBack(Glyph('v', 0, 0, 2, 2, 1, -3));
-    const Laid laid = Lay(font, u"vvv", 0, 0, 0x40);
-    ASSERT_EQ(laid.vertices.Count(), 12);
-    EXPECT_EQ(laid.vertices[8].x, 2);  // third quad: pen (2, -6), moved so the box top is on y
-    EXPECT_EQ(laid.vertices[8].y, -6);
-    ExpectRect(laid.box, 0, -8, 4, 0);
-}
-
-TEST(TextLayout, NothingToLayOut) {
-    const cFont font = SmallFont();
-    Laid laid;
-    const uint16_t codes[] = {'A'};
-    ExpectRect(LayoutText(font, 5, 5, codes, 0, 0, 0, laid.vertices, laid.indices), 0, 0, 0, 0);
-    ExpectRect(LayoutText(font, 5, 5, nullptr, 3, 0, 0, laid.vertices, laid.indices), 0, 0, 0, 0);
-    EXPECT_EQ(laid.vertices.Count(), 0);
 }
 
 // --- drawing -------------------------------------------------------------------------
@@ -284,49 +251,33 @@ TEST_F(TextDrawTest, MeasuringOrNothingToDrawReachesNoDevice) {
     }
 }
 
-TEST_F(TextDrawTest, Utf8BecomesUtf16Codes) {
-    cFont font;
-    font.m_Glyphs.PushBack(Glyph('a', 0, 0, 1, 1, 2));
-    font.m_Glyphs.PushBack(Glyph(0xE9, 0, 0, 1, 1, 3));
-    font.m_Glyphs.PushBack(Glyph(0x20AC, 0, 0, 1, 1, 5));
-    const int32_t index = AddFont(font);
-    EXPECT_EQ(DrawText(index, 0, "a\xC3\xA9\xE2\x82\xAC", 0, 0x20, nullptr).x1, 10);  // a, e-acute, euro
-    EXPECT_EQ(DrawText(index, 0, "a\xC3", 0, 0x20, nullptr).x1, 2);                   // the cut sequence ends the text
-}
-
 TEST_F(TextDrawTest, TextAtAWorldPointDrawsWhereTheViewShowsIt) {
+    EXPECT_EQ(DrawText3D(m_Font, "AB", {2, 1, 0}, 0, nullptr), (cRect{0, 0, 0, 0}));  // no view
     test::FixedView::Camera camera;
     camera.position = {0, 0, -10};
     auto view = test::FixedView::Perspective({0, 0, 200, 100}, camera, 50);
-    device.ClearCalls();
+    const cRect none{0, 0, 0, 0};
     // (2, 1, 0) is 10 ahead: 10 and 5 pixels right of and above the centre (100, 50).
-    ExpectRect(DrawText3D(m_Font, "AB", {2, 1, 0}, 0, nullptr), 110, 43, 123, 55);
-    EXPECT_EQ(device.CallsNamed("DrawIndexed").size(), 1u);
-
-    device.ClearCalls();
-    for (const cVec3& outside : {cVec3{0, 0, -20}, cVec3{0, 0, -10}, cVec3{100, 0, 0}, cVec3{0, 0, 2000}}) {
-        SCOPED_TRACE(outside.z);
-        ExpectRect(DrawText3D(m_Font, "AB", outside, 0, nullptr), 0, 0, 0, 0);
+    const struct {
+        cVec3 point;
+        cRect box;
+    } points[] = {{{2, 1, 0}, {110, 43, 123, 55}},
+                  {{0, 0, -20}, none},    // behind the camera, where the projection would mirror it
+                  {{0, 0, -10}, none},    // at the eye
+                  {{100, 0, 0}, none},    // off to the right
+                  {{0, 0, 2000}, none}};  // past the far plane
+    // With the view's planes, and with the planes a host left unset derived from its matrix.
+    for (bool unset : {false, true}) {
+        if (unset)
+            for (cVec4& plane : view.m_Frustum)
+                plane = {};
+        for (const auto& p : points) {
+            SCOPED_TRACE(testing::Message() << unset << " " << p.point.x << " " << p.point.z);
+            device.ClearCalls();
+            EXPECT_EQ(DrawText3D(m_Font, "AB", p.point, 0, nullptr), p.box);
+            EXPECT_EQ(device.CallsNamed("DrawIndexed").size(), p.box == none ? 0u : 1u);
+        }
     }
-    EXPECT_TRUE(device.Calls().empty());
-}
-
-TEST_F(TextDrawTest, AViewWithoutFrustumPlanesHasThemDerived) {
-    test::FixedView::Camera camera;
-    camera.position = {0, 0, -10};
-    auto view = test::FixedView::Perspective({0, 0, 200, 100}, camera, 50);
-    for (cVec4& plane : view.m_Frustum)
-        plane = {};
-    ExpectRect(DrawText3D(m_Font, "AB", {2, 1, 0}, 0, nullptr), 110, 43, 123, 55);
-    // Behind the camera the projection would mirror the point onto the screen.
-    ExpectRect(DrawText3D(m_Font, "AB", {-2, -1, -20}, 0, nullptr), 0, 0, 0, 0);
-    ExpectRect(DrawText3D(m_Font, "AB", {300, 0, 0}, 0, nullptr), 0, 0, 0, 0);
-}
-
-TEST_F(TextDrawTest, NoViewNoText) {
-    ASSERT_EQ(CurrentView, nullptr);
-    ExpectRect(DrawText3D(m_Font, "AB", {0, 0, 0}, 0, nullptr), 0, 0, 0, 0);
-    EXPECT_TRUE(device.Calls().empty());
 }
 
 }  // namespace
