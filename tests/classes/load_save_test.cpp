@@ -153,6 +153,18 @@ TEST(ObjectXml, RoundTrip) {
     EXPECT_EQ(SaveText(*back), text);
 }
 
+// Large floats keep their bits through a save and a load, and save the same again.
+TEST(ObjectXml, LargeFloatsDoNotDriftBetweenSaves) {
+    auto doc = Fresh<cSampleDoc>();
+    doc->m_Scale = 16884.113f;
+    const std::string text = SaveText(*doc);
+    EXPECT_EQ(text, "<cSampleDoc>\n <Scale>16884.113</Scale>\n</cSampleDoc>\n");
+    auto back = Fresh<cSampleDoc>();
+    ASSERT_TRUE(back->LoadFromText(text.c_str()));
+    EXPECT_EQ(back->m_Scale, 16884.113f);
+    EXPECT_EQ(SaveText(*back), text);
+}
+
 TEST(ObjectXml, MembersSharingANameKeepTheirValues) {
     for (int shader : {0, 1}) {
         for (int build : {0, 2}) {
