@@ -353,7 +353,12 @@ TEST(ObjectXml, DeeplyNestedObjectsAtTheCap) {
     EXPECT_EQ(TreeDepth(back.get()), 500);  // unchanged
 }
 
-class ObjectFiles : public ScratchTest {};
+// The file layer starts on first use and logs as it does: started here, its
+// lines stay out of the captures whichever test touches files first.
+class ObjectFiles : public ScratchTest {
+protected:
+    void SetUp() override { cIO::Init(); }
+};
 
 TEST_F(ObjectFiles, SaveAndLoadByPath) {
     auto doc = Fresh<cSampleDoc>();
@@ -407,7 +412,6 @@ TEST_F(ObjectFiles, LoadFromFileDoesNotReportBadValues) {
 
 TEST_F(ObjectFiles, NullPathFailsWithItsLogLineOnly) {
     auto doc = Fresh<cSampleDoc>();
-    cIO::Init();  // start-up's own lines stay out of the capture
     LogCapture capture;
     EXPECT_FALSE(doc->LoadFromFile(nullptr));
     EXPECT_EQ(capture.Logs(), std::vector<std::string>{" # Loading xml file \"\"..."});
