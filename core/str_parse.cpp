@@ -62,9 +62,30 @@ struct DecimalText {
     const char* fraction;  // digits after it
     const char* fractionEnd;
     int64_t exponent;   // wide: a hostile text may hold billions of decimals
-    uint64_t mantissa;  // the first kMantissaDigits significant digits
-    int significant;    // significant digits in all
+    uint64_t mantissa;  // the first kMantissaDigits significant digits; 0 only for zero
+    int dropped;        // significant digits after those
 };
+
+// Texts with more digits than a mantissa holds: leading zeros skipped, the first
+// significant digits kept, the rest counted. False when there are so many that the
+// value is above every float.
+bool CountLongDigits(DecimalText& d) {
+    d.mantissa = 0;
+    int significant = 0;
+    const char* const parts[2][2] = {{d.whole, d.wholeEnd}, {d.fraction, d.fractionEnd}};
+    for (const auto& part : parts) {
+        for (const char* p = part[0]; p < part[1]; ++p) {
+            if (significant == 0 && *p == '0')
+                continue;
+            if (++significant > kMaxSignificant)
+                return false;
+            if (significant <= kMantissaDigits)
+                d.mantissa = d.mantissa * 10u + uint64_t(*p - '0');
+        }
+    }
+    d.dropped = significant > kMantissaDigits ? significant - kMantissaDigits : 0;
+    return true;
+}
 
 // A double within a few units in its last place of the decimal: the first 19
 // digits times at most three exact powers of ten, each step rounded once. A float
@@ -72,25 +93,32 @@ struct DecimalText {
 // point between two floats, the double and the decimal round to the same float.
 // Near halfway points, subnormals and overflow this answers false: not sure.
 bool ReadQuick(const DecimalText& d, float& magnitude) {
-    int64_t exponent = d.exponent + (d.significant > kMantissaDigits ? d.significant - kMantissaDigits : 0);
-    if (exponent < -kMaxQuickSteps * kMaxExactPower || exponent > kMaxQuickSteps * kMaxExactPower)
-        return false;
+    int64_t exponent = d.exponent + d.dropped;
     double value = double(d.mantissa);
-    while (exponent != 0) {
-        const int64_t step = exponent < -kMaxExactPower  ? -kMaxExactPower
-                             : exponent > kMaxExactPower ? kMaxExactPower
-                                                         : exponent;
-        value = step < 0 ? value / kExactPowers[-step] : value * kExactPowers[step];
-        exponent -= step;
+    if (exponent >= -kMaxExactPower && exponent <= kMaxExactPower) {
+        value = exponent < 0 ? value / kExactPowers[-exponent] : value * kExactPowers[exponent];
+    } else {
+        if (exponent < -kMaxQuickSteps * kMaxExactPower || exponent > kMaxQuickSteps * kMaxExactPower)
+            return false;
+        while (exponent < 0) {
+            const int64_t step = exponent < -kMaxExactPower ? kMaxExactPower : -exponent;
+            value /= kExactPowers[step];
+            exponent += step;
+        }
+        while (exponent > 0) {
+            const int64_t step = exponent > kMaxExactPower ? kMaxExactPower : exponent;
+            value *= kExactPowers[step];
+            exponent -= step;
+        }
     }
     constexpr double kSmallestSafe = FLT_MIN;  // below it floats keep fewer bits
-    constexpr uint64_t kDropped = (uint64_t(1) << 29) - 1;
+    constexpr uint64_t kDroppedBits = (uint64_t(1) << 29) - 1;
     constexpr uint64_t kHalfway = uint64_t(1) << 28;
     constexpr uint64_t kMargin = 64;  // units of the double; the steps stray by a few
     uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
-    const uint64_t dropped = bits & kDropped;
-    if (value < kSmallestSafe || (dropped > kHalfway - kMargin && dropped < kHalfway + kMargin))
+    const uint64_t low = bits & kDroppedBits;
+    if (value < kSmallestSafe || (low > kHalfway - kMargin && low < kHalfway + kMargin))
         return false;
     const float rounded = float(value);
     if (rounded > FLT_MAX)
@@ -110,22 +138,21 @@ bool ReadExact(const DecimalText& d, float& magnitude) {
     for (const char* p = d.fraction; p < d.fractionEnd; ++p)
         if (n > 0 || *p != '0')
             text[n++] = *p;
+    const int64_t magnitudeOrder = d.exponent + n;  // the value lies below 10^magnitudeOrder
     text[n++] = 'e';
     n = int(std::to_chars(text + n, text + sizeof text, d.exponent).ptr - text);
     float value = 0;
     const std::from_chars_result r = std::from_chars(text, text + n, value);
     if (r.ec == std::errc::result_out_of_range)
-        return d.exponent + d.significant <= 0;  // below every float: zero, else above
+        return magnitudeOrder <= 0;  // below every float: zero, else above
     magnitude = value;
     return r.ec == std::errc();
 }
 
-void TakeDigit(DecimalText& d, int digit) {
-    if (d.significant == 0 && digit == 0)
-        return;
-    if (d.significant < kMantissaDigits)
-        d.mantissa = d.mantissa * 10u + uint64_t(digit);
-    ++d.significant;
+const char* SkipDigits(const char* p, const char* end, uint64_t& mantissa) {
+    for (; p < end && IsDigit(*p); ++p)
+        mantissa = mantissa * 10u + uint64_t(*p - '0');  // wraps past 19 digits; then counted again
+    return p;
 }
 
 bool ParseFloatRange(const char* text, const char* end, float& out) {
@@ -135,17 +162,14 @@ bool ParseFloatRange(const char* text, const char* end, float& out) {
     bool negative;
     const char* p = SkipSpacesAndSign(text, end, negative);
     DecimalText d{p, p, p, p, 0, 0, 0};
-    for (; p < end && IsDigit(*p); ++p)
-        TakeDigit(d, *p - '0');
-    d.wholeEnd = d.fraction = d.fractionEnd = p;
+    p = d.wholeEnd = d.fraction = d.fractionEnd = SkipDigits(p, end, d.mantissa);
     if (p < end && (*p == '.' || *p == ',')) {
-        d.fraction = ++p;
-        for (; p < end && IsDigit(*p); ++p)
-            TakeDigit(d, *p - '0');
-        d.fractionEnd = p;
+        d.fraction = p + 1;
+        p = d.fractionEnd = SkipDigits(d.fraction, end, d.mantissa);
         d.exponent = -(d.fractionEnd - d.fraction);
     }
-    if (d.wholeEnd == d.whole && d.fractionEnd == d.fraction)
+    const int64_t digits = (d.wholeEnd - d.whole) + (d.fractionEnd - d.fraction);
+    if (digits == 0)
         return false;
     if (p < end && (*p == 'e' || *p == 'E' || *p == 'd' || *p == 'D')) {
         ++p;
@@ -159,10 +183,10 @@ bool ParseFloatRange(const char* text, const char* end, float& out) {
     }
     if (d.exponent < -125 || d.exponent > 128)
         return false;
-    if (d.significant > kMaxSignificant)
+    if (digits > kMantissaDigits && !CountLongDigits(d))
         return false;
     float magnitude = 0;
-    if (d.significant != 0 && !ReadQuick(d, magnitude) && !ReadExact(d, magnitude))
+    if (d.mantissa != 0 && !ReadQuick(d, magnitude) && !ReadExact(d, magnitude))
         return false;
     out = negative ? -magnitude : magnitude;
     return true;
