@@ -179,6 +179,24 @@ void BM_ParseFloat(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 8);
 }
 
+// As the class engine saves them: three decimals, large values with every digit.
+const char* const kSavedNumbers[] = {
+    "16884.113", "-0.333", "98765432.000", "1.500", "-4096.250", "0.001", "340282346638528859811704183484516925440.000",
+    "123456.789"};
+
+void BM_ParseSavedFloat(benchmark::State& state) {
+    float sum = 0;
+    for (auto _ : state) {
+        for (const char* text : kSavedNumbers) {
+            float v;
+            tovan::ParseFloat(text, v);
+            sum += v;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * 8);
+}
+
 void BM_Strtof(benchmark::State& state) {
     float sum = 0;
     for (auto _ : state) {
@@ -207,6 +225,7 @@ BENCHMARK(BM_StdCompare);
 BENCHMARK(BM_StrCompareTexts);
 BENCHMARK(BM_Strcmp);
 BENCHMARK(BM_ParseFloat);
+BENCHMARK(BM_ParseSavedFloat);
 BENCHMARK(BM_Strtof);
 
 BENCHMARK_MAIN();

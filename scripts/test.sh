@@ -9,6 +9,12 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 status=0
 
+# Every suite runs its tests in a shuffled order, the same in both builds (the
+# variables reach the programs under wine too). TOVAN_TEST_SEED=N replays one.
+seed=${TOVAN_TEST_SEED:-$(( $(date +%s) % 99999 + 1 ))}
+export GTEST_SHUFFLE=1 GTEST_RANDOM_SEED=$seed
+echo "== test order: seed $seed (replay with TOVAN_TEST_SEED=$seed)"
+
 count() {  # sums the gtest XML reports of one build; a suite without a report counts as one failure
   local dir=$1 suites=$2 passed=0 failed=0
   for s in $suites; do
