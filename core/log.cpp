@@ -117,7 +117,7 @@ void Record(bool warning, const char* fmt, va_list args) {
     if (s.m_FileName.Length() > 0) {
         StartFlushing(s);
         {
-            std::lock_guard<std::mutex> pending(GetGlobalLocks()[kPendingLock]);
+            std::lock_guard<cLock> pending(GetGlobalLocks()[kPendingLock]);
             s.m_Pending += message;
         }
         s.m_Text = message;  // the file keeps the history, the window the latest message
@@ -189,7 +189,7 @@ void FlushLog() {
     {
         // Take the text out under #0 and write without it: the writing may reach
         // code that logs, which needs #0 to append.
-        std::lock_guard<std::mutex> pending(GetGlobalLocks()[kPendingLock]);
+        std::lock_guard<cLock> pending(GetGlobalLocks()[kPendingLock]);
         if (s.m_Pending.Length() == 0)
             return;
         text = s.m_Pending;
@@ -209,7 +209,7 @@ void LogFlushThread(void*) {
 
 void SetLogFileName(const char* name) {
     CallLock lock;
-    std::lock_guard<std::mutex> pending(GetGlobalLocks()[kPendingLock]);
+    std::lock_guard<cLock> pending(GetGlobalLocks()[kPendingLock]);
     State().m_FileName.SetText(name);
     g_HasFileName.store(TextLength(name) > 0);
 }

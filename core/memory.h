@@ -5,6 +5,8 @@
 #include <mutex>
 #include <vector>
 
+#include "core/lock.h"
+
 namespace tovan {
 
 // One size class. Slabs are never returned to the system; freed blocks go on a
@@ -52,22 +54,22 @@ public:
     size_t FreeCount() const { return m_FreeBlocks.size(); }
 
 private:
-    std::mutex m_Lock;
+    cLock m_Lock;
     std::vector<char*> m_Slabs;
     std::vector<void*> m_FreeBlocks;
 };
 
-// Five plain, non-recursive mutexes: #0 pending log text, #1 Log/Warning calls,
+// Five plain, non-recursive mutexes (each spins briefly before it sleeps): #0 pending log text, #1 Log/Warning calls,
 // #2 the small-block pools, #3 the started-thread list, #4 the input queue.
 class cGlobalLocks {
 public:
     static constexpr int kCount = 5;
-    std::mutex& operator[](int index) { return m_Locks[index]; }
+    cLock& operator[](int index) { return m_Locks[index]; }
     void Lock(int index) { m_Locks[index].lock(); }
     void Unlock(int index) { m_Locks[index].unlock(); }
 
 private:
-    std::mutex m_Locks[kCount];
+    cLock m_Locks[kCount];
 };
 
 cGlobalLocks& GetGlobalLocks();
