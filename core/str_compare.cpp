@@ -38,7 +38,7 @@ size_t FirstFlagged(uint64_t stops) {
 
 // Eight bytes at a time; the last word of a count that is not a multiple of 8
 // overlaps bytes already passed (they agree and are not 0, so never stop it).
-size_t FirstStopPlain(const char* a, const char* b, size_t count) {
+__attribute__((always_inline)) inline size_t FirstStopPlain(const char* a, const char* b, size_t count) {
     size_t i = 0;
     for (; i + 8 <= count; i += 8)
         if (const uint64_t stops = WordStops(a + i, b + i))
@@ -77,15 +77,16 @@ __m128i KeptBytes(const char* a, const char* b) {
 
 uint32_t ZeroBytes(__m128i v) { return uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_setzero_si128()))); }
 
-// 32 bytes per step with one test, then 16, then one block ending at count.
-size_t FirstStopSse2(const char* a, const char* b, size_t count) {
+// 32 bytes per step, then 16, then one block ending at count. Inlined into
+// the comparisons: for short texts a call would cost as much as the scan.
+__attribute__((always_inline)) inline size_t FirstStopSse2(const char* a, const char* b, size_t count) {
     if (count < 16)
         return FirstStopPlain(a, b, count);
     size_t i = 0;
     for (; i + 32 <= count; i += 32) {
-        const __m128i low = KeptBytes(a + i, b + i), high = KeptBytes(a + i + 16, b + i + 16);
-        if (ZeroBytes(_mm_min_epu8(low, high)))
-            return i + size_t(__builtin_ctz(ZeroBytes(low) | ZeroBytes(high) << 16));
+        const uint32_t stops = ZeroBytes(KeptBytes(a + i, b + i)) | ZeroBytes(KeptBytes(a + i + 16, b + i + 16)) << 16;
+        if (stops)
+            return i + size_t(__builtin_ctz(stops));
     }
     if (count - i >= 16) {
         if (const uint32_t stops = ZeroBytes(KeptBytes(a + i, b + i)))
@@ -100,6 +101,7 @@ size_t FirstStopSse2(const char* a, const char* b, size_t count) {
 }
 
 constexpr str_compare::Scanner kScanners[] = {{"plain", FirstStopPlain}, {"sse2", FirstStopSse2}};
+constexpr int kScannerCount = 2;
 inline size_t FirstStop(const char* a, const char* b, size_t count) { return FirstStopSse2(a, b, count); }
 
 }  // namespace
@@ -108,6 +110,7 @@ inline size_t FirstStop(const char* a, const char* b, size_t count) { return Fir
 namespace tovan {
 namespace {
 constexpr str_compare::Scanner kScanners[] = {{"plain", FirstStopPlain}};
+constexpr int kScannerCount = 1;
 inline size_t FirstStop(const char* a, const char* b, size_t count) { return FirstStopPlain(a, b, count); }
 }  // namespace
 }  // namespace tovan
@@ -116,7 +119,7 @@ inline size_t FirstStop(const char* a, const char* b, size_t count) { return Fir
 namespace tovan {
 
 const str_compare::Scanner* str_compare::Scanners(int* count) {
-    *count = int(sizeof kScanners / sizeof kScanners[0]);
+    *count = kScannerCount;
     return kScanners;
 }
 
