@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs every test: native (sanitizers), then win64 under wine; runs
-# every fuzz target briefly; builds win32; ends with one line "N passed, N
-# failed" summing both test runs and one result per fuzz target.
+# Builds and runs every test: native (sanitizers), then win64 under wine, then
+# the tests that start threads under ThreadSanitizer (tsan); runs every fuzz
+# target briefly; builds win32; ends with one line "N passed, N failed" summing
+# the test runs and one result per fuzz target.
 set -u
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh || exit 1
@@ -38,7 +39,7 @@ run_build() {  # preset, runner...
 }
 
 total_pass=0; total_fail=0
-for preset in native win64; do
+for preset in native win64 tsan; do
   runner=()
   [ "$preset" = win64 ] && runner=(./scripts/wine-run.sh build/win64)
   if ! run_build "$preset" "${runner[@]}"; then
