@@ -104,6 +104,13 @@ constexpr str_compare::Scanner kScanners[] = {{"plain", FirstStopPlain}, {"sse2"
 constexpr int kScannerCount = 2;
 inline size_t FirstStop(const char* a, const char* b, size_t count) { return FirstStopSse2(a, b, count); }
 
+// The first 32 bytes of texts that have them, with nothing before them; 32
+// when all agree and none is 0.
+inline size_t FirstStop32(const char* a, const char* b) {
+    const uint32_t stops = ZeroBytes(KeptBytes(a, b)) | ZeroBytes(KeptBytes(a + 16, b + 16)) << 16;
+    return stops ? size_t(__builtin_ctz(stops)) : 32;
+}
+
 }  // namespace
 }  // namespace tovan
 #else
@@ -112,6 +119,7 @@ namespace {
 constexpr str_compare::Scanner kScanners[] = {{"plain", FirstStopPlain}};
 constexpr int kScannerCount = 1;
 inline size_t FirstStop(const char* a, const char* b, size_t count) { return FirstStopPlain(a, b, count); }
+inline size_t FirstStop32(const char* a, const char* b) { return FirstStopPlain(a, b, 32); }
 }  // namespace
 }  // namespace tovan
 #endif
@@ -127,10 +135,19 @@ const str_compare::Scanner* str_compare::Scanners(int* count) {
 // within the shorter one, at its terminator, or earlier at a 0 inside it, as
 // the zero-terminated texts would.
 int CompareStrings(const cStr& a, const cStr& b) {
-    const char* x = a.GetText();
-    const char* y = b.GetText();
     const size_t shorter = size_t(a.Length() < b.Length() ? a.Length() : b.Length());
-    const size_t at = FirstStop(x, y, shorter);
+    const char* x = a.Data();
+    const char* y = b.Data();
+    size_t at;
+    if (__builtin_expect(shorter >= 32, 1)) {
+        at = FirstStop32(x, y);
+        if (at == 32)
+            at += FirstStop(x + 32, y + 32, shorter - 32);
+    } else if (shorter > 0) {
+        at = FirstStop(x, y, shorter);
+    } else {
+        return CompareBytes(*a.GetText(), *b.GetText());  // a side may have no buffer
+    }
     return CompareBytes(x[at], y[at]);
 }
 
