@@ -59,7 +59,7 @@ private:
     std::vector<void*> m_FreeBlocks;
 };
 
-// Five plain, non-recursive mutexes (each spins briefly before it sleeps): #0 pending log text, #1 Log/Warning calls,
+// Five plain, non-recursive mutexes: #0 pending log text, #1 Log/Warning calls,
 // #2 the small-block pools, #3 the started-thread list, #4 the input queue.
 class cGlobalLocks {
 public:
