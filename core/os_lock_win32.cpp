@@ -25,7 +25,17 @@ void LockDestroy(void* lock) {
 }
 
 void LockEnter(void* lock) { EnterCriticalSection(static_cast<CRITICAL_SECTION*>(lock)); }
-bool LockTryEnter(void* lock) { return TryEnterCriticalSection(static_cast<CRITICAL_SECTION*>(lock)) != 0; }
+// A critical section lets its owner in again; a plain mutex does not.
+bool LockTryEnter(void* lock) {
+    CRITICAL_SECTION* section = static_cast<CRITICAL_SECTION*>(lock);
+    if (!TryEnterCriticalSection(section))
+        return false;
+    if (section->RecursionCount > 1) {
+        LeaveCriticalSection(section);
+        return false;
+    }
+    return true;
+}
 void LockLeave(void* lock) { LeaveCriticalSection(static_cast<CRITICAL_SECTION*>(lock)); }
 
 }  // namespace tovan::os
