@@ -1,10 +1,16 @@
 // Image operations on 1024 x 1024 images, single thread. Each benchmark first
 // checks its output against the texel-by-texel version and stops on a difference.
+// The DXT encoder also runs side by side with stb_dxt on the same picture, and
+// both report how far their blocks decode from it.
+#include "bench/peer.h"
 #include "io/image/dxt.h"
 #include "io/image/image.h"
 #include "tests/io/image_reference.h"
 
 #include <benchmark/benchmark.h>
+
+#define STB_DXT_IMPLEMENTATION
+#include <stb_dxt.h>
 
 #include <cmath>
 #include <cstring>
@@ -75,6 +81,58 @@ void BM_DxtEncode(benchmark::State& state) {
         benchmark::DoNotOptimize(out.data());
     }
     Texels(state, int64_t(kSide) * kSide);
+}
+
+// stb_dxt's blocks of a surface, gathered into the 4 x 4 RGBA blocks it takes.
+void StbEncodeSurface(bool alpha, const uint8_t* texels, int texelBytes, int w, int h, uint8_t* blocks) {
+    uint8_t block[64];
+    for (int by = 0; by < h; by += 4)
+        for (int bx = 0; bx < w; bx += 4, blocks += alpha ? 16 : 8) {
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < 4; ++x) {
+                    const uint8_t* t = texels + (size_t(by + y) * w + size_t(bx + x)) * texelBytes;
+                    uint8_t* b = block + 4 * (4 * y + x);
+                    b[0] = t[0];
+                    b[1] = t[1];
+                    b[2] = t[2];
+                    b[3] = texelBytes == 4 ? t[3] : 255;
+                }
+            stb_compress_dxt_block(blocks, block, alpha ? 1 : 0, STB_DXT_NORMAL);
+        }
+}
+
+// Root mean square difference, over every component, between the source and
+// its blocks decoded.
+double Rmse(ImageFormat format, const cImage& source, const std::vector<uint8_t>& blocks) {
+    std::vector<uint8_t> decoded(size_t(source.m_Data.Count()));
+    dxt::DecodeSurface(format, blocks.data(), source.m_Width, source.m_Height, decoded.data());
+    double sum = 0;
+    for (size_t i = 0; i < decoded.size(); ++i) {
+        const double d = double(decoded[i]) - double(source.m_Data[int(i)]);
+        sum += d * d;
+    }
+    return std::sqrt(sum / double(decoded.size()));
+}
+
+void BM_DxtEncodeVsStb(benchmark::State& state) {
+    const ImageFormat source = ImageFormat(state.range(0));
+    const bool alpha = source == ImageFormat::Rgba8;
+    const ImageFormat target = alpha ? ImageFormat::Dxt5 : ImageFormat::Dxt1;
+    const cImage image = Make(source, kSide, kSide);
+    const int texelBytes = GetImageFormatInfo(source)->texelBytes;
+    std::vector<uint8_t> ours(size_t(cImage::DataSize(target, kSide, kSide, 1, 1))), peer(ours.size());
+    bench::RunPeerBenchmark(
+        state, 9, double(image.m_Data.Count()),
+        [&] {
+            dxt::EncodeSurface(target, source, image.m_Data.Data(), kSide, kSide, ours.data());
+            benchmark::DoNotOptimize(ours.data());
+        },
+        [&] {
+            StbEncodeSurface(alpha, image.m_Data.Data(), texelBytes, kSide, kSide, peer.data());
+            benchmark::DoNotOptimize(peer.data());
+        });
+    state.counters["rmse"] = Rmse(target, image, ours);
+    state.counters["peer_rmse"] = Rmse(target, image, peer);
 }
 
 void BM_GenerateMips(benchmark::State& state) {
@@ -148,6 +206,12 @@ BENCHMARK(BM_DxtEncode)
     ->Arg(int(ImageFormat::Rgb8))
     ->Arg(int(ImageFormat::Rgba8))
     ->Arg(int(ImageFormat::R8))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DxtEncodeVsStb)
+    ->Arg(int(ImageFormat::Rgb8))
+    ->Arg(int(ImageFormat::Rgba8))
+    ->UseManualTime()
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GenerateMips)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResizeToPowerOfTwo)->Unit(benchmark::kMillisecond);

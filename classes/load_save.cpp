@@ -32,17 +32,17 @@ bool IsListClass(const char* name) { return StartsWith(name, "cClassList."); }
 // Counts the elements seen so far of each name that several members share.
 class SharedNames {
 public:
-    int Next(const cStr& name) {
+    int Next(XmlText name) {
         for (Seen& seen : m_Seen)
-            if (*seen.name == name)
+            if (seen.name == name)
                 return seen.count++;
-        m_Seen.PushBack({&name, 1});
+        m_Seen.PushBack({name, 1});
         return 0;
     }
 
 private:
     struct Seen {
-        const cStr* name;
+        XmlText name;
         int count;
     };
     cList<Seen> m_Seen;
@@ -56,7 +56,7 @@ bool IsDefaultLeaf(const XmlNode* mine, const XmlNode* fresh) {
 // Elements of a name that several members share are read back by position among
 // themselves, so they are left out all together or not at all.
 bool SharedNameRemovable(const XmlNode* written, const XmlNode* defaults, int i) {
-    const cStr& name = written->Child(i)->Name();
+    const XmlText name = written->Child(i)->Name();
     for (int k = 0; k < written->ChildCount(); ++k) {
         if (k == i || written->Child(k)->Name() != name)
             continue;
@@ -123,7 +123,7 @@ void cClass::ToXml(XmlNode* node, const void* value, uintptr_t extra) {
         const cMemberDesc* member = object->DescribedMember(k);
         if (member && member->m_NotSaved)
             continue;
-        XmlNode* child = XmlNode::Create(object->GetMemberName(k));
+        XmlNode* child = node->AddChild(object->GetMemberName(k));
         void* address = object->GetMemberPtr(k, object);
         uintptr_t memberExtra = object->GetMemberExtra(k);
         if (!memberExtra)
@@ -137,7 +137,6 @@ void cClass::ToXml(XmlNode* node, const void* value, uintptr_t extra) {
         } else {
             child->SetText("NULL");
         }
-        node->AddChild(child);
     }
     if (node->Name().IsEmpty())
         node->SetName(object->GetClassName());
@@ -261,8 +260,7 @@ bool cClass::ToXmlBuffer(cStream& stream) {
             delete copy;
         }
     }
-    tree.ToBuffer(stream);
-    return true;
+    return tree.ToBuffer(stream);
 }
 
 bool cClass::SaveToFile(const char* path) {

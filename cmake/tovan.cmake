@@ -30,11 +30,6 @@ function(tovan_target_options target)
   endif()
 endfunction()
 
-# Parts of the Win32 layer that the foundation itself calls (the log window closes
-# the splash and clamps its own sizing). halden-service carries the foundation but
-# not the Win32 library, so these files build into tovan_core, not tovan_win32.
-set(TOVAN_CORE_CARRIED_WIN32 "win32/(splash|window_utils)(_win32|_headless)?\\.cpp$")
-
 # One static library per subsystem folder. Files ending _win32.cpp build only for
 # Windows, their _headless.cpp peers only for the native build; *_main*.cpp are
 # program entry points and stay out of the library.
@@ -42,14 +37,6 @@ function(tovan_subsystem name)
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${name}/*.cpp)
   list(FILTER srcs EXCLUDE REGEX "_${TOVAN_OTHER_SUFFIX}\\.cpp$")
   list(FILTER srcs EXCLUDE REGEX "_main[^/]*\\.cpp$")
-  if(name STREQUAL "win32")
-    list(FILTER srcs EXCLUDE REGEX "${TOVAN_CORE_CARRIED_WIN32}")
-  elseif(name STREQUAL "core")
-    file(GLOB carried CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/win32/*.cpp)
-    list(FILTER carried INCLUDE REGEX "${TOVAN_CORE_CARRIED_WIN32}")
-    list(FILTER carried EXCLUDE REGEX "_${TOVAN_OTHER_SUFFIX}\\.cpp$")
-    list(APPEND srcs ${carried})
-  endif()
   if(NOT srcs)
     set(srcs ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
   endif()

@@ -1,5 +1,6 @@
 #include "core/dialog_template.h"
 
+#include "core/little_endian.h"
 #include "core/os.h"
 
 namespace tovan {
@@ -43,9 +44,7 @@ void cDialogTemplate::AddItem(const char* className, const char* text, uint32_t 
     AppendText(text);
     Append16(0);  // no creation data
     if (m_Bytes.Count() >= kItemCountOffset + 2) {
-        uint32_t count = uint32_t(ItemCount()) + 1;
-        m_Bytes[kItemCountOffset] = uint8_t(count);
-        m_Bytes[kItemCountOffset + 1] = uint8_t(count >> 8);
+        StoreU16(m_Bytes.Data() + kItemCountOffset, uint16_t(ItemCount() + 1));
     }
 }
 
@@ -54,11 +53,12 @@ void cDialogTemplate::Free() { m_Bytes.Free(); }
 int cDialogTemplate::ItemCount() const {
     if (m_Bytes.Count() < kItemCountOffset + 2)
         return 0;
-    return m_Bytes[kItemCountOffset] | m_Bytes[kItemCountOffset + 1] << 8;
+    return LoadU16(m_Bytes.Data() + kItemCountOffset);
 }
 
 void cDialogTemplate::Append16(uint32_t value) {
-    uint8_t bytes[2] = {uint8_t(value), uint8_t(value >> 8)};
+    uint8_t bytes[2];
+    StoreU16(bytes, uint16_t(value));
     m_Bytes.AppendRange(bytes, 2);
 }
 

@@ -3,6 +3,7 @@
 // and never shrinks by itself. Every block allocated or freed moves a
 // process-wide count of live blocks.
 #pragma once
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -113,11 +114,13 @@ public:
     int Capacity() const { return m_Block ? m_Block->capacity : 0; }
     bool IsEmpty() const { return Count() == 0; }
 
-    // No bounds checks: callers keep indices within [0, Count()).
-    T* At(int index) { return Items() + index; }
-    const T* At(int index) const { return Items() + index; }
-    T& operator[](int index) { return Items()[index]; }
-    const T& operator[](int index) const { return Items()[index]; }
+    // Callers keep indices within [0, Count()). Builds with assertions check it:
+    // an index past the count but inside the capacity reads a stale item that
+    // no sanitizer sees.
+    T* At(int index) { return Items() + Checked(index); }
+    const T* At(int index) const { return Items() + Checked(index); }
+    T& operator[](int index) { return Items()[Checked(index)]; }
+    const T& operator[](int index) const { return Items()[Checked(index)]; }
     T* Data() { return m_Block ? Items() : nullptr; }
     const T* Data() const { return m_Block ? Items() : nullptr; }
     T* begin() { return Data(); }
@@ -167,7 +170,7 @@ public:
     }
 
     void RemoveAt(int index) {
-        Container::CloseGap(Items(), Count(), index);
+        Container::CloseGap(Items(), Count(), Checked(index));
         --m_Block->count;
     }
 
@@ -237,6 +240,10 @@ private:
     static constexpr size_t kHeader = alignof(T) > sizeof(Block) ? alignof(T) : sizeof(Block);
     static_assert(alignof(T) <= alignof(std::max_align_t), "list items must fit operator new alignment");
 
+    int Checked(int index) const {
+        assert(index >= 0 && index < Count() && "cList index out of range");
+        return index;
+    }
     static T* ItemsOf(Block* block) { return reinterpret_cast<T*>(reinterpret_cast<char*>(block) + kHeader); }
     T* Items() const { return ItemsOf(m_Block); }
     bool Owns(const T* item) const {

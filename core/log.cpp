@@ -5,8 +5,8 @@
 #include "core/memory.h"
 #include "core/os.h"
 #include "core/str.h"
-#include "win32/splash.h"
-#include "win32/window_utils.h"
+#include "core/splash.h"
+#include "core/window_utils.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -17,14 +17,12 @@ namespace tovan {
 
 namespace {
 
-constexpr int kPendingLock = 0;
-constexpr int kCallLock = 1;
 constexpr uint32_t kFlushIntervalMs = 500;
 
 struct LogState {
     cStr m_Text;      // what the window shows
-    cStr m_Pending;   // not yet in the file; lock #0
-    cStr m_FileName;  // written under #1 and #0, so either lock suffices to read it
+    cStr m_Pending;   // not yet in the file; under kLogPending
+    cStr m_FileName;  // written under kLogCall and kLogPending, so either suffices to read it
     cStr m_Newline;
     bool m_FlushThreadStarted = false;
     bool m_ExitFlushRegistered = false;
@@ -59,7 +57,7 @@ void StartFileLayer() {
         writer->start();
 }
 
-// Lock #1 for a whole Log or Warning call. A thread that already holds it (a
+// kLogCall for a whole Log or Warning call. A thread that already holds it (a
 // window procedure running inside a Warning, &Copy reaching code that logs)
 // goes on without waiting for itself.
 class CallLock {
@@ -67,14 +65,14 @@ public:
     CallLock() : m_Taken(!t_HoldsCallLock) {
         if (m_Taken) {
             StartFileLayer();  // outside every log lock
-            GetGlobalLocks().Lock(kCallLock);
+            GetGlobalLocks().Lock(cGlobalLocks::kLogCall);
             t_HoldsCallLock = true;
         }
     }
     ~CallLock() {
         if (m_Taken) {
             t_HoldsCallLock = false;
-            GetGlobalLocks().Unlock(kCallLock);
+            GetGlobalLocks().Unlock(cGlobalLocks::kLogCall);
         }
     }
     CallLock(const CallLock&) = delete;
@@ -104,7 +102,7 @@ bool EndsWith(const cStr& text, const cStr& end) {
     return n >= m && CompareStrings(text.GetText() + n - m, end.GetText(), -1) == 0;
 }
 
-// Runs under lock #1.
+// Runs under kLogCall.
 void Record(bool warning, const char* fmt, va_list args) {
     LogState& s = State();
     cStr message = cStr::FormatV(fmt, args);
@@ -117,7 +115,7 @@ void Record(bool warning, const char* fmt, va_list args) {
     if (s.m_FileName.Length() > 0) {
         StartFlushing(s);
         {
-            std::lock_guard<cLock> pending(GetGlobalLocks()[kPendingLock]);
+            std::lock_guard<cLock> pending(GetGlobalLocks()[cGlobalLocks::kLogPending]);
             s.m_Pending += message;
         }
         s.m_Text = message;  // the file keeps the history, the window the latest message
@@ -187,9 +185,9 @@ void FlushLog() {
     LogState& s = State();
     cStr text, name;
     {
-        // Take the text out under #0 and write without it: the writing may reach
-        // code that logs, which needs #0 to append.
-        std::lock_guard<cLock> pending(GetGlobalLocks()[kPendingLock]);
+        // Take the text out under kLogPending and write without it: the writing
+        // may reach code that logs, which needs kLogPending to append.
+        std::lock_guard<cLock> pending(GetGlobalLocks()[cGlobalLocks::kLogPending]);
         if (s.m_Pending.Length() == 0)
             return;
         text = s.m_Pending;
@@ -209,7 +207,7 @@ void LogFlushThread(void*) {
 
 void SetLogFileName(const char* name) {
     CallLock lock;
-    std::lock_guard<cLock> pending(GetGlobalLocks()[kPendingLock]);
+    std::lock_guard<cLock> pending(GetGlobalLocks()[cGlobalLocks::kLogPending]);
     State().m_FileName.SetText(name);
     g_HasFileName.store(TextLength(name) > 0);
 }

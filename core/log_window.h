@@ -20,7 +20,7 @@ void BuildTemplate(cDialogTemplate& dialog, const char* caption);
 // Natively it answers what the test scripted instead.
 int Run(const cDialogTemplate& dialog, void* owner, LogWindowMode mode);
 
-// Read on the thread that shows the window, which holds lock #1.
+// Read on the thread that shows the window, which holds the kLogCall lock.
 LogWindowMode Mode();
 const char* Title();
 const char* Text(int* length);

@@ -2,12 +2,15 @@
 
 #include "core/dialog_template.h"
 #include "core/str.h"
-#include "win32/window_utils.h"
+#include "core/window_utils.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 namespace tovan::logwindow {
+
+static_assert(sizeof(WindowRect) == sizeof(RECT) && offsetof(RECT, bottom) == offsetof(WindowRect, bottom),
+              "WM_SIZING hands over a RECT as a WindowRect");
 
 namespace {
 

@@ -24,7 +24,7 @@ struct Pools {
 };
 
 Pools& GetPools() {
-    // Locks first: PoolAlloc takes lock #2 before it touches a pool.
+    // Locks first: PoolAlloc takes the pool lock before it touches a pool.
     GetGlobalLocks();
     static Pools* pools = new Pools;  // never destroyed: blocks may outlive static teardown
     return *pools;
@@ -120,7 +120,7 @@ void* PoolAlloc(int size) {
         return nullptr;
     if (kPassthrough)
         return ::operator new(size_t(size));
-    std::lock_guard<cLock> guard(GetGlobalLocks()[2]);
+    std::lock_guard<cLock> guard(GetGlobalLocks()[cGlobalLocks::kPool]);
     SmallBlockPool* pool = GetPoolForSize(size);
     if (!pool)
         return ::operator new(size_t(size));
@@ -134,7 +134,7 @@ void PoolFree(void* block, int size) {
         ::operator delete(block);
         return;
     }
-    std::lock_guard<cLock> guard(GetGlobalLocks()[2]);
+    std::lock_guard<cLock> guard(GetGlobalLocks()[cGlobalLocks::kPool]);
     if (SmallBlockPool* pool = GetPoolForSize(size))
         pool->Free(block);
     else
@@ -167,7 +167,7 @@ void StringPoolFree(void* block) {
 
 void* StartThread(ThreadProc procedure, void* argument) {
     {
-        std::lock_guard<cLock> guard(GetGlobalLocks()[3]);
+        std::lock_guard<cLock> guard(GetGlobalLocks()[cGlobalLocks::kThreads]);
         std::vector<void*>& handles = GetThreadList().handles;
         for (size_t i = handles.size(); i-- > 0;) {
             if (handles[i]) {
@@ -182,7 +182,7 @@ void* StartThread(ThreadProc procedure, void* argument) {
 }
 
 void ForgetThread(void* handle) {
-    std::lock_guard<cLock> guard(GetGlobalLocks()[3]);
+    std::lock_guard<cLock> guard(GetGlobalLocks()[cGlobalLocks::kThreads]);
     std::vector<void*>& handles = GetThreadList().handles;
     handles.erase(std::remove(handles.begin(), handles.end(), handle), handles.end());
 }

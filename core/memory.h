@@ -59,10 +59,15 @@ private:
     std::vector<void*> m_FreeBlocks;
 };
 
-// Five plain, non-recursive mutexes: #0 pending log text, #1 Log/Warning calls,
-// #2 the small-block pools, #3 the started-thread list, #4 the input queue.
+// Five plain, non-recursive mutexes, always named by the constants below. A
+// thread never takes one it holds; kLogCall is taken before kLogPending.
 class cGlobalLocks {
 public:
+    static constexpr int kLogPending = 0;   // the log's pending text and its file appends
+    static constexpr int kLogCall = 1;      // one whole Log or Warning call, window included
+    static constexpr int kPool = 2;         // the small-block pools
+    static constexpr int kThreads = 3;      // the list of started threads
+    static constexpr int kInputEvents = 4;  // the input event queue
     static constexpr int kCount = 5;
     cLock& operator[](int index) { return m_Locks[index]; }
     void Lock(int index) { m_Locks[index].lock(); }

@@ -1,8 +1,12 @@
-// The one seam between the framework and the operating system. Every OS call of
-// the framework goes through these functions: the Win32 build implements them with
-// the ANSI Win32 functions (files ending _win32.cpp), the native build with a
-// headless double (files ending _headless.cpp) that never blocks, records what it
-// was asked and answers what a test scripted (core/os_headless.h).
+// The seam between the framework and the operating system. Below the Win32
+// layer, every OS call that both builds make goes through these functions: the
+// Win32 build implements them with the ANSI Win32 functions (os_*_win32.cpp),
+// the native build with a headless double (os_*_headless.cpp) that never blocks,
+// records what it was asked and answers what a test scripted (core/os_headless.h).
+// Code that only makes sense with real windows (the log window's dialog
+// procedure, the Win32 layer in win32/) calls Win32 itself, only from files
+// ending _win32.cpp; where the native build needs the same function, a
+// _headless.cpp peer stands in for it.
 // Handles cross the seam as void*; paths are Windows-form in both builds.
 #pragma once
 #include <cstdint>
@@ -86,10 +90,29 @@ int EnvironmentVariable(const char* name, char* buffer, int size);  // as Module
 bool ClipboardSetText(void* owner, const char* text, uint32_t length);
 int ClipboardGetText(void* owner, char* buffer, int size);  // as ModuleFileName; -1 when none
 
+// --- windows the application made -------------------------------------------
+// Kills the window's timer (unless timerId is -1), then destroys the window.
+void WindowDestroy(void* window, intptr_t timerId);
+// Outer size of `window` for a client area of the given size (its style and
+// extended style, no menu). Natively windows have no frame.
+void WindowSizeForClient(void* window, int clientWidth, int clientHeight, int* width, int* height);
+
 // --- text -------------------------------------------------------------------
 // Converts a 0-terminated text of the process code page to UTF-16, terminator
 // included. Returns the units written, or with out null the units needed; 0 on
 // failure (null text, buffer too small). Natively each byte widens to one unit.
 int AnsiToWide(const char* text, uint16_t* out, int outUnits);
+
+// --- whole-file replacement ---------------------------------------------------
+// A save writes a temporary beside its target and moves it over the target once
+// every byte is down, so that a failed save leaves the old file whole.
+
+// Creates a file for writing that must not exist yet; null when the name is
+// taken (nothing of that name is touched) or the file cannot be made.
+void* FileCreateNew(const char* path);
+// Moves a file onto another name in one step, replacing a file there (written
+// through to the disk on Windows). False, with both files as they were, when the
+// target is read-only or a folder, or the move fails.
+bool FileReplace(const char* from, const char* to);
 
 }  // namespace tovan::os

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -20,6 +21,23 @@ struct HeadlessFile {
 const char* ModeName(FileMode mode) {
     static const char* const names[] = {"read", "create", "append"};
     return names[int(mode)];
+}
+
+// How much of a write the scripted disk space lets through.
+uint32_t TakeWriteAllowance(uint32_t size) {
+    headless::State& s = headless::GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (s.writeLimit < 0)
+        return size;
+    uint32_t allowed = s.writeLimit < int64_t(size) ? uint32_t(s.writeLimit) : size;
+    s.writeLimit -= allowed;
+    return allowed;
+}
+
+// The name itself, as a move sees it: a link is replaced, not what it points to.
+bool IsReadOnlyOrFolder(const std::string& host) {
+    struct stat st;
+    return lstat(host.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR));
 }
 }  // namespace
 
@@ -63,9 +81,10 @@ bool FileRead(void* file, void* buffer, uint32_t size, uint32_t* done) {
 
 bool FileWrite(void* file, const void* buffer, uint32_t size, uint32_t* done) {
     HeadlessFile* f = static_cast<HeadlessFile*>(file);
+    uint32_t allowed = TakeWriteAllowance(size);
     uint32_t total = 0;
-    while (total < size) {
-        ssize_t n = write(f->fd, static_cast<const char*>(buffer) + total, size - total);
+    while (total < allowed) {
+        ssize_t n = write(f->fd, static_cast<const char*>(buffer) + total, allowed - total);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -103,6 +122,29 @@ bool FileDelete(const char* path) {
     if (attributes & (kAttrDirectory | kAttrReadOnly))
         return false;  // folders and folder links need FolderRemove; read-only files refuse
     return unlink(host.c_str()) == 0;
+}
+
+void* FileCreateNew(const char* path) {
+    headless::Record(std::string("FileCreateNew ") + (path ? path : ""));
+    std::string host = headless::HostPath(path);
+    if (host.empty())
+        return nullptr;
+    // The name matches an existing entry in any letter case, so O_EXCL refuses it as Windows does.
+    int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return nullptr;
+    return new HeadlessFile{fd};
+}
+
+bool FileReplace(const char* from, const char* to) {
+    headless::Record(std::string("FileReplace ") + (from ? from : "") + " " + (to ? to : ""));
+    std::string source = headless::HostPath(from), target = headless::HostPath(to);
+    if (source.empty() || target.empty() || IsReadOnlyOrFolder(target))
+        return false;  // a rename would take both, where Windows refuses
+    struct stat st;
+    if (lstat(source.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    return rename(source.c_str(), target.c_str()) == 0;
 }
 
 uint32_t FileAttributes(const char* path) {
@@ -156,3 +198,13 @@ bool SetCurrentDirectory(const char* path) {
 }
 
 }  // namespace tovan::os
+
+namespace tovan::os::headless {
+
+void ScriptWriteLimit(int64_t bytes) {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.writeLimit = bytes < 0 ? -1 : bytes;
+}
+
+}  // namespace tovan::os::headless

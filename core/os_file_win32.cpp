@@ -48,6 +48,22 @@ void FileClose(void* file) {
 
 bool FileDelete(const char* path) { return DeleteFileA(path) != 0; }
 
+void* FileCreateNew(const char* path) {
+    HANDLE file =
+        CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+bool FileReplace(const char* from, const char* to) {
+    // Checked here as well: not every system's move refuses a read-only target.
+    DWORD attributes = GetFileAttributesA(to);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 uint32_t FileAttributes(const char* path) { return GetFileAttributesA(path); }
 
 int ModuleFileName(char* buffer, int size) {

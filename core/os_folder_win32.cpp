@@ -1,4 +1,5 @@
 #include "core/os.h"
+#include "core/str.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -52,7 +53,7 @@ bool IsLink(const char* path) {
         return false;
     // The entry itself, not what a trailing separator would open ("C:\" stays whole).
     size_t n = strlen(path);
-    while (n > 1 && (path[n - 1] == '\\' || path[n - 1] == '/') && path[n - 2] != ':')
+    while (n > 1 && IsPathSeparator(path[n - 1]) && path[n - 2] != ':')
         --n;
     char entry[MAX_PATH];
     if (n == 0 || n >= sizeof entry)

@@ -189,6 +189,7 @@ void Reset() {
     s.calls.clear();
     s.answers.clear();
     s.threadStartFailures = 0;
+    s.writeLimit = -1;
     s.modulePath = "C:\\app\\halden.exe";
     s.currentDirectory = "C:\\";
     s.documentsFolder = "C:\\Users\\tovan\\Documents";

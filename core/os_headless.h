@@ -55,6 +55,11 @@ void ScriptAnswer(int answer);
 void ScriptThreadStartFailures(int count);
 int TakeAnswer(int fallback);
 
+// A disk that fills up: once `bytes` more bytes are written (all files together)
+// every write fails, the write that crosses the limit putting only what fits.
+// A negative count lifts the limit, as Reset does.
+void ScriptWriteLimit(int64_t bytes);
+
 // Puts the double back to its start state (drive root kept, scripts and records cleared).
 void Reset();
 

@@ -35,6 +35,8 @@ struct State {
     DateTime localTime{};
     std::deque<int> answers;
     int threadStartFailures = 0;
+    // Bytes that may still be written before every write fails; -1: no limit.
+    int64_t writeLimit = -1;
 };
 
 State& GetState();

@@ -1,6 +1,7 @@
 #include "core/os.h"
 #include "core/os_headless.h"
 #include "core/os_headless_state.h"
+#include "core/str.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -27,7 +28,7 @@ std::string Upper(const std::string& text) {
 // a bare name is looked up on the host's PATH, as Windows searches its own.
 bool IsBareName(const char* file) {
     for (const char* c = file; *c; ++c)
-        if (*c == '\\' || *c == '/' || *c == ':')
+        if (IsPathSeparator(*c) || *c == ':')
             return false;
     return true;
 }

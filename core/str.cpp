@@ -356,7 +356,6 @@ int CompareStringsNoCase(const char* a, const char* b, int n) {
 }
 
 namespace {
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 char FoldPath(char c) { return c == '/' ? '\\' : Fold(c); }
 }  // namespace
 
@@ -365,16 +364,16 @@ int ComparePaths(const char* a, const char* b, int n) {
     b = OrEmpty(b);
     if (n >= 0) {
         const int la = TextLength(a), lb = TextLength(b);
-        if ((n == la && la > 0 && IsSeparator(a[la - 1])) || (n == lb && lb > 0 && IsSeparator(b[lb - 1])))
+        if ((n == la && la > 0 && IsPathSeparator(a[la - 1])) || (n == lb && lb > 0 && IsPathSeparator(b[lb - 1])))
             --n;
     }
     int i = 0;
     for (;; ++i) {
         if (n >= 0 && i >= n) {
             // Equal over the count: a boundary on both sides makes them equal.
-            if (b[i] && !IsSeparator(b[i]))
+            if (b[i] && !IsPathSeparator(b[i]))
                 return -1;
-            if (a[i] && !IsSeparator(a[i]))
+            if (a[i] && !IsPathSeparator(a[i]))
                 return 1;
             return 0;
         }
@@ -387,9 +386,9 @@ int ComparePaths(const char* a, const char* b, int n) {
     const int d = static_cast<signed char>(FoldPath(a[i])) - static_cast<signed char>(FoldPath(b[i]));
     const char* pa = a + i;
     const char* pb = b + i;
-    while (*pa && !IsSeparator(*pa))
+    while (*pa && !IsPathSeparator(*pa))
         ++pa;
-    while (*pb && !IsSeparator(*pb))
+    while (*pb && !IsPathSeparator(*pb))
         ++pb;
     if (*pa && !*pb)
         return 1;

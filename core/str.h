@@ -5,6 +5,7 @@
 // a string-pool block; every other capacity is rounded up to a multiple of 32
 // (up to 8192), 256 (up to 32768) or 1024 and taken from the pooled allocator.
 #pragma once
+#include <cassert>
 #include <cstdarg>
 #include <cstdint>
 
@@ -40,8 +41,10 @@ public:
     static const char* TextOf(const cStr* text);  // null pointer or no buffer: ""
     char* Data() { return m_Data; }               // null when there is no buffer
     const char* Data() const { return m_Data; }
-    char& operator[](int index) { return m_Data[index]; }
-    char operator[](int index) const { return m_Data[index]; }
+    // Builds with assertions check 0 <= index < Length(): past the text the
+    // buffer still holds old bytes, which no sanitizer flags.
+    char& operator[](int index) { return m_Data[Checked(index)]; }
+    char operator[](int index) const { return m_Data[Checked(index)]; }
     // Cuts or extends the text to n bytes inside the buffer (n < capacity).
     void SetLength(int n);
     void Clear() { SetLength(0); }  // keeps the buffer
@@ -112,6 +115,10 @@ public:
 
 private:
     static const char kEmptyText[1];
+    int Checked(int index) const {
+        assert(index >= 0 && index < m_Length && "cStr index out of range");
+        return index;
+    }
     void GrowForAppend(int needed);
     void AppendCharGrowing(char ch);
     bool Holds(const char* text) const;  // text points into our own text
@@ -140,6 +147,8 @@ int CompareStrings(const cStr& a, const cStr& b);                    // the same
 int CompareStringsNoCase(const char* a, const char* b, int n = -1);  // folds 'A'..'Z'
 // Paths: case-free, '/' equals '\', a trailing separator within n does not count.
 int ComparePaths(const char* a, const char* b, int n = -1);
+// The one test for a path separator: '/' and '\' both separate, everywhere.
+inline bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
 
 cStr IntsToString(const int* values, int count);      // "%d" joined by one space
 cStr FloatsToString(const float* values, int count);  // "%.3f" joined by one space

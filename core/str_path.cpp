@@ -5,12 +5,10 @@ namespace tovan {
 
 namespace {
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
-
 // Index of the last separator in text[0, end), -1 when none.
 int LastSeparator(const char* text, int end) {
     for (int i = end - 1; i >= 0; --i)
-        if (IsSeparator(text[i]))
+        if (IsPathSeparator(text[i]))
             return i;
     return -1;
 }
@@ -19,7 +17,7 @@ int LastSeparator(const char* text, int end) {
 
 cStr cStr::GetExtension() const {
     for (int i = m_Length - 1; i >= 0; --i) {
-        if (IsSeparator(m_Data[i]))
+        if (IsPathSeparator(m_Data[i]))
             break;
         if (m_Data[i] == '.')
             return cStr(m_Data + i + 1, m_Length - i - 1);
@@ -75,9 +73,9 @@ void cStr::AppendPath(const char* part) {
         AppendPath(copy.GetText());
         return;
     }
-    if (m_Length > 0 && !IsSeparator(m_Data[m_Length - 1]))
+    if (m_Length > 0 && !IsPathSeparator(m_Data[m_Length - 1]))
         AppendChar('\\');
-    if (IsSeparator(*part))
+    if (IsPathSeparator(*part))
         ++part;
     const int from = m_Length;
     Append(part);
@@ -93,9 +91,9 @@ void cStr::MakeRelative(const char* base) {
     // The base counts as a prefix only where a component ends: "C:\Data" is
     // not a prefix of "C:\Database\x".
     if (Find(base, 1, true) == 0 &&
-        (IsSeparator(base[baseLength - 1]) || baseLength == m_Length || IsSeparator(m_Data[baseLength]))) {
+        (IsPathSeparator(base[baseLength - 1]) || baseLength == m_Length || IsPathSeparator(m_Data[baseLength]))) {
         int cut = baseLength;
-        if (cut < m_Length && IsSeparator(m_Data[cut]))
+        if (cut < m_Length && IsPathSeparator(m_Data[cut]))
             ++cut;
         Assign(m_Data, cut, m_Length - cut);
         return;

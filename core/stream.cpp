@@ -1,5 +1,7 @@
 #include "core/stream.h"
 
+#include "core/little_endian.h"
+
 #include <cstring>
 
 namespace tovan {
@@ -41,7 +43,7 @@ bool cStream::ReadI8(int8_t& out) {
 bool cStream::ReadU16(uint16_t& out) {
     const uint8_t* p = nullptr;
     const bool ok = Take(2, &p);
-    out = ok ? uint16_t(p[0] | p[1] << 8) : 0;
+    out = ok ? LoadU16(p) : 0;
     return ok;
 }
 
@@ -55,7 +57,7 @@ bool cStream::ReadI16(int16_t& out) {
 bool cStream::ReadU32(uint32_t& out) {
     const uint8_t* p = nullptr;
     const bool ok = Take(4, &p);
-    out = ok ? uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24 : 0;
+    out = ok ? LoadU32(p) : 0;
     return ok;
 }
 
@@ -69,7 +71,7 @@ bool cStream::ReadI32(int32_t& out) {
 bool cStream::ReadF32(float& out) {
     uint32_t bits;
     const bool ok = ReadU32(bits);
-    std::memcpy(&out, &bits, 4);
+    std::memcpy(&out, &bits, 4);  // bit for bit: no float register may quieten a NaN
     return ok;
 }
 
@@ -137,19 +139,21 @@ void cStream::WriteBlock(const void* bytes, int n) {
 void cStream::WriteU8(uint8_t v) { WriteBlock(&v, 1); }
 
 void cStream::WriteU16(uint16_t v) {
-    const uint8_t b[2] = {uint8_t(v), uint8_t(v >> 8)};
+    uint8_t b[2];
+    StoreU16(b, v);
     WriteBlock(b, 2);
 }
 
 void cStream::WriteU32(uint32_t v) {
-    const uint8_t b[4] = {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
+    uint8_t b[4];
+    StoreU32(b, v);
     WriteBlock(b, 4);
 }
 
 void cStream::WriteF32(float v) {
-    uint32_t bits;
-    std::memcpy(&bits, &v, 4);
-    WriteU32(bits);
+    uint8_t b[4];
+    StoreF32(b, v);
+    WriteBlock(b, 4);
 }
 
 bool cStream::WriteString(const cStr& text) {

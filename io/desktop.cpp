@@ -1,7 +1,7 @@
 #include "core/os.h"
+#include "core/window_utils.h"
 #include "io/io.h"
 #include "io/io_state.h"
-#include "win32/window_utils.h"
 
 #include <cstdlib>
 

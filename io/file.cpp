@@ -2,6 +2,7 @@
 #include "core/os.h"
 #include "io/io.h"
 #include "io/io_state.h"
+#include "io/whole_save.h"
 
 #include <cstdint>
 #include <utility>
@@ -12,7 +13,7 @@ namespace {
 
 bool EndsWithSeparator(const char* path) {
     int length = TextLength(path);
-    return length > 0 && (path[length - 1] == '/' || path[length - 1] == '\\');
+    return length > 0 && IsPathSeparator(path[length - 1]);
 }
 }  // namespace
 
@@ -58,6 +59,10 @@ bool cIO::WriteFile(const char* path, const uint8_t* data, int32_t length, bool 
     target.SetText(path);
     RedirectToWriteFolder(target);
     target.Replace("/", "\\", target.Length());
+    if (!append && !os::IsLink(target.GetText()))
+        return SaveWhole(target.GetText(), data, length);
+    // Appends (the log file) grow the file in place. A link is written through,
+    // so that it stays a link to its file.
     void* file = os::FileOpen(target.GetText(), append ? os::FileMode::Append : os::FileMode::Create);
     if (!file)
         return false;

@@ -1,12 +1,12 @@
+#include "core/log.h"
 #include "core/os.h"
+#include "io/folder_guard.h"
 #include "io/io.h"
 #include "io/io_state.h"
 
 namespace tovan {
 
 namespace {
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
-
 bool DeleteOne(const char* path) {
     os::FileSetAttributes(path, os::kAttrNormal);
     return os::FileDelete(path);
@@ -54,7 +54,7 @@ bool cIO::CreateFolders(const char* path) {
     if (full.GetExtension().Length() > 0) {  // names a file: make its folder
         int cut = 0;
         for (int i = full.Length() - 1; i >= 1 && cut == 0; --i)
-            if (IsSeparator(full.GetText()[i]))
+            if (IsPathSeparator(full.GetText()[i]))
                 cut = i;
         full.Assign(full.GetText(), 0, cut);
     }
@@ -149,14 +149,21 @@ bool cIO::DeleteFile(const char* name) {
 }
 
 bool cIO::RemoveFolder(const char* folder) {
-    // An empty name resolves to the base folder itself: removing the whole data
-    // folder is never what a caller means, so it is refused.
-    if (!folder || !folder[0])
-        return false;
+    // "", "/", "." or "~" resolve to the data or documents folder: removing one of
+    // them, a root or a folder above them is never what a caller means.
     cStr path = ResolvePath(folder);
+    cStr twin = path;
+    bool hasTwin = RedirectToWriteFolder(twin);
+    const char* refusal = FolderRemovalRefusal(path.GetText());
+    if (!refusal && hasTwin)
+        refusal = FolderRemovalRefusal(twin.GetText());
+    if (refusal) {
+        Warning("Can't remove folder \"%s\": %s", folder ? folder : "", refusal);
+        return false;
+    }
     bool removed = RemoveTree(path);
-    if (RedirectToWriteFolder(path))
-        removed = RemoveTree(path) || removed;
+    if (hasTwin)
+        removed = RemoveTree(twin) || removed;
     return removed;
 }
 

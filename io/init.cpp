@@ -47,8 +47,6 @@ StartupGate& Gate() {
     return *gate;
 }
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
-
 bool AppendLogFile(const char* name, const char* text, int length) {
     return cIO::SaveFile(name, reinterpret_cast<const uint8_t*>(text), length, true, false);
 }
@@ -69,7 +67,7 @@ cStr BaseFolderFromModulePath(const char* modulePath) {
     folder.SetText(modulePath);
     int cut = -1;
     for (int i = folder.Length() - 1; i >= 1 && cut < 0; --i)
-        if (IsSeparator(folder.GetText()[i]))
+        if (IsPathSeparator(folder.GetText()[i]))
             cut = i;
     folder.Assign(folder.GetText(), 0, cut < 0 ? 0 : cut);
 

@@ -16,6 +16,10 @@ public:
 
     // An image file format: decode, encode, identify (io/codecs/image_codec.h).
     class ImageCodec;
+    // Model, animation and camera-set formats (io/codecs/model_codecs.h).
+    class ModelCodec;
+    class AnimCodec;
+    class CameraCodec;
 
     // A place that relative names are read from and saved to.
     class Source {
@@ -45,6 +49,9 @@ public:
     // --- whole files
     static bool ReadFile(const char* name, cStream& out);
     static bool ReadDiskFile(const char* path, cStream& out);
+    // Without append the file is written whole beside the target and then moved
+    // over it, so a failed write leaves the old file as it was; appends grow the
+    // file in place.
     static bool WriteFile(const char* path, const uint8_t* data, int32_t length, bool append);
     static bool SaveFile(const char* name, const uint8_t* data, int32_t length, bool append, bool report);
     // Absolute names straight from disk, other names from the first source that has them.
@@ -57,6 +64,8 @@ public:
     static void ListFolders(const char* folder, cList<cStr>& out);
     static void ListFilesRecursive(const char* folder, cList<cStr>& out);
     static void ListFilesByExtension(const char* folder, cList<cStr>& out, const char* extensions);
+    // Refuses, with a warning, the data folder, the documents folder, a drive or
+    // share root and any folder holding one of them, however the name spells it.
     static bool RemoveFolder(const char* folder);
     static bool DeleteFile(const char* name);
 

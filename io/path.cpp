@@ -4,7 +4,6 @@
 namespace tovan {
 
 namespace {
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 }  // namespace
@@ -12,7 +11,7 @@ bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 bool cIO::IsAbsolute(const char* path) {
     if (!path || !path[0] || !path[1])
         return false;
-    return (IsAsciiLetter(path[0]) && path[1] == ':') || (IsSeparator(path[0]) && IsSeparator(path[1]));
+    return (IsAsciiLetter(path[0]) && path[1] == ':') || (IsPathSeparator(path[0]) && IsPathSeparator(path[1]));
 }
 
 bool cIO::IsUrl(const char* name) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds and runs every test: native (sanitizers), then win64 under wine, then
-# the tests that start threads under ThreadSanitizer (tsan); runs every fuzz
-# target briefly; builds win32; ends with one line "N passed, N failed" summing
-# the test runs and one result per fuzz target.
+# Checks the include layering; builds and runs every test: native (sanitizers),
+# then win64 under wine, then the tests that start threads under
+# ThreadSanitizer (tsan); runs every fuzz target briefly; builds win32; ends
+# with one line "N passed, N failed" summing the include check, the test runs
+# and one result per fuzz target.
 set -u
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh || exit 1
@@ -35,10 +36,16 @@ run_build() {  # preset, runner...
   rm -rf "build/$preset/test-results"
   cmake --preset "$preset" >/dev/null || return 1
   cmake --build --preset "$preset" -j "$jobs" || return 1
-  "$@" ctest --test-dir "build/$preset" -j "$jobs" --output-on-failure || status=1
+  "$@" ctest --preset "$preset" -j "$jobs" || status=1
 }
 
 total_pass=0; total_fail=0
+if ./scripts/check-includes.sh; then
+  total_pass=$((total_pass + 1))
+else
+  status=1; total_fail=$((total_fail + 1))
+fi
+
 for preset in native win64 tsan; do
   runner=()
   [ "$preset" = win64 ] && runner=(./scripts/wine-run.sh build/win64)

@@ -24,14 +24,17 @@ bool RunEncode(const cImage& in, cStream& out, bool (*write)(const cImage&, cStr
 // image record's rule (clamped to the chain).
 int64_t DecodedSize(ImageFormat format, int width, int height, int depth, int mips);
 // Sizes `out` for such an image, the level count stored as the rule gives it.
-// `unset` leaves the bytes unfilled, for a decoder that writes every one of them.
-bool AllocateDecoded(cImage& out, ImageFormat format, int width, int height, int depth, int mips, bool unset = false);
+// The bytes are left unset: a decoder checks everything that could refuse the
+// file first, then writes every byte (or fails, and RunDecode clears the record),
+// so a hostile file never pays for clearing an image it will not fill.
+bool AllocateDecoded(cImage& out, ImageFormat format, int width, int height, int depth, int mips);
 
 // Opens n bytes at the stream's position for an encoder to fill and moves the
 // position past them; null (nothing changed) when the stream cannot hold them.
 uint8_t* OpenGap(cStream& out, int64_t n);
 
-// Swaps the first and third byte of n texels of `stride` bytes (RGB <-> BGR).
+// Swaps the first and third byte of n texels of `stride` (3 or 4) bytes
+// (RGB <-> BGR); dst may be src.
 void SwapRedBlue(uint8_t* texels, int64_t n, int stride);
 void SwapRedBlue(uint8_t* dst, const uint8_t* src, int64_t n, int stride);
 

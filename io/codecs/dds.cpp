@@ -129,18 +129,14 @@ void CopyPiece(uint8_t* dst, const uint8_t* src, const ImageLevel& level, ImageF
         return;
     }
     const int across = (level.width + 3) / 4, down = (level.height + 3) / 4;
-    const size_t pitch = size_t(across) * info.blockBytes;
-    for (int row = 0; row < down; ++row) {
-        uint8_t* to = dst + (down - 1 - row) * pitch;
-        const uint8_t* from = src + row * pitch;
-        if (level.height >= 4) {
-            dxt::CopyFlippedBlocks(format, to, from, across);
-        } else {  // one block row holding fewer than four texel rows
-            std::memcpy(to, from, pitch);
-            for (int i = 0; i < across; ++i)
-                dxt::FlipBlockRows(format, to + i * info.blockBytes, level.height);
-        }
+    if (level.height >= 4) {
+        dxt::CopyFlippedSurface(format, dst, src, across, down);
+        return;
     }
+    // One block row holding fewer than four texel rows.
+    std::memcpy(dst, src, size_t(across) * info.blockBytes);
+    for (int i = 0; i < across; ++i)
+        dxt::FlipBlockRows(format, dst + i * info.blockBytes, level.height);
 }
 
 bool Read(cReader& in, cImage& out) {
@@ -156,9 +152,8 @@ bool Read(cReader& in, cImage& out) {
         return false;
 
     const int64_t size = codec::DecodedSize(format, width, height, depth, mips);
-    // Every stored piece is present (checked just above) and copied whole, so the
-    // bytes need no clearing first; a short read still fails and clears the record.
-    if (size < 0 || !in.Fits(size, 1) || !codec::AllocateDecoded(out, format, width, height, depth, mips, true))
+    // Every stored piece is present (checked just above) and copied whole.
+    if (size < 0 || !in.Fits(size, 1) || !codec::AllocateDecoded(out, format, width, height, depth, mips))
         return false;
     ImageLayout layout;
     out.GetLayout(layout);

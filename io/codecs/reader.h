@@ -9,6 +9,7 @@
 #pragma once
 #include <cstdint>
 
+#include "core/little_endian.h"
 #include "core/stream.h"
 
 namespace tovan {
@@ -58,21 +59,5 @@ private:
     int64_t m_Start;
     bool m_Ok = true;
 };
-
-// Little-endian fields of a block taken in one piece (a fixed header).
-inline uint16_t LoadU16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-inline uint32_t LoadU32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-inline int32_t LoadI32(const uint8_t* p) { return int32_t(LoadU32(p)); }
-
-inline void StoreU16(uint8_t* p, uint16_t v) {
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-}
-inline void StoreU32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        p[i] = uint8_t(v >> (8 * i));
-}
 
 }  // namespace tovan

@@ -26,6 +26,7 @@ struct TexelKind {
     int fileBytes, imageBytes;
     ImageFormat format;
     bool (*convert)(uint8_t* dst, const uint8_t* src, int n, const ColourMap& map);
+    bool mapped;  // stored texels are indices into the colour map
 };
 
 void From5551(uint8_t* dst, uint16_t v) {
@@ -70,15 +71,15 @@ bool Bgra(uint8_t* dst, const uint8_t* src, int n, const ColourMap&) {
 // By image type (colour-mapped, grey, true colour) and bits per pixel.
 bool FindKind(int type, int bits, TexelKind& kind) {
     if (type == kMapped && bits == 8)
-        kind = {1, 3, ImageFormat::Rgb8, Mapped};
+        kind = {1, 3, ImageFormat::Rgb8, Mapped, true};
     else if ((type == kGrey || type == kTrueColour) && bits == 8)
-        kind = {1, 1, ImageFormat::R8, Grey};
+        kind = {1, 1, ImageFormat::R8, Grey, false};
     else if (type == kTrueColour && bits == 16)
-        kind = {2, 4, ImageFormat::Rgba8, Words5551};
+        kind = {2, 4, ImageFormat::Rgba8, Words5551, false};
     else if (type == kTrueColour && bits == 24)
-        kind = {3, 3, ImageFormat::Rgb8, Bgr};
+        kind = {3, 3, ImageFormat::Rgb8, Bgr, false};
     else if (type == kTrueColour && bits == 32)
-        kind = {4, 4, ImageFormat::Rgba8, Bgra};
+        kind = {4, 4, ImageFormat::Rgba8, Bgra, false};
     else
         return false;
     return true;
@@ -164,21 +165,46 @@ private:
     int m_Row = 0, m_X = 0;
 };
 
-// Packets until the image is full: a byte b, n = (b & 0x7F) + 1, then one
-// texel to repeat (b & 0x80) or n texels. A packet that runs past the image
-// or past the data fails.
-bool ReadRunLength(cReader& in, RowWriter& rows, const TexelKind& kind, const ColourMap& map) {
+// True when n stored texels select only colours the map has (always for
+// other kinds).
+bool IndicesFit(const uint8_t* src, int64_t n, const TexelKind& kind, const ColourMap& map) {
+    if (!kind.mapped || map.count >= 256)
+        return true;
+    uint8_t largest = 0;
+    for (int64_t i = 0; i < n; ++i)
+        largest = src[i] > largest ? src[i] : largest;
+    return largest < map.count;
+}
+
+// Run-length data is packets until the image is full: a byte b, n = (b & 0x7F)
+// + 1, then one texel to repeat (b & 0x80) or n texels. The bytes the packets
+// of `texels` texels take, or -1 when one runs past the image or the data or
+// selects a colour outside the map.
+int64_t ScanRunLength(const uint8_t* data, int64_t size, int64_t texels, const TexelKind& kind, const ColourMap& map) {
+    int64_t at = 0;
+    while (texels > 0) {
+        if (at >= size)
+            return -1;
+        const uint8_t b = data[at++];
+        const int n = (b & 0x7F) + 1;
+        const int64_t stored = (b & 0x80) ? 1 : n;
+        if (n > texels || stored * kind.fileBytes > size - at || !IndicesFit(data + at, stored, kind, map))
+            return -1;
+        at += stored * kind.fileBytes;
+        texels -= n;
+    }
+    return at;
+}
+
+// Packets that ScanRunLength accepted.
+bool ReadRunLength(const uint8_t* data, RowWriter& rows, const TexelKind& kind, const ColourMap& map) {
     while (rows.Left() > 0) {
-        uint8_t b;
-        if (!in.U8(b))
-            return false;
+        const uint8_t b = *data++;
         const int n = (b & 0x7F) + 1;
         const bool repeat = (b & 0x80) != 0;
-        const uint8_t* src = in.Take(int64_t(repeat ? 1 : n) * kind.fileBytes);
-        if (!src || n > rows.Left())
+        if (n > rows.Left() || !(repeat ? rows.Repeat(data, n, map) : rows.Literal(data, n, map)))
             return false;
-        if (!(repeat ? rows.Repeat(src, n, map) : rows.Literal(src, n, map)))
-            return false;
+        data += int64_t(repeat ? 1 : n) * kind.fileBytes;
     }
     return true;
 }
@@ -201,17 +227,24 @@ bool Read(cReader& in, cImage& out) {
     if (type == kMapped && map.count == 0)
         return false;
 
-    // The data must be able to hold the texels before they are allocated: one
-    // stored texel each, or for run-length data a packet of at least a count
-    // byte and one texel per 128.
+    // Everything that could refuse the texels is checked before the image is
+    // allocated, so that a file refused part-way costs no more than its own
+    // bytes (run-length data claims up to 128 texels per two bytes). The data
+    // must hold the texels: one stored texel each, or for run-length data a
+    // packet of at least a count byte and one texel per 128; then every packet
+    // and index is checked.
     const int64_t texels = int64_t(width) * height;
     const bool fits = runLength ? in.Fits((texels + 127) / 128, 1 + kind.fileBytes) : in.Fits(texels, kind.fileBytes);
-    if (!fits || !codec::AllocateDecoded(out, kind.format, width, height, 1, 1))
+    if (!fits)
+        return false;
+    const int64_t stored =
+        runLength ? ScanRunLength(in.Take(0), in.Remaining(), texels, kind, map) : texels * kind.fileBytes;
+    const uint8_t* data = stored < 0 ? nullptr : in.Take(stored);
+    if (!data || (!runLength && !IndicesFit(data, texels, kind, map)) ||
+        !codec::AllocateDecoded(out, kind.format, width, height, 1, 1))
         return false;
     RowWriter rows(out, kind, (h[17] & kTopRowFirst) != 0);
-    if (runLength)
-        return ReadRunLength(in, rows, kind, map);
-    return rows.Literal(in.Take(texels * kind.fileBytes), texels, map);
+    return runLength ? ReadRunLength(data, rows, kind, map) : rows.Literal(data, texels, map);
 }
 
 bool Write(const cImage& image, cStream& out) {

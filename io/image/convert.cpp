@@ -19,18 +19,18 @@ float Unit(float v) { return v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f; }
 float ReadNormalised(ComponentType type, const uint8_t* p) {
     switch (type) {
     case ComponentType::Byte: return float(*p) * (1.0f / 255.0f);
-    case ComponentType::Short: return float(texel::LoadU16(p)) * (1.0f / 65535.0f);
-    case ComponentType::Half: return HalfToFloat(texel::LoadU16(p));
-    default: return texel::LoadF32(p);
+    case ComponentType::Short: return float(LoadU16(p)) * (1.0f / 65535.0f);
+    case ComponentType::Half: return HalfToFloat(LoadU16(p));
+    default: return LoadF32(p);
     }
 }
 
 void WriteNormalised(ComponentType type, uint8_t* p, float v) {
     switch (type) {
     case ComponentType::Byte: *p = uint8_t(Unit(v) * 255.0f + 0.5f); break;
-    case ComponentType::Short: texel::StoreU16(p, uint16_t(Unit(v) * 65535.0f + 0.5f)); break;
-    case ComponentType::Half: texel::StoreU16(p, FloatToHalf(v)); break;
-    default: texel::StoreF32(p, v); break;
+    case ComponentType::Short: StoreU16(p, uint16_t(Unit(v) * 65535.0f + 0.5f)); break;
+    case ComponentType::Half: StoreU16(p, FloatToHalf(v)); break;
+    default: StoreF32(p, v); break;
     }
 }
 
@@ -110,9 +110,9 @@ bool cImage::InvertGreen() {
     for (uint8_t* p = m_Data.Data() + step; p < end; p += info->texelBytes) {
         switch (info->type) {
         case ComponentType::Byte: *p = uint8_t(255 - *p); break;
-        case ComponentType::Short: texel::StoreU16(p, uint16_t(65535 - texel::LoadU16(p))); break;
-        case ComponentType::Half: texel::StoreU16(p, FloatToHalf(1.0f - HalfToFloat(texel::LoadU16(p)))); break;
-        default: texel::StoreF32(p, 1.0f - texel::LoadF32(p)); break;
+        case ComponentType::Short: StoreU16(p, uint16_t(65535 - LoadU16(p))); break;
+        case ComponentType::Half: StoreU16(p, FloatToHalf(1.0f - HalfToFloat(LoadU16(p)))); break;
+        default: StoreF32(p, 1.0f - LoadF32(p)); break;
         }
     }
     return true;

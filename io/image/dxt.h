@@ -30,6 +30,10 @@ void FlipBlockRows(ImageFormat format, uint8_t* block, int rows);
 // Copies `count` blocks of four texel rows, each with its rows reversed as
 // FlipBlockRows(format, block, 4) does; dst may be src, but no other overlap.
 void CopyFlippedBlocks(ImageFormat format, uint8_t* dst, const uint8_t* src, int count);
+// Copies a surface of `down` rows of `across` such blocks turned upside down:
+// src's last block row becomes dst's first, each block flipped as above. dst
+// and src do not overlap.
+void CopyFlippedSurface(ImageFormat format, uint8_t* dst, const uint8_t* src, int across, int down);
 
 // One surface (face or slice) of w x h texels between block data and Rgb8
 // (Dxt1) or Rgba8 (Dxt3, Dxt5) texels, rows in storage order.

@@ -1,4 +1,6 @@
 #include "io/image/dxt.h"
+
+#include "core/little_endian.h"
 #include "io/image/image.h"
 #include "io/image/ops.h"
 
@@ -8,8 +10,6 @@
 namespace tovan::dxt {
 
 namespace {
-
-uint16_t ReadU16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 
 uint64_t ReadU48(const uint8_t* p) {
     uint64_t v = 0;
@@ -26,7 +26,7 @@ void Expand565(uint16_t c, int rgb[3]) {
 
 // The four colours of a colour block as RGBA words (red in the low byte, alpha 255).
 inline void ColorPalette(const uint8_t* block, bool fourColour, uint32_t palette[4]) {
-    const uint16_t c0 = ReadU16(block), c1 = ReadU16(block + 2);
+    const uint16_t c0 = LoadU16(block), c1 = LoadU16(block + 2);
     int e0[3], e1[3];
     Expand565(c0, e0);
     Expand565(c1, e1);
@@ -160,7 +160,7 @@ void DecodeColorBlock(const uint8_t* block, bool fourColour, BlockTexels& out) {
 
 void DecodeDxt3AlphaBlock(const uint8_t* block, BlockTexels& out) {
     for (int r = 0; r < 4; ++r) {
-        const unsigned row = ReadU16(block + 2 * r);
+        const unsigned row = LoadU16(block + 2 * r);
         for (int c = 0; c < 4; ++c)
             out[r * 4 + c][3] = uint8_t(((row >> (4 * c)) & 15) * 17);
     }

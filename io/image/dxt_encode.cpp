@@ -1,4 +1,6 @@
 #include "io/image/dxt.h"
+
+#include "core/little_endian.h"
 #include "io/image/image.h"
 
 #include <algorithm>
@@ -8,11 +10,6 @@
 namespace tovan::dxt {
 
 namespace {
-
-void WriteU16(uint8_t* p, unsigned v) {
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-}
 
 unsigned Pack565(int r, int g, int b) { return unsigned(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3)); }
 
@@ -167,10 +164,9 @@ void EncodeColor(const Texels& t, uint8_t* block) {
         std::swap(c0, c1);
         indices ^= 0x55555555u & used;  // texels outside the level keep index 0
     }
-    WriteU16(block, c0);
-    WriteU16(block + 2, c1);
-    for (int r = 0; r < 4; ++r)
-        block[4 + r] = uint8_t(indices >> (8 * r));
+    StoreU16(block, uint16_t(c0));
+    StoreU16(block + 2, uint16_t(c1));
+    StoreU32(block + 4, indices);
 }
 
 void EncodeGrey(const Texels& t, uint8_t* block) {
@@ -187,16 +183,15 @@ void EncodeGrey(const Texels& t, uint8_t* block) {
             ++hi;
         }
     }
-    WriteU16(block, unsigned((a << 11) | (2 * a << 5) | a));
-    WriteU16(block + 2, unsigned((b << 11) | (2 * b << 5) | b));
+    StoreU16(block, uint16_t((a << 11) | (2 * a << 5) | a));
+    StoreU16(block + 2, uint16_t((b << 11) | (2 * b << 5) | b));
     static constexpr uint8_t kIndex[4] = {1, 3, 2, 0};
     const int range = hi - lo;
     const Divider divide(range);
     uint32_t indices = 0;
     for (int i = 0; i < t.n; ++i)
         indices |= uint32_t(kIndex[divide((t.ch[0][i] - lo) * 3 + range / 2)]) << t.shift[i];
-    for (int r = 0; r < 4; ++r)
-        block[4 + r] = uint8_t(indices >> (8 * r));
+    StoreU32(block + 4, indices);
 }
 
 // Fixed: a whole block, whose texel i has its code at bit 3i.

@@ -1,15 +1,12 @@
 // Row reversal inside DXT blocks. The end points stay; the four colour index
 // bytes, the four Dxt3 alpha rows (16 bits each) and the four 12-bit Dxt5 index
-// rows change places. Whole block rows are flipped while they are copied, with
-// one byte shuffle per 16 bytes where the processor has it.
-#include "io/image/dxt.h"
-
+// rows change places. Whole block rows are flipped while they are copied, by
+// the fastest way the processor has (dxt_flip_paths.h).
 #include <cstring>
 #include <utility>
 
-#ifdef __SSE2__
-#include <tmmintrin.h>
-#endif
+#include "io/image/dxt.h"
+#include "io/image/dxt_flip_paths.h"
 
 namespace tovan::dxt {
 
@@ -41,60 +38,10 @@ uint64_t FlipInterpolatedAlphaRows(uint64_t a) {
     return (a & 0xFFFF) | rows << 16;
 }
 
-// One block of four texel rows from src to dst (which may be src).
-void CopyFlippedBlock(ImageFormat format, uint8_t* dst, const uint8_t* src) {
-    if (format == ImageFormat::Dxt1) {
-        Store64(dst, FlipColourRows(Load64(src)));
-        return;
-    }
-    const uint64_t alpha = Load64(src), colour = Load64(src + 8);
-    Store64(dst, format == ImageFormat::Dxt3 ? FlipExplicitAlphaRows(alpha) : FlipInterpolatedAlphaRows(alpha));
-    Store64(dst + 8, FlipColourRows(colour));
+FlipCopy FastestFlipCopy() {
+    FlipCopyPath fastest;
+    return GetVectorFlipCopies(&fastest, 1) == 1 ? fastest.copy : CopyFlippedBlocksPlain;
 }
-
-#ifdef __SSE2__
-bool HasByteShuffle() {
-    static const bool has = __builtin_cpu_supports("ssse3");
-    return has;
-}
-
-// The shuffle of one 16-byte piece: every row that moves whole bytes is one
-// byte shuffle; the Dxt5 index rows are 12 bits wide, so once the shuffle has
-// swapped their 24-bit halves a shift swaps the rows inside each half.
-struct ShuffledFlip {
-    __m128i order, low, keep;
-    bool twelve;
-};
-
-__attribute__((target("ssse3"))) inline __m128i Flip16(const ShuffledFlip& f, const uint8_t* from) {
-    __m128i v = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from)), f.order);
-    if (f.twelve) {
-        const __m128i up = _mm_slli_epi64(_mm_and_si128(v, f.low), 12);
-        const __m128i down = _mm_and_si128(_mm_srli_epi64(v, 12), f.low);
-        v = _mm_or_si128(_mm_and_si128(v, f.keep), _mm_or_si128(up, down));
-    }
-    return v;
-}
-
-// 32 bytes at a time (four Dxt1 blocks, two of the others); returns the bytes done.
-__attribute__((target("ssse3"))) int CopyFlippedShuffled(ImageFormat format, uint8_t* dst, const uint8_t* src,
-                                                         int bytes) {
-    ShuffledFlip f;
-    f.order = format == ImageFormat::Dxt1   ? _mm_setr_epi8(0, 1, 2, 3, 7, 6, 5, 4, 8, 9, 10, 11, 15, 14, 13, 12)
-              : format == ImageFormat::Dxt3 ? _mm_setr_epi8(6, 7, 4, 5, 2, 3, 0, 1, 8, 9, 10, 11, 15, 14, 13, 12)
-                                            : _mm_setr_epi8(0, 1, 5, 6, 7, 2, 3, 4, 8, 9, 10, 11, 15, 14, 13, 12);
-    f.low = _mm_set_epi64x(0, int64_t(0xFFF) << 16 | int64_t(0xFFF) << 40);
-    f.keep = _mm_set_epi64x(-1, 0xFFFF);
-    f.twelve = format == ImageFormat::Dxt5;
-    int done = 0;
-    for (; done + 32 <= bytes; done += 32) {
-        const __m128i a = Flip16(f, src + done), b = Flip16(f, src + done + 16);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + done), a);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + done + 16), b);
-    }
-    return done;
-}
-#endif
 
 }  // namespace
 
@@ -119,15 +66,34 @@ void FlipBlockRows(ImageFormat format, uint8_t* block, int rows) {
     }
 }
 
+void CopyFlippedBlocksPlain(ImageFormat format, uint8_t* dst, const uint8_t* src, int count, const uint8_t*) {
+    if (format == ImageFormat::Dxt1) {
+        for (int i = 0; i < count; ++i)
+            Store64(dst + 8 * i, FlipColourRows(Load64(src + 8 * i)));
+        return;
+    }
+    const bool dxt3 = format == ImageFormat::Dxt3;
+    for (int i = 0; i < count; ++i, dst += 16, src += 16) {
+        const uint64_t alpha = Load64(src), colour = Load64(src + 8);
+        Store64(dst, dxt3 ? FlipExplicitAlphaRows(alpha) : FlipInterpolatedAlphaRows(alpha));
+        Store64(dst + 8, FlipColourRows(colour));
+    }
+}
+
 void CopyFlippedBlocks(ImageFormat format, uint8_t* dst, const uint8_t* src, int count) {
-    const int blockBytes = format == ImageFormat::Dxt1 ? 8 : 16;
-    int done = 0;
-#ifdef __SSE2__
-    if (HasByteShuffle())
-        done = CopyFlippedShuffled(format, dst, src, count * blockBytes) / blockBytes;
-#endif
-    for (int i = done; i < count; ++i)
-        CopyFlippedBlock(format, dst + i * blockBytes, src + i * blockBytes);
+    static const FlipCopy copy = FastestFlipCopy();
+    copy(format, dst, src, count, nullptr);
+}
+
+// The writes run forward through dst and the reads jump back a row at a time,
+// the next row read ahead: in this order the copy keeps up with a plain one.
+void CopyFlippedSurface(ImageFormat format, uint8_t* dst, const uint8_t* src, int across, int down) {
+    static const FlipCopy copy = FastestFlipCopy();
+    const size_t pitch = size_t(across) * (format == ImageFormat::Dxt1 ? 8 : 16);
+    for (int row = 0; row < down; ++row) {
+        const uint8_t* from = src + size_t(down - 1 - row) * pitch;
+        copy(format, dst + size_t(row) * pitch, from, across, row + 1 < down ? from - pitch : nullptr);
+    }
 }
 
 }  // namespace tovan::dxt

@@ -37,9 +37,12 @@ void FlipBlockSurface(ImageFormat format, uint8_t* blocks, int w, int h) {
     const int blockBytes = GetImageFormatInfo(format)->blockBytes;
     const int across = (w + 3) / 4, down = (h + 3) / 4;
     SwapRows(blocks, size_t(across) * blockBytes, down);
-    const int rows = std::min(h, 4);
-    for (int i = 0; i < across * down; ++i)
-        dxt::FlipBlockRows(format, blocks + size_t(i) * blockBytes, rows);
+    if (h >= 4) {
+        dxt::CopyFlippedBlocks(format, blocks, blocks, across * down);
+        return;
+    }
+    for (int i = 0; i < across; ++i)
+        dxt::FlipBlockRows(format, blocks + size_t(i) * blockBytes, h);
 }
 
 }  // namespace

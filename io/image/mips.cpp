@@ -77,9 +77,9 @@ void DownsampleFloat(const Box& b, const ImageFormatInfo& info) {
                     }
                     const float mean = sum * 0.125f;
                     if (half)
-                        texel::StoreU16(out + c * step, FloatToHalf(mean));
+                        StoreU16(out + c * step, FloatToHalf(mean));
                     else
-                        texel::StoreF32(out + c * step, mean);
+                        StoreF32(out + c * step, mean);
                 }
             }
         }

@@ -3,25 +3,12 @@
 // on every target the framework builds for.
 #pragma once
 #include <cstdint>
-#include <cstring>
 
 #include "core/half.h"
+#include "core/little_endian.h"
 #include "io/image/format.h"
 
 namespace tovan::texel {
-
-inline uint16_t LoadU16(const uint8_t* p) {
-    uint16_t v;
-    std::memcpy(&v, p, 2);
-    return v;
-}
-inline void StoreU16(uint8_t* p, uint16_t v) { std::memcpy(p, &v, 2); }
-inline float LoadF32(const uint8_t* p) {
-    float v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-inline void StoreF32(uint8_t* p, float v) { std::memcpy(p, &v, 4); }
 
 inline int ComponentBytes(const ImageFormatInfo& info) { return info.texelBytes / info.components; }
 

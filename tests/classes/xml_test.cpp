@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
 #include <string>
 
 #include "core/stream.h"
@@ -20,6 +22,14 @@ cStream StreamOf(const std::string& bytes) {
     stream.WriteBlock(bytes.data(), int(bytes.size()));
     stream.m_Position = 0;
     return stream;
+}
+
+// Names and texts of a subtree, one line per element, indented by level.
+std::string Shape(const XmlNode& node, int level = 0) {
+    std::string text = std::string(size_t(level), '.') + node.Name().GetText() + "=" + node.Text().GetText() + "\n";
+    for (int i = 0; i < node.ChildCount(); ++i)
+        text += Shape(*node.Child(i), level + 1);
+    return text;
 }
 
 std::string Nested(int levels) {
@@ -117,6 +127,116 @@ TEST(XmlReader, DepthIsCapped) {
     EXPECT_EQ(hostile.Parse(opens.c_str()), -1);
 }
 
+// Texts that put the escapes and the tag characters at every position of an
+// eight-byte word, on both sides of a run's end.
+TEST(XmlReader, EscapesAndTagsAtEveryOffset) {
+    for (int offset = 0; offset < 20; ++offset) {
+        const std::string pad(size_t(offset), 'p');
+        const struct {
+            std::string raw, read;
+        } cases[] = {
+            {pad + "&lt" + pad, pad + "<" + pad},
+            {pad + "&gt", pad + ">"},
+            {"&l" + pad + "x&gtt", "&l" + pad + "x>t"},
+            {pad + "&amp;", pad + "&amp;"},
+        };
+        for (const auto& c : cases) {
+            const std::string name = "N" + pad;
+            const std::string text = "<" + name + ">  " + c.raw + "\t</" + name + ">";
+            XmlNode node;
+            ASSERT_EQ(node.Parse(text.c_str()), int(text.size())) << text;
+            EXPECT_EQ(node.Name().GetText(), name);
+            EXPECT_EQ(node.Text().GetText(), c.read) << text;
+            EXPECT_EQ(Written(node), "<" + name + ">" + c.raw + "</" + name + ">\n");
+        }
+    }
+}
+
+// A node parsed into again keeps what it had: the children are added after its
+// old ones and an old text is unescaped when no new one replaces it.
+TEST(XmlReader, ParseIntoAFilledNodeAppends) {
+    XmlNode root;
+    ASSERT_GT(root.Parse("<A><B>1</B></A>"), 0);
+    root.SetText("x&lty");
+    ASSERT_GT(root.Parse("<C><D>2</D>  </C>"), 0);
+    EXPECT_EQ(Shape(root), "C=x<y\n.B=1\n.D=2\n");
+    ASSERT_GT(root.Parse("<E>new</E>"), 0);
+    EXPECT_EQ(Shape(root), "E=new\n.B=1\n.D=2\n");
+}
+
+// A cleared root parses again into the memory it kept; nodes added to a parsed
+// tree grow its exact-size child lists.
+TEST(XmlTree, ReusedRootAndEditedParsedTree) {
+    XmlNode root;
+    std::string big = "<R>";
+    for (int i = 0; i < 3000; ++i)
+        big += "<I>" + std::to_string(i) + "</I>";
+    big += "</R>";
+    ASSERT_GT(root.Parse(big.c_str()), 0);
+    ASSERT_EQ(root.ChildCount(), 3000);
+    EXPECT_STREQ(root.Child(2999)->Text().GetText(), "2999");
+    root.Clear();
+    EXPECT_EQ(root.ChildCount(), 0);
+    ASSERT_GT(root.Parse("<A><B>long old text</B></A>"), 0);
+    XmlNode* b = root.Child(0);
+    b->SetText("short");
+    b->SetName("Bee");
+    root.AddChild("C")->SetText("c");
+    root.AddChild(XmlNode::Create("D"));
+    b->AddChild("E");
+    b->SetText(nullptr);
+    EXPECT_EQ(Written(root), "<A>\n <Bee>\n  <E></E>\n </Bee>\n <C>c</C>\n <D></D>\n</A>\n");
+    root.RemoveChild(2);  // the created node goes with the tree
+    root.RemoveChild(0);
+    EXPECT_EQ(Written(root), "<A>\n <C>c</C>\n</A>\n");
+}
+
+TEST(XmlTree, TextViewsCompare) {
+    XmlNode node;
+    node.SetName("abc");
+    node.SetText("ab");
+    EXPECT_TRUE(node.Name() == "abc");
+    EXPECT_FALSE(node.Name() == "ab");
+    EXPECT_FALSE(node.Name() == "abcd");
+    EXPECT_FALSE(node.Name() == node.Text());
+    EXPECT_TRUE(XmlText() == nullptr);
+    EXPECT_TRUE(node.Text() != "");
+    const cStr copy = node.Name();
+    EXPECT_STREQ(copy.GetText(), "abc");
+}
+
+// Random trees, with both tag characters and escapes inside the texts, read back
+// as written.
+TEST(XmlTree, RandomTreesRoundTrip) {
+    std::mt19937 random(14);
+    // No "&lt" or "&gt" of its own: the dialect writes '&' as it is.
+    auto text = [&](const char* chars, int maxLength) {
+        std::string t;
+        const int length = int(random() % unsigned(maxLength + 1));
+        for (int i = 0; i < length; ++i)
+            t += chars[random() % std::strlen(chars)];
+        return t;
+    };
+    for (int round = 0; round < 40; ++round) {
+        XmlNode root;
+        root.SetName("root");
+        XmlNode* open[8] = {&root};
+        int depth = 1;
+        for (int i = 0; i < 60; ++i) {
+            XmlNode* child = open[random() % unsigned(depth)]->AddChild(("n" + text("ab_ <", 5)).c_str());
+            const std::string t = "x" + text("ab<>& \tt;", 30) + "y";  // blanks at the ends would be trimmed
+            child->SetText(t.c_str());
+            if (depth < 8)
+                open[depth++] = child;
+        }
+        const std::string written = Written(root);
+        XmlNode back;
+        ASSERT_EQ(back.Parse(written.c_str()), int(written.size()) - 1);
+        EXPECT_EQ(Shape(back), Shape(root));
+        EXPECT_EQ(Written(back), written);
+    }
+}
+
 TEST(XmlWriter, LeafAndNestedLayout) {
     XmlNode root;
     root.SetName("A");
@@ -169,6 +289,39 @@ TEST(XmlWriter, LimitedWriteStopsAtTheBudget) {
     cStr limited;
     root.WriteLimited(limited, 0, 501);
     EXPECT_EQ(std::string(limited.GetText()), full.substr(0, 501));
+}
+
+// Names and texts too long to ask room for at once, and cuts inside them.
+TEST(XmlWriter, LongNamesAndTextsAndCutsInsideThem) {
+    const std::string name(70000, 'n');
+    std::string text(200000, 't');
+    for (size_t i = 0; i < text.size(); i += 997)
+        text[i] = i % 2 ? '<' : '>';
+    std::string escaped;
+    for (char c : text)
+        escaped += c == '<' ? "&lt" : c == '>' ? "&gt" : std::string(1, c);
+    XmlNode root;
+    root.SetName("R");
+    XmlNode* child = root.AddChild(name.c_str());
+    child->SetText(text.c_str());
+    child->AddChild("c");
+    const std::string expected =
+        "  <R>\n   <" + name + ">\n    " + escaped + "\n    <c></c>\n   </" + name + ">\n  </R>\n";
+    EXPECT_EQ(Written(root, 2), expected);
+    for (int limit : {0, 1, 70003, 120000, int(expected.size()) - 1, int(expected.size()) + 5}) {
+        cStr cut("head");
+        root.WriteLimited(cut, 2, limit);
+        EXPECT_EQ(std::string(cut.GetText()), "head" + expected.substr(0, size_t(limit))) << limit;
+    }
+    XmlNode back;
+    ASSERT_GT(back.Parse(expected.c_str()), 0);
+    EXPECT_EQ(Written(back, 2), expected);
+}
+
+TEST(XmlWriter, NegativeDepthIndentsFromZero) {
+    XmlNode root;
+    ASSERT_GT(root.Parse("<A>t<B><C>c</C></B></A>"), 0);
+    EXPECT_EQ(Written(root, -1), "<A>\nt\n<B>\n <C>c</C>\n</B>\n</A>\n");
 }
 
 TEST(XmlWriter, DepthIsCapped) {
@@ -225,11 +378,19 @@ TEST(XmlBuffer, Failures) {
     EXPECT_FALSE(node.ParseBuffer(cut));
 }
 
+TEST(XmlBuffer, TextEndsAtAZeroByte) {
+    cStream stream = StreamOf(std::string("<A>1</A>\0<B>", 12));
+    XmlNode root;
+    EXPECT_TRUE(root.ParseBuffer(stream));
+    EXPECT_EQ(stream.m_Position, 12);
+    EXPECT_EQ(Shape(root), "A=1\n");
+}
+
 TEST(XmlBuffer, ToBufferReplacesTheStream) {
     XmlNode root;
     ASSERT_GT(root.Parse("<A><B>x</B></A>"), 0);
     cStream stream = StreamOf("old bytes");
-    root.ToBuffer(stream);
+    EXPECT_TRUE(root.ToBuffer(stream));
     const std::string text(reinterpret_cast<const char*>(stream.Data()), size_t(stream.Count()));
     EXPECT_EQ(text, "<A>\n <B>x</B>\n</A>\n");
     EXPECT_EQ(stream.m_Position, stream.Count());

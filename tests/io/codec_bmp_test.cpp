@@ -130,6 +130,40 @@ TEST(BmpCodec, AnIndexPastThePaletteFails) {
     EXPECT_EQ(image.m_Data.Count(), 0);
 }
 
+// Indices are checked before anything is allocated, whole bytes at a time and
+// then the texels of a last partial byte: the one bad index is found wherever
+// it stands in any row, and the padding bits after the last texel never count.
+TEST(BmpCodec, EveryIndexIsCheckedAgainstAShortPalette) {
+    struct Case {
+        int bits, width;
+    };
+    for (Case c : {Case{1, 21}, Case{4, 9}, Case{8, 5}}) {
+        const int count = (1 << c.bits) - 1, rowBytes = (c.width * c.bits + 31) / 32 * 4;
+        const std::string palette = Palette(test::Counting(3 * count));
+        const std::string header = BmpHeader(c.width, 2, c.bits, uint32_t(count), uint32_t(54 + 4 * count));
+        // Row 1 of two holds `index` at texel x; every other texel is 0.
+        auto file = [&](int x, int index, bool padded) {
+            std::string rows(size_t(2 * rowBytes), '\0');
+            uint8_t* row = reinterpret_cast<uint8_t*>(&rows[size_t(rowBytes)]);
+            const int bit = x * c.bits;
+            row[bit / 8] = uint8_t(row[bit / 8] | index << (8 - c.bits - bit % 8));
+            if (padded)  // every bit after the last texel set
+                for (int b = c.width * c.bits; b < rowBytes * 8; ++b)
+                    row[b / 8] = uint8_t(row[b / 8] | 0x80 >> (b % 8));
+            return header + palette + rows;
+        };
+        cImage image;
+        for (int x = 0; x < c.width; ++x) {
+            const std::string what = std::to_string(c.bits) + " bits, texel " + std::to_string(x);
+            EXPECT_FALSE(Decode(file(x, count, false), image)) << what;
+            ASSERT_TRUE(Decode(file(x, count - 1, false), image)) << what;
+            EXPECT_EQ(test::GetBytes(image).substr(size_t(3 * (c.width + x)), 3), test::Counting(3, 3 * (count - 1)))
+                << what;
+        }
+        EXPECT_TRUE(Decode(file(0, 0, true), image)) << c.bits;
+    }
+}
+
 TEST(BmpCodec, RefusesHeadersItDoesNotRead) {
     cImage image;
     const std::string pixels(4, '\0');

@@ -1,6 +1,7 @@
 // Folder chores on the virtual drive, whose listings come sorted by name.
 #include "core/os_headless.h"
 #include "tests/io/io_fixture.h"
+#include "tests/support/log_capture.h"
 
 #include <filesystem>
 
@@ -93,9 +94,11 @@ TEST_F(IoTest, RemoveFolderNeverFollowsLinks) {
 TEST_F(IoTest, RemoveFolderRefusesAnEmptyName) {
     cIO::Init();
     WriteHost(InBase("keep.txt"), "keep");
+    test::LogCapture log;
     EXPECT_FALSE(cIO::RemoveFolder(""));
     EXPECT_FALSE(cIO::RemoveFolder(nullptr));
     EXPECT_EQ(ReadHost(InBase("keep.txt")), "keep");
+    EXPECT_EQ(log.Warnings(), std::vector<std::string>(2, "Can't remove folder \"\": it is the data folder"));
 }
 
 }  // namespace

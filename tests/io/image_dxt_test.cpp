@@ -1,11 +1,13 @@
 // DXT blocks against values worked out by hand from the block rules.
 #include "io/image/dxt.h"
+#include "io/image/dxt_flip_paths.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace tovan::dxt {
@@ -243,28 +245,64 @@ TEST(DxtFlip, ReversingRowsMatchesTheDecodedPicture) {
     }
 }
 
-// The copy that flips whole block rows runs many blocks at a time where it
-// can; every count, in place or not, must give what flipping block by block gives.
-TEST(DxtFlip, CopyingFlipsEveryBlockAsTheSingleBlockFlipDoes) {
+// Every way of copying whole block rows (the portable one, and each vector one
+// this processor runs) gives, for every count, in place or not, what flipping
+// block by block gives. Counts up to 20 reach each vector loop and the tail.
+TEST(DxtFlip, EveryCopyFlipsEveryBlockAsTheSingleBlockFlipDoes) {
+    FlipCopyPath paths[8] = {{"plain", CopyFlippedBlocksPlain}};
+    const int pathCount = 1 + GetVectorFlipCopies(paths + 1, 7);
     std::mt19937 rng(11);
+    for (int p = 0; p < pathCount; ++p)
+        for (ImageFormat format : {ImageFormat::Dxt1, ImageFormat::Dxt3, ImageFormat::Dxt5}) {
+            const int size = format == ImageFormat::Dxt1 ? 8 : 16;
+            for (int count = 0; count <= 20; ++count) {
+                std::vector<uint8_t> src(size_t(count * size) + 1), expected;
+                for (auto& b : src)
+                    b = uint8_t(rng());
+                expected = src;
+                for (int i = 0; i < count; ++i)
+                    FlipBlockRows(format, expected.data() + i * size, 4);
+                const std::string what =
+                    std::string(paths[p].name) + " " + std::to_string(int(format)) + " " + std::to_string(count);
+
+                std::vector<uint8_t> dst(src.size(), 0xA5);
+                paths[p].copy(format, dst.data(), src.data(), count, nullptr);
+                EXPECT_EQ(0, std::memcmp(dst.data(), expected.data(), size_t(count * size))) << what;
+                EXPECT_EQ(dst.back(), 0xA5) << what;  // nothing past the blocks
+
+                std::vector<uint8_t> inPlace = src;
+                paths[p].copy(format, inPlace.data(), inPlace.data(), count, src.data());
+                EXPECT_EQ(inPlace, expected) << what;
+            }
+        }
+}
+
+// The public copies take the fastest way; a surface also turns its block rows over.
+TEST(DxtFlip, SurfaceCopyReversesBlockRowsAndFlipsEachBlock) {
+    std::mt19937 rng(5);
     for (ImageFormat format : {ImageFormat::Dxt1, ImageFormat::Dxt3, ImageFormat::Dxt5}) {
         const int size = format == ImageFormat::Dxt1 ? 8 : 16;
-        for (int count = 0; count <= 9; ++count) {
-            std::vector<uint8_t> src(size_t(count * size) + 1), expected;
-            for (auto& b : src)
-                b = uint8_t(rng());
-            expected = src;
-            for (int i = 0; i < count; ++i)
-                FlipBlockRows(format, expected.data() + i * size, 4);
-
-            std::vector<uint8_t> dst(src.size(), 0xA5);
-            CopyFlippedBlocks(format, dst.data(), src.data(), count);
-            EXPECT_EQ(0, std::memcmp(dst.data(), expected.data(), size_t(count * size))) << int(format) << " " << count;
-            EXPECT_EQ(dst.back(), 0xA5);  // nothing past the blocks
-
-            std::vector<uint8_t> inPlace = src;
-            CopyFlippedBlocks(format, inPlace.data(), inPlace.data(), count);
-            EXPECT_EQ(inPlace, expected) << int(format) << " " << count;
+        for (int across : {1, 3, 9}) {
+            for (int down : {1, 2, 5}) {
+                const size_t pitch = size_t(across * size);
+                std::vector<uint8_t> src(pitch * size_t(down)), expected(src.size());
+                for (auto& b : src)
+                    b = uint8_t(rng());
+                for (int row = 0; row < down; ++row) {
+                    std::memcpy(expected.data() + (down - 1 - row) * pitch, src.data() + row * pitch, pitch);
+                    for (int i = 0; i < across; ++i)
+                        FlipBlockRows(format, expected.data() + (down - 1 - row) * pitch + i * size, 4);
+                }
+                std::vector<uint8_t> dst(src.size() + 1, 0xA5), rows(src.size());
+                CopyFlippedSurface(format, dst.data(), src.data(), across, down);
+                EXPECT_EQ(0, std::memcmp(dst.data(), expected.data(), expected.size()))
+                    << int(format) << " " << across << "x" << down;
+                EXPECT_EQ(dst.back(), 0xA5);
+                CopyFlippedBlocks(format, rows.data(), src.data(), across * down);
+                for (int row = 0; row < down; ++row)
+                    EXPECT_EQ(
+                        0, std::memcmp(rows.data() + row * pitch, expected.data() + (down - 1 - row) * pitch, pitch));
+            }
         }
     }
 }
