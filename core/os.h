@@ -21,6 +21,14 @@ void ThreadClose(void* handle);
 uint32_t CurrentThreadId();
 void Sleep(uint32_t milliseconds);
 
+// A plain, non-recursive mutex for sections a few instructions long: a thread
+// that finds it held spins briefly before it sleeps. Creation never fails.
+void* LockCreate();
+void LockDestroy(void* lock);
+void LockEnter(void* lock);
+bool LockTryEnter(void* lock);  // false while any thread holds it
+void LockLeave(void* lock);
+
 // The performance counter in ticks, and its ticks per second.
 int64_t PerformanceCounter();
 int64_t PerformanceFrequency();

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the include layering; builds and runs every test: native (sanitizers),
-# then win64 under wine; runs every fuzz target briefly; builds win32; ends with
-# one line "N passed, N failed" summing the include check, both test runs and
-# one result per fuzz target.
+# then win64 under wine, then the tests that start threads under
+# ThreadSanitizer (tsan); runs every fuzz target briefly; builds win32; ends
+# with one line "N passed, N failed" summing the include check, the test runs
+# and one result per fuzz target.
 set -u
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh || exit 1
@@ -51,7 +52,7 @@ else
   status=1; total_fail=$((total_fail + 1))
 fi
 
-for preset in native win64; do
+for preset in native win64 tsan; do
   runner=()
   [ "$preset" = win64 ] && runner=(./scripts/wine-run.sh build/win64)
   if ! run_build "$preset" "${runner[@]}"; then

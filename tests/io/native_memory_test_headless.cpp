@@ -31,7 +31,7 @@ std::atomic<int64_t> s_Allocated{0};
 [[maybe_unused]] void OnFree(const volatile void*) {}
 
 // The file with the little-endian value written over the bytes at `at`.
-std::string Patched(const char* path, size_t at, uint32_t value, int bytes) {
+[[maybe_unused]] std::string Patched(const char* path, size_t at, uint32_t value, int bytes) {
     std::string file = test::ReadDataFile(path);
     for (int i = 0; i < bytes; ++i)
         file[at + size_t(i)] = char(value >> (8 * i));
