@@ -82,6 +82,17 @@ TEST(Bsp, OneNodeGivesOneTriangleWithItsPlanes) {
     ExpectPlane(t.m_EdgePlanes[2], {-2, -2, 0}, 4, "edge 2");
 }
 
+TEST(Bsp, CommittedTreeReadsToItsValues) {
+    cBsp bsp;
+    ASSERT_TRUE(Decode(test::ReadDataFile("bsp/tree.cBsp"), bsp));
+    cBsp::CollectTriangles(bsp.m_Root, bsp);
+    EXPECT_EQ(Attributes(bsp), (std::vector<int>{1, 4, 2, 3}));
+    ExpectPlane(bsp.m_Triangles[0].m_FacePlane, {0, 0, 1}, 0, "root");
+    ExpectPlane(bsp.m_Triangles[1].m_FacePlane, {0, 0, 0}, 0, "degenerate right child");
+    ExpectPlane(bsp.m_Triangles[2].m_FacePlane, {0, 0, 1}, -1, "left child");
+    ExpectPlane(bsp.m_Triangles[3].m_FacePlane, {0, 0, -1}, -1, "its left child");
+}
+
 TEST(Bsp, ADegenerateTriangleHasZeroPlanes) {
     cBspTriangle t;
     for (cVec3& corner : t.m_Corners)

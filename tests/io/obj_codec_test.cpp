@@ -200,6 +200,34 @@ TEST(ObjCodec, FilesAsOtherToolsWriteThemLoad) {
     }
 }
 
+TEST(ObjCodec, CommittedFilesRead) {
+    struct Case {
+        const char* file;
+        std::vector<std::string> materials;
+        std::vector<int> triangles, vertices;
+    };
+    const Case cases[] = {
+        {"obj/cube.obj", {"Stone.Wall", "Wood.Floor"}, {6, 6}, {12, 12}},
+        {"obj/mixed.obj", {"default", "Glass"}, {1, 4}, {3, 5}},
+    };
+    for (const Case& c : cases) {
+        cModel model;
+        ASSERT_TRUE(Decode(test::ReadDataFile(c.file), model)) << c.file;
+        ASSERT_EQ(model.m_Meshes.Count(), int(c.materials.size())) << c.file;
+        for (int m = 0; m < model.m_Meshes.Count(); ++m) {
+            EXPECT_EQ(model.m_Meshes[m].m_Material, c.materials[size_t(m)].c_str()) << c.file;
+            EXPECT_EQ(model.m_Meshes[m].m_Indices.Count(), 3 * c.triangles[size_t(m)]) << c.file;
+            EXPECT_EQ(model.m_Meshes[m].m_StaticVertices.Count(), c.vertices[size_t(m)]) << c.file;
+        }
+    }
+    cModel cube;
+    ASSERT_TRUE(Decode(test::ReadDataFile("obj/cube.obj"), cube));
+    EXPECT_EQ(cube.m_Bounds.m_Min, (cVec3{-0.5f, -0.5f, -0.5f}));
+    EXPECT_EQ(cube.m_Bounds.m_Max, (cVec3{0.5f, 0.5f, 0.5f}));
+    // The top face's corners take the normal of their "vn" line.
+    EXPECT_EQ(cube.m_Meshes[0].m_StaticVertices[4].m_Normal, (cVec3{0, 1, 0}));
+}
+
 TEST(ObjCodec, RefusedLinesWarnWithTheLineAndClearTheModel) {
     struct Case {
         const char* text;
