@@ -1,7 +1,8 @@
-// From OBJ polygons to model meshes. Vertices are shared through a hash table
-// keyed on the position index and the vertex's bits: the same result as
-// comparing each new vertex with every vertex made before for its position,
-// without the quadratic cost when one position carries many vertices.
+// From OBJ polygons to model meshes. A corner shares the vertex made before it
+// with the same position index and the same bits: the result of comparing
+// each new vertex with every vertex made before for its position, without the
+// quadratic cost when one position carries many vertices.
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -13,9 +14,26 @@ namespace {
 
 static_assert(sizeof(cModelStaticVertex) == 7 * sizeof(uint64_t), "hashed as seven words");
 
-uint32_t HashOf(const cModelStaticVertex& v, int32_t position) {
-    uint64_t words[7];
-    std::memcpy(words, &v, sizeof words);
+struct Words {
+    uint64_t w[7];
+};
+
+Words WordsOf(const cModelStaticVertex& v) {
+    Words words;
+    std::memcpy(words.w, &v, sizeof words.w);
+    return words;
+}
+
+bool SameBits(const Words& a, const cModelStaticVertex& v) {
+    const Words b = WordsOf(v);
+    uint64_t differ = 0;
+    for (int i = 0; i < 7; ++i)
+        differ |= a.w[i] ^ b.w[i];
+    return differ == 0;
+}
+
+uint32_t HashOf(const Words& v, int32_t position) {
+    const uint64_t* words = v.w;
     // Two lanes halve the chain of dependent multiplications.
     uint64_t a = uint64_t(uint32_t(position)) * 0x9E3779B97F4A7C15ull, b = 0xC2B2AE3D27D4EB4Full;
     for (int i = 0; i < 6; i += 2) {
@@ -30,46 +48,63 @@ uint32_t HashOf(const cModelStaticVertex& v, int32_t position) {
     return uint32_t(a);
 }
 
-// The vertices of one mesh made so far, found by position index and bits.
+// The vertices of each mesh made so far, found by position index and bits.
+// A position's first vertex in the mesh is found through a table indexed by
+// position: in smooth meshes it is the only one, and it lies near the corners
+// that use it. Further vertices of a position, where a seam splits it, are
+// found through a hash table.
 class VertexTable {
 public:
-    VertexTable(cList<cModelStaticVertex>& vertices) : m_Vertices(vertices) {}
+    explicit VertexTable(int positions) { m_First.Resize(positions, {-1, 0}); }
 
-    void Reset() {
+    // Starts the mesh of this number, whose vertices go to the list.
+    void Begin(int mesh, cList<cModelStaticVertex>& vertices, int expected) {
+        m_Mesh = mesh;
+        m_Vertices = &vertices;
+        m_Vertices->Grow(expected);
         m_Slots.Resize(0);
         m_Slots.Resize(64);
-        m_Positions.Resize(0);
         m_Mask = 63;
+        m_Seams = 0;
     }
 
     // The index of the vertex equal to v, appended when there is none.
     uint32_t Find(const cModelStaticVertex& v, int32_t position) {
-        const uint32_t hash = HashOf(v, position);
+        First& first = m_First[position];
+        if (first.mesh != m_Mesh) {
+            first = {m_Mesh, Append(v)};
+            return first.vertex;
+        }
+        const Words bits = WordsOf(v);
+        if (SameBits(bits, (*m_Vertices)[int(first.vertex)]))
+            return first.vertex;
+        const uint32_t hash = HashOf(bits, position);
         for (uint32_t at = hash & m_Mask;; at = (at + 1) & m_Mask) {
             const Slot slot = m_Slots[int(at)];
-            if (slot.index == 0)
-                return Add(v, position, hash, at);
-            const uint32_t i = slot.index - 1;
-            if (slot.hash == hash && m_Positions[int(i)] == position &&
-                std::memcmp(&m_Vertices[int(i)], &v, sizeof v) == 0)
-                return i;
+            if (slot.index == 0) {
+                const uint32_t index = Append(v);
+                m_Slots[int(at)] = {hash, index + 1, position};
+                if (uint64_t(++m_Seams) * 2 > uint64_t(m_Mask))
+                    Grow();
+                return index;
+            }
+            if (slot.hash == hash && slot.position == position && SameBits(bits, (*m_Vertices)[int(slot.index - 1)]))
+                return slot.index - 1;
         }
     }
 
 private:
+    struct First {
+        int32_t mesh;  // the mesh the entry belongs to; others' entries count as empty
+        uint32_t vertex;
+    };
     struct Slot {
         uint32_t hash = 0;
         uint32_t index = 0;  // vertex index + 1; 0 is a free slot
+        int32_t position = 0;
     };
 
-    uint32_t Add(const cModelStaticVertex& v, int32_t position, uint32_t hash, uint32_t at) {
-        const uint32_t index = uint32_t(m_Vertices.PushBack(v));
-        m_Positions.PushBack(position);
-        m_Slots[int(at)] = {hash, index + 1};
-        if (uint64_t(m_Vertices.Count()) * 2 > uint64_t(m_Mask))
-            Grow();
-        return index;
-    }
+    uint32_t Append(const cModelStaticVertex& v) { return uint32_t(m_Vertices->PushBack(v)); }
 
     // Twice the slots, every entry placed again by its stored hash.
     void Grow() {
@@ -86,10 +121,12 @@ private:
         }
     }
 
-    cList<cModelStaticVertex>& m_Vertices;
-    cList<int32_t> m_Positions;  // per vertex, the position index it was made from
+    cList<First> m_First;  // per position
+    int m_Mesh = -1;
+    cList<cModelStaticVertex>* m_Vertices = nullptr;
     cList<Slot> m_Slots;
     uint32_t m_Mask = 0;
+    int m_Seams = 0;  // vertices in the hash table
 };
 
 // The corner's vertex in `v`, which keeps from the corner before every field
@@ -146,18 +183,20 @@ bool BuildModel(ObjGeometry& geometry, bool allTriangles, int64_t triangles, cMo
 
     model.m_Meshes.Resize(materials);
     cModelStaticVertex v{};
-    const CornerReader corners{geometry};
+    const CornerReader reader{geometry};
+    VertexTable table(geometry.m_Positions.Count());
     for (int m = 0; m < materials; ++m) {
         cModelMesh& mesh = model.m_Meshes[m];
         mesh.m_Material = geometry.m_Materials.Count() > 0 ? geometry.m_Materials[m] : cStr("default");
-        VertexTable table(mesh.m_StaticVertices);
-        table.Reset();
-        mesh.m_Indices.ResizeUnset(3 * (first[m + 1] - first[m]));
+        // Most corners of a mesh share their position's one vertex.
+        const int corners = 3 * (first[m + 1] - first[m]);
+        table.Begin(m, mesh.m_StaticVertices, std::min(corners, geometry.m_Positions.Count()));
+        mesh.m_Indices.ResizeUnset(corners);
         uint32_t* index = mesh.m_Indices.Data();
         for (int i = first[m]; i < first[m + 1]; ++i) {
             const ObjTriple* corner = polygons.At(4 * order[i] + 1);
             for (int k = 0; k < 3; ++k) {
-                corners.Read(corner[k], v);
+                reader.Read(corner[k], v);
                 *index++ = table.Find(v, corner[k].a);
             }
         }

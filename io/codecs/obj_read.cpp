@@ -2,7 +2,9 @@
 // line's tokens are the runs between spaces and tabs, and a '#' (a comment)
 // or a zero byte ends what is read of it. Numbers are read as ParseInt and
 // ParseFloat read them.
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <string>
 #include <unordered_map>
 
@@ -215,8 +217,40 @@ bool Reader::Finish() {
     return true;
 }
 
+// A first look over the bytes: lines beginning "v ", "vt", "vn" and "f ", so
+// that the lists are made once at about their size instead of growing through
+// copies. Only a guess (a line may begin with blanks, or end at a lone '\r'):
+// the lists still grow past it, and each is capped by the bytes its entries
+// take at the least.
+void ReserveLists(const cStream& in, ObjGeometry& geometry) {
+    const char* p = reinterpret_cast<const char*>(in.Data()) + in.m_Position;
+    const char* end = reinterpret_cast<const char*>(in.Data()) + in.Count();
+    int64_t positions = 0, texCoords = 0, normals = 0, faces = 0;
+    while (end - p >= 2) {
+        if (p[0] == 'v') {
+            positions += p[1] == ' ';
+            texCoords += p[1] == 't';
+            normals += p[1] == 'n';
+        } else {
+            faces += p[0] == 'f' && p[1] == ' ';
+        }
+        const void* feed = std::memchr(p, '\n', size_t(end - p));
+        if (!feed)
+            break;
+        p = static_cast<const char*>(feed) + 1;
+    }
+    const int64_t bytes = end - reinterpret_cast<const char*>(in.Data());
+    const auto capped = [&](int64_t count, int64_t bytesEach) { return int(std::min(count, bytes / bytesEach)); };
+    geometry.m_Positions.Grow(capped(positions, 6));
+    geometry.m_TexCoords.Grow(capped(texCoords, 5));
+    geometry.m_Normals.Grow(capped(normals, 7));
+    geometry.m_Polygons.Grow(capped(4 * faces, 4));  // a triangle: a header and three corners
+}
+
 bool Read(cStream& in, cModel& model) {
     ObjGeometry geometry;
+    if (in.m_Position >= 0 && in.m_Position < in.Count())
+        ReserveLists(in, geometry);
     Reader reader(geometry);
     text::cLines lines(in);
     cSpan line;

@@ -11,7 +11,7 @@ namespace tovan::text {
 namespace {
 
 constexpr int kExponentCap = 100000;  // exponent digits saturate here, far outside the range
-constexpr int kExactDigits = 19;      // significant digits that always fit a u64
+constexpr int kExactDigits = 19;      // digits that always fit a u64
 constexpr uint64_t kExactMantissa = uint64_t(1) << 53;
 
 // The powers of ten a double holds exactly.
@@ -21,31 +21,26 @@ constexpr int kExactPower = 22;
 
 bool IsDigit(char c) { return unsigned(c - '0') < 10; }
 
-// The digits of a number as the scanner found them.
+// Where the digits of a number lie, and the exponent its text writes.
 struct Decimal {
-    uint64_t mantissa = 0;  // the first significant digits
-    int significant = 0;    // significant digits in all (leading zeros not counted)
-    int64_t exponent = 0;   // value = mantissa x 10^exponent while significant <= kExactDigits
     const char* whole = nullptr;
     const char* wholeEnd = nullptr;
     const char* fraction = nullptr;
     const char* fractionEnd = nullptr;
-    int64_t written = 0;  // the exponent as the text writes it (after 'e')
+    int64_t written = 0;  // after 'e'
 };
-
-void AddDigit(Decimal& d, char c) {
-    if (d.significant == 0 && c == '0')
-        return;
-    if (++d.significant <= kExactDigits)
-        d.mantissa = d.mantissa * 10 + uint64_t(c - '0');
-}
 
 // Where the fast way cannot be sure: the digits again, as from_chars reads
 // them, which rounds correctly however many there are.
 bool Slow(const Decimal& d, bool negative, float& out) {
     std::string digits(d.whole, d.wholeEnd);
     digits.append(d.fraction, d.fractionEnd);
-    digits.erase(0, digits.find_first_not_of('0'));  // there is a non-zero digit
+    const size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        out = negative ? -0.0f : 0.0f;
+        return true;
+    }
+    digits.erase(0, first);
     const int64_t exponent = d.written - int64_t(d.fractionEnd - d.fraction);
     const std::string text = digits + 'e' + std::to_string(exponent);
     float value = 0;
@@ -96,68 +91,76 @@ bool cLines::Next(cSpan& line) {
 bool ScanInt(const char*& at, const char* end, int32_t& out) {
     out = 0;
     const char* p = at;
-    bool negative = false;
+    const bool negative = p < end && *p == '-';
     if (p < end && (*p == '-' || *p == '+'))
-        negative = *p++ == '-';
-    uint64_t value = 0;
+        ++p;
     const char* digits = p;
-    for (; p < end && IsDigit(*p); ++p)
-        if (value <= uint64_t(UINT32_MAX))
-            value = value * 10 + uint64_t(*p - '0');
+    while (p < end && IsDigit(*p))
+        ++p;
     if (p == digits)
         return false;
+    at = p;
+    while (digits < p && *digits == '0')
+        ++digits;
+    // Ten digits hold every 32-bit magnitude; more saturate at once.
+    uint64_t value = p - digits > 10 ? UINT64_MAX : 0;
+    for (const char* d = digits; value != UINT64_MAX && d < p; ++d)
+        value = value * 10 + uint64_t(*d - '0');
     if (negative)
         out = value >= uint64_t(1) << 31 ? INT_MIN : -int32_t(value);
     else
         out = value > uint64_t(INT_MAX) ? INT_MAX : int32_t(value);
-    at = p;
     return true;
 }
 
 bool ScanFloat(const char*& at, const char* end, float& out) {
     out = 0;
     const char* p = at;
-    bool negative = false;
+    const bool negative = p < end && *p == '-';
     if (p < end && (*p == '-' || *p == '+'))
-        negative = *p++ == '-';
+        ++p;
+    // Up to 19 digits the mantissa is exact; past that it wraps and is not used.
+    uint64_t mantissa = 0;
     Decimal d;
     d.whole = p;
-    for (; p < end && IsDigit(*p); ++p)
-        AddDigit(d, *p);
+    while (p < end && IsDigit(*p))
+        mantissa = mantissa * 10 + uint64_t(*p++ - '0');
     d.wholeEnd = d.fraction = d.fractionEnd = p;
     if (p < end && (*p == '.' || *p == ',')) {
         d.fraction = ++p;
-        for (; p < end && IsDigit(*p); ++p)
-            AddDigit(d, *p);
+        while (p < end && IsDigit(*p))
+            mantissa = mantissa * 10 + uint64_t(*p++ - '0');
         d.fractionEnd = p;
     }
-    if (d.wholeEnd == d.whole && d.fractionEnd == d.fraction)
+    const int64_t fractionDigits = d.fractionEnd - d.fraction;
+    const int64_t digits = (d.wholeEnd - d.whole) + fractionDigits;
+    if (digits == 0)
         return false;
     if (p < end && (*p == 'e' || *p == 'E' || *p == 'd' || *p == 'D')) {
         ++p;
-        bool down = false;
+        const bool down = p < end && *p == '-';
         if (p < end && (*p == '+' || *p == '-'))
-            down = *p++ == '-';
+            ++p;
         int e = 0;
         for (; p < end && IsDigit(*p); ++p)
             e = e < kExponentCap ? e * 10 + (*p - '0') : kExponentCap;
         d.written = down ? -e : e;
     }
     at = p;
-    if (d.significant == 0) {
+    if (digits > kExactDigits)
+        return Slow(d, negative, out);
+    if (mantissa == 0) {
         out = negative ? -0.0f : 0.0f;
         return true;
     }
-    if (d.significant > kExactDigits)
-        return Slow(d, negative, out);
-    d.exponent = d.written - (d.fractionEnd - d.fraction);
+    const int64_t exponent = d.written - fractionDigits;
     // An exact mantissa divided or multiplied by an exact power of ten rounds
     // once, to the nearest double. Rounding that to float is right unless the
     // double lies exactly halfway between two floats: then the decimal may lie
     // on either side, and the slow way decides.
-    if (d.mantissa <= kExactMantissa && d.exponent >= -kExactPower && d.exponent <= kExactPower) {
-        const double m = double(d.mantissa);
-        const double v = d.exponent < 0 ? m / kExactPowers[-d.exponent] : m * kExactPowers[d.exponent];
+    if (mantissa <= kExactMantissa && exponent >= -kExactPower && exponent <= kExactPower) {
+        const double m = double(mantissa);
+        const double v = exponent < 0 ? m / kExactPowers[-exponent] : m * kExactPowers[exponent];
         uint64_t bits;
         std::memcpy(&bits, &v, sizeof bits);
         const uint64_t below = bits & ((uint64_t(1) << 29) - 1);

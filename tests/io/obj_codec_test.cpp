@@ -127,6 +127,32 @@ TEST(ObjCodec, CornersShareAVertexOnlyWhenEveryFieldIsTheSame) {
     EXPECT_EQ(mesh.m_StaticVertices[4].m_TexCoord, (cVec2{1, 0}));
 }
 
+// One position under many texture coordinates: each pair is made once, and
+// found again however many there are; another mesh makes its own vertices.
+TEST(ObjCodec, APositionWithManyVerticesSharesEachOnce) {
+    std::string text = kSquare;
+    const int n = 300;
+    for (int k = 0; k < n; ++k)
+        text += "vt " + std::to_string(k) + " 0\n";
+    for (int pass = 0; pass < 2; ++pass)
+        for (int k = 1; k <= n; ++k)
+            text += "f 1/" + std::to_string(pass ? n + 1 - k : k) + " 2/1 3/1\n";
+    text += "usemtl Other\nf 1/1 2/1 3/1\n";
+    cModel model;
+    ASSERT_TRUE(Decode(text, model));
+    ASSERT_EQ(model.m_Meshes.Count(), 2);
+    const cModelMesh& mesh = model.m_Meshes[0];
+    EXPECT_EQ(mesh.m_StaticVertices.Count(), n + 2);
+    ASSERT_EQ(mesh.m_Indices.Count(), 6 * n);
+    for (int k = 0; k < n; ++k) {
+        const uint32_t first = mesh.m_Indices[3 * k], again = mesh.m_Indices[3 * (2 * n - 1 - k)];
+        EXPECT_EQ(first, again) << k;
+        EXPECT_EQ(mesh.m_StaticVertices[int(first)].m_TexCoord, (cVec2{float(k), 0})) << k;
+    }
+    EXPECT_EQ(Indices(model.m_Meshes[1]), (std::vector<uint32_t>{0, 1, 2}));
+    EXPECT_EQ(model.m_Meshes[1].m_StaticVertices.Count(), 3);
+}
+
 // Two "v" lines at the same place are two positions: their corners are not
 // merged, though their vertices hold the same bits.
 TEST(ObjCodec, DuplicatePositionLinesStayApart) {
