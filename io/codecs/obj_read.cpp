@@ -1,7 +1,7 @@
 // Reading OBJ text. The lines are read in place from the stream's bytes: a
 // line's tokens are the runs between spaces and tabs, and a '#' (a comment)
-// or a zero byte ends what is read of it. Numbers are read as ParseInt and
-// ParseFloat read them.
+// or a zero byte ends what is read of it. Numbers are read in the forms
+// ParseInt and ParseFloat accept.
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -115,25 +115,25 @@ bool Reader::Line(const cSpan& line) {
     switch (keyword.Length()) {
     case 1:
         if (k[0] == 'v') {
-            cVec3 v;
-            if (tokens.Floats(&v.x, 3) < 3)
+            float v[3];
+            if (tokens.Floats(v, 3) < 3)
                 return Fail(kTooFewPositions, line);
-            m_Geometry.m_Positions.PushBack(v);
+            m_Geometry.m_Positions.PushBack({v[0], v[1], v[2]});
         } else if (k[0] == 'f') {
             return Face(tokens, line);
         }
         return true;
     case 2:
         if (k[0] == 'v' && k[1] == 't') {
-            cVec2 uv;
-            if (tokens.Floats(&uv.x, 2) < 2)
+            float uv[2];
+            if (tokens.Floats(uv, 2) < 2)
                 return Fail(kTooFewTexCoords, line);
-            m_Geometry.m_TexCoords.PushBack(uv);
+            m_Geometry.m_TexCoords.PushBack({uv[0], uv[1]});
         } else if (k[0] == 'v' && k[1] == 'n') {
-            cVec3 n;
-            if (tokens.Floats(&n.x, 3) < 3)
+            float n[3];
+            if (tokens.Floats(n, 3) < 3)
                 return Fail(kTooFewNormals, line);
-            m_Geometry.m_Normals.PushBack(n);
+            m_Geometry.m_Normals.PushBack({n[0], n[1], n[2]});
         }
         return true;
     default:
