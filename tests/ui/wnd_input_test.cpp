@@ -201,6 +201,32 @@ TEST_F(WndInput, WheelNeedsAnActiveScrollingWindow) {
     }
 }
 
+TEST_F(WndInput, ACapturedWindowTakesTheWheelOnlyWhenItKeepsTheWheelFocus) {
+    Scrollable(true, false);
+    wnd->m_WheelScrolls = true;
+    TakeCapture(wnd);  // a drag of its own content, say
+    CursorPosition = {50, 100};
+    WheelDelta = -1;
+    struct Case {
+        bool keep;
+        int dragPart;
+        float top;
+    };
+    const Case cases[] = {
+        {false, kPartNone, 0},    // swallowed
+        {true, kPartNone, 15},    // scrolls
+        {true, kPartVThumb, 15},  // a scroll drag: swallowed
+    };
+    for (const Case& c : cases) {
+        wnd->m_KeepWheelFocus = c.keep;
+        wnd->m_DragPart = c.dragPart;
+        EXPECT_TRUE(wnd->OnKeyDown(kKeyWheelDown));
+        EXPECT_EQ(Top(), c.top) << c.keep << " " << c.dragPart;
+    }
+    wnd->m_DragPart = kPartNone;
+    ReleaseWidgetCapture();
+}
+
 TEST_F(WndInput, PanFollowsTheCursorAndOnlyTheMiddleButtonEndsIt) {
     Scrollable(true, true);
     wnd->m_MiddlePan = true;
