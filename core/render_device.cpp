@@ -3,6 +3,7 @@
 namespace tovan {
 
 cRenderer* RenderDevice = nullptr;
+int RenderDeviceEpoch = 0;
 cRenderStateCache RenderStates;
 cMat4 UiTransform;
 

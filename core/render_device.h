@@ -54,6 +54,9 @@ protected:
 
 // Set by the host; null until then, and every call below does nothing while it is.
 extern cRenderer* RenderDevice;
+// Moved on by whoever puts in a new device at an old one's address (test
+// doubles), so that ids kept per device are asked for again.
+extern int RenderDeviceEpoch;
 
 // The device state every caller shares, so a set reaches the device only when
 // the value changes. Start values: blend state, states A and B 0, flag false.

@@ -37,6 +37,7 @@ std::vector<uint8_t> CopyBytes(const void* data, int64_t bytes) {
 
 RecordingRenderer::RecordingRenderer() : m_Previous(RenderDevice) {
     RenderDevice = this;
+    ++RenderDeviceEpoch;
     RenderStates.Reset();
     UiTransform.SetIdentity();
 }
