@@ -93,6 +93,12 @@ void WindowSizeForClient(void* window, int clientWidth, int clientHeight, int* w
 constexpr int kColorButtonShadow = 16;  // COLOR_BTNSHADOW
 uint32_t SystemColor(int index);
 
+// --- mouse capture ------------------------------------------------------------
+// The window gets every mouse message until the capture is released, also
+// while the cursor is outside it (a drag that leaves the window).
+void MouseCapture(void* window);
+void MouseRelease();
+
 // --- text -------------------------------------------------------------------
 // Converts a 0-terminated text of the process code page to UTF-16, terminator
 // included. Returns the units written, or with out null the units needed; 0 on

@@ -4,11 +4,12 @@
 #pragma once
 #include <cstdint>
 
+#include "core/main_window.h"
+
 namespace tovan {
 
-// Set by the application (main window) and by the file dialog while it is open
-// (its pane); framework dialogs take the dialog window as owner while it is set.
-extern void* MainWindowHandle;
+// Set by the file dialog while it is open (its pane); framework dialogs take it
+// as owner instead of MainWindowHandle while it is set.
 extern void* DialogWindowHandle;
 
 // Same layout as the Win32 RECT, so WM_SIZING's rectangle can be passed as is.

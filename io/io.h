@@ -16,6 +16,10 @@ public:
 
     // An image file format: decode, encode, identify (io/codecs/image_codec.h).
     class ImageCodec;
+    // Model, animation and camera-set formats (io/codecs/model_codecs.h).
+    class ModelCodec;
+    class AnimCodec;
+    class CameraCodec;
 
     // A place that relative names are read from and saved to.
     class Source {

@@ -1,5 +1,6 @@
 // The framework's globals: their start values, and their release at exit.
 #include "core/entry.h"
+#include "core/folder_names.h"
 #include "core/frame_clock.h"
 #include "core/material_preset.h"
 #include "core/memory.h"
@@ -101,6 +102,10 @@ TEST(StaticSetup, GlobalsExistBeforeMain) {
     EXPECT_EQ(FrameClock.m_TimeScale, 1.0f);
     EXPECT_EQ(kUnitZ, (cVec3{0, 0, 1}));
     EXPECT_EQ(kReferenceDirection2, (cVec2{0, 1}));
+    EXPECT_EQ(ModelsFolder, "Models");
+    EXPECT_EQ(SoundsFolder, "Sounds");
+    EXPECT_EQ(TexturesFolder, "Textures");
+    EXPECT_EQ(XmlsFolder, "Xmls");
 }
 
 TEST(StaticSetupDeathTest, GlobalsGiveTheirBuffersBackAtExit) {
@@ -112,6 +117,8 @@ TEST(StaticSetupDeathTest, GlobalsGiveTheirBuffersBackAtExit) {
             FrameClock.UpdateClockStrings();
             for (const cMaterialPreset& preset : MaterialPresets)
                 g_ExitObserver.Watch(preset.m_Name);
+            for (const cStr* folder : {&ModelsFolder, &SoundsFolder, &TexturesFolder, &XmlsFolder})
+                g_ExitObserver.Watch(*folder);
             g_ExitObserver.Watch(CommandLineText);
             g_ExitObserver.Watch(FrameClock.m_ClockText);
             g_ExitObserver.Watch(FrameClock.m_DateText);

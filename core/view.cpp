@@ -1,0 +1,7 @@
+#include "core/view.h"
+
+namespace tovan {
+
+cView* CurrentView = nullptr;
+
+}  // namespace tovan

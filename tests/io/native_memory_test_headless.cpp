@@ -1,0 +1,84 @@
+// Model, animation and camera files whose counts claim far more than they
+// hold must be refused before anything is allocated for the claim. The
+// sanitizer's allocation hooks count every byte allocated while a decode runs.
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "io/codecs/model_codecs.h"
+#include "tests/io/codec_files.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TOVAN_ALLOC_HOOKS 1
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*onMalloc)(const volatile void*, size_t),
+                                                         void (*onFree)(const volatile void*));
+#endif
+
+namespace tovan {
+namespace {
+
+std::atomic<bool> s_Counting{false};
+std::atomic<int64_t> s_Allocated{0};
+
+[[maybe_unused]] void OnMalloc(const volatile void*, size_t size) {
+    if (s_Counting)
+        s_Allocated += int64_t(size);
+}
+
+[[maybe_unused]] void OnFree(const volatile void*) {}
+
+// The file with the little-endian value written over the bytes at `at`.
+std::string Patched(const char* path, size_t at, uint32_t value, int bytes) {
+    std::string file = test::ReadDataFile(path);
+    for (int i = 0; i < bytes; ++i)
+        file[at + size_t(i)] = char(value >> (8 * i));
+    return file;
+}
+
+template <class Codec, class Record>
+bool DecodeWith(const std::string& bytes) {
+    cStream in;
+    test::SetBytes(in, bytes);
+    Record record;
+    return Codec().Decode(in, record);
+}
+
+TEST(NativeMemory, LyingCountsAllocateAlmostNothing) {
+#ifndef TOVAN_ALLOC_HOOKS
+    GTEST_SKIP() << "needs the address sanitizer's allocation hooks";
+#else
+    static const bool installed = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree) != 0;
+    ASSERT_TRUE(installed);
+    const auto model = DecodeWith<cCodecModel, cModel>;
+    const auto anim = DecodeWith<cCodecAnim, cAnim>;
+    const auto camera = DecodeWith<cCodecCamera, cCamera>;
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::function<bool(const std::string&)> decode;
+    } cases[] = {
+        {"index count 0x7FFFFFFF", Patched("model/static_tri.cm", 51, 0x7FFFFFFF, 4), model},
+        {"vertex count 0x7FFFFFFF", Patched("model/static_tri.cm", 61, 0x7FFFFFFF, 4), model},
+        {"joint count 32767", Patched("model/static_tri.cm", 3, 0x7FFF, 2), model},
+        {"mesh count 32767", Patched("model/static_tri.cm", 31, 0x7FFF, 2), model},
+        {"frame count 0x7FFFFFFF", Patched("anim/walk.ca", 22, 0x7FFFFFFF, 4), anim},
+        {"animation joint count 32767", Patched("anim/walk.ca", 5, 0x7FFF, 2), anim},
+        {"track count 0x7FFFFFFF", Patched("camera/path.cc", 7, 0x7FFFFFFF, 4), camera},
+        {"key count 0x7FFFFFFF", Patched("camera/path.cc", 30, 0x7FFFFFFF, 4), camera},
+    };
+    for (const auto& c : cases) {
+        s_Allocated = 0;
+        s_Counting = true;
+        const bool decoded = c.decode(c.bytes);
+        s_Counting = false;
+        EXPECT_FALSE(decoded) << c.what;
+        EXPECT_LT(s_Allocated.load(), 16 * 1024) << c.what;
+    }
+#endif
+}
+
+}  // namespace
+}  // namespace tovan
