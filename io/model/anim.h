@@ -34,6 +34,8 @@ public:
         Copy(other);
         return *this;
     }
+    cAnim(cAnim&&) noexcept = default;
+    cAnim& operator=(cAnim&&) noexcept = default;
     ~cAnim() = default;
 
     // Lists freed, frame rate 0.

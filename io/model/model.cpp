@@ -87,6 +87,28 @@ void cModel::Clear() {
     m_Bounds.SetEmpty();
 }
 
+cModel::cModel(cModel&& other) noexcept
+    : m_Static(other.m_Static),
+      m_Joints(std::move(other.m_Joints)),
+      m_JointMatrices(std::move(other.m_JointMatrices)),
+      m_Meshes(std::move(other.m_Meshes)),
+      m_Bounds(other.m_Bounds) {
+    other.Clear();
+}
+
+cModel& cModel::operator=(cModel&& other) noexcept {
+    if (this != &other) {
+        Clear();
+        m_Static = other.m_Static;
+        m_Joints = std::move(other.m_Joints);
+        m_JointMatrices = std::move(other.m_JointMatrices);
+        m_Meshes = std::move(other.m_Meshes);
+        m_Bounds = other.m_Bounds;
+        other.Clear();
+    }
+    return *this;
+}
+
 void cModel::Copy(cModel& to, const cModel& from) {
     if (&to == &from)
         return;

@@ -74,6 +74,9 @@ public:
         Copy(*this, other);
         return *this;
     }
+    // A move hands the meshes over with their buffers; the source ends cleared.
+    cModel(cModel&& other) noexcept;
+    cModel& operator=(cModel&& other) noexcept;
     ~cModel() { Clear(); }
 
     // Buffer ids dropped, static flag true, lists freed, bounds empty.

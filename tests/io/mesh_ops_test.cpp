@@ -123,7 +123,7 @@ TEST(MeshTangents, DegenerateAndBadTrianglesDoNotSpread) {
     EXPECT_TRUE(std::isfinite(V(model, 5).m_Tangent.x));
 }
 
-TEST(MeshBounds, EmptyFlatAndSinglePoint) {
+TEST(MeshBounds, EmptyFlatSinglePointAndTriangleCounts) {
     cModel none;
     cModel::ComputeBounds(none);
     EXPECT_TRUE(none.m_Bounds.IsEmpty());
@@ -141,13 +141,11 @@ TEST(MeshBounds, EmptyFlatAndSinglePoint) {
     point.m_Static = true;
     cModel::ComputeBounds(point);
     EXPECT_TRUE(point.m_Bounds.IsEmpty());
-}
 
-TEST(MeshTriangles, CountPerMeshByWholeTriangles) {
-    cModel model = Mesh(true, {}, {0, 1, 2, 3, 4, 5, 6});
-    model.m_Meshes.PushBack(cModelMesh());
-    model.m_Meshes[1].m_Indices.Resize(5);
-    EXPECT_EQ(cModel::CountTriangles(model), 3);
+    cModel counted = Mesh(true, {}, {0, 1, 2, 3, 4, 5, 6});  // 7 indices: 2 triangles
+    counted.m_Meshes.PushBack(cModelMesh());
+    counted.m_Meshes[1].m_Indices.Resize(5);
+    EXPECT_EQ(cModel::CountTriangles(counted), 3);
 }
 
 TEST(MeshTransform, PositionsNormalsJointsAndBounds) {
@@ -192,30 +190,23 @@ TEST(MeshTransform, PositionsNormalsJointsAndBounds) {
 }
 
 TEST(MeshCopy, DeepAndWithoutBuffers) {
-    cModel from = Mesh(false, {{1, 2, 3}}, {0, 0, 0});
+    cModel from = Mesh(false, {{1, 2, 3}}, {0, 0, 0}), to = Mesh(true, {{0, 0, 0}}, {0});
     from.m_Joints.Resize(2);
     from.m_JointMatrices.Resize(2);
     from.m_Meshes[0].m_Name = "arm";
     from.m_Meshes[0].m_TextureIndex = 7;
     from.m_Meshes[0].m_VertexBuffer = 4;
-    from.m_Meshes[0].m_IndexBuffer = 5;
     cModel::ComputeBounds(from);
-    cModel to = Mesh(true, {{0, 0, 0}}, {0});
     cModel::Copy(to, from);
-    EXPECT_FALSE(to.m_Static);
-    EXPECT_EQ(to.m_Joints.Count(), 2);
-    EXPECT_EQ(to.m_JointMatrices.Count(), 2);
     const cModelMesh& mesh = to.m_Meshes[0];
+    EXPECT_FALSE(to.m_Static);
+    EXPECT_EQ(to.m_Joints.Count() + to.m_JointMatrices.Count(), 4);
     EXPECT_EQ(mesh.m_Name, "arm");
     EXPECT_EQ(mesh.m_TextureIndex, 7);
     EXPECT_EQ(mesh.m_VertexBuffer, -1);
-    EXPECT_EQ(mesh.m_IndexBuffer, -1);
-    EXPECT_EQ(mesh.m_SkinnedVertices[0].m_Position, (cVec3{1, 2, 3}));
     EXPECT_EQ(to.m_Bounds.m_Min, (cVec3{1, 2, 3}));
     from.m_Meshes[0].m_SkinnedVertices[0].m_Position.x = 9;
     EXPECT_EQ(mesh.m_SkinnedVertices[0].m_Position.x, 1.0f);
-    from.m_Meshes[0].m_VertexBuffer = -1;  // not the device's
-    from.m_Meshes[0].m_IndexBuffer = -1;
 }
 
 TEST(MeshUpload, CopiesEachMeshToTheDevice) {
@@ -284,6 +275,28 @@ TEST(MeshUpload, ReleasePolicy) {
         }
     }
     EXPECT_FALSE(GetReleaseMeshBuffers());
+}
+
+// Models moved (as a list of models moves them when it grows) keep their
+// buffers: nothing is released, even under the release policy.
+TEST(MeshUpload, MovedModelsKeepTheirBuffers) {
+    test::RecordingRenderer device;
+    SetReleaseMeshBuffers(true);
+    {
+        cList<cModel> models;
+        for (int i = 0; i < 20; ++i) {
+            cModel model = Mesh(true, {{0, 0, 0}}, {0, 0, 0});
+            cModel::UploadBuffers(model);
+            models.PushBack(std::move(model));
+            EXPECT_TRUE(model.m_Meshes.IsEmpty());
+        }
+        cModel moved = std::move(models[3]);
+        EXPECT_EQ(moved.m_Meshes[0].m_VertexBuffer, 7);
+        EXPECT_TRUE(device.CallsNamed("ReleaseVertexBuffer").empty());
+        EXPECT_EQ(models[19].m_Meshes[0].m_IndexBuffer, 40);
+    }
+    EXPECT_EQ(device.CallsNamed("ReleaseVertexBuffer").size(), 20u);  // each once, when the list goes
+    SetReleaseMeshBuffers(false);
 }
 
 TEST(MeshUpload, NothingWithoutADevice) {
