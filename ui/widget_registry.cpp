@@ -1,6 +1,7 @@
 #include "ui/widget_registry.h"
 
 #include "ui/widget.h"
+#include "ui/widget_registry_internal.h"
 
 namespace tovan {
 
@@ -12,15 +13,18 @@ constexpr int kMaxSlots = 0x10000;  // the slot must fit the handle's low 16 bit
 
 struct Layer {
     cList<cWidget*> widgets;  // by slot; a removed widget leaves null
+    cList<uint32_t> uses;     // by slot: how often a widget was put there
     cList<int> freeSlots;     // last freed, first reused
     cList<int> order;         // live slots, back to front
 };
 
-// A deferred removal remembers the widget: by the time it runs the slot may
-// hold another widget that reused it.
+// A deferred removal remembers the widget and the slot's use: by the time it
+// runs the slot may hold another widget that reused it, even one that was
+// given the freed widget's address.
 struct DeferredRemoval {
     WidgetHandle handle;
     cWidget* widget;
+    uint32_t use;
 };
 
 struct Registry {
@@ -72,10 +76,12 @@ WidgetHandle AddWidget(cWidget* widget, int layer) {
         slot = l.freeSlots[l.freeSlots.Count() - 1];
         l.freeSlots.RemoveAt(l.freeSlots.Count() - 1);
         l.widgets[slot] = widget;
+        ++l.uses[slot];
     } else {
         if (l.widgets.Count() >= kMaxSlots)
             return -1;
         slot = l.widgets.PushBack(widget);
+        l.uses.PushBack(0);
     }
     l.order.PushBack(slot);
     return MakeWidgetHandle(layer, slot);
@@ -104,7 +110,7 @@ void RemoveWidget(WidgetHandle handle, bool destroy) {
     Registry& r = TheRegistry();
     if (r.dispatching && destroy) {
         if (cWidget* widget = GetWidget(handle))
-            r.removals.PushBack({handle, widget});
+            r.removals.PushBack({handle, widget, LayerOf(handle)->uses[WidgetSlot(handle)]});
         return;
     }
     RemoveWidgetNow(handle, destroy);
@@ -152,11 +158,12 @@ void BeginWidgetDispatch() { TheRegistry().dispatching = true; }
 void EndWidgetDispatch() {
     Registry& r = TheRegistry();
     r.dispatching = false;
-    // Removals may queue further work of their own (a destructor bringing a
-    // sibling forward); the index loops see what is appended meanwhile.
+    // The flag is clear already, so whatever the removed widgets' destructors
+    // ask of the registry happens at once.
     for (int i = 0; i < r.removals.Count(); ++i) {
         const DeferredRemoval removal = r.removals[i];
-        if (GetWidget(removal.handle) == removal.widget)
+        if (GetWidget(removal.handle) == removal.widget &&
+            LayerOf(removal.handle)->uses[WidgetSlot(removal.handle)] == removal.use)
             RemoveWidgetNow(removal.handle, true);
     }
     r.removals.DestroyItems();
@@ -171,5 +178,18 @@ int CountWidgets() {
         count += l.order.Count();
     return count;
 }
+
+namespace registry_detail {
+void ForgetEmptyLayers() {
+    for (Layer& l : TheRegistry().layers) {
+        if (!l.order.IsEmpty())
+            continue;
+        l.widgets.Free();
+        l.uses.Free();
+        l.freeSlots.Free();
+        l.order.Free();
+    }
+}
+}  // namespace registry_detail
 
 }  // namespace tovan

@@ -78,7 +78,7 @@ void cWnd::OnChildRemoved(cWidget* widget) {
 
 float cWnd::GetExtent() { return 0.0f; }
 void cWnd::Measure() {}
-void cWnd::TakeFocus() { cWnd::SetFocus(this); }
+void cWnd::TakeFocus() { SetFocus(this); }
 bool cWnd::AcceptsFocus() { return false; }
 void cWnd::SetAcceptsFocus(bool) {}
 void cWnd::FocusNext(bool) {}

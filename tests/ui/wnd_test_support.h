@@ -27,7 +27,14 @@ public:
         ++m_ChildrenRemoved;
     }
 
+    void SetFocus(cWidget* widget) override {
+        if (m_Parent)
+            return cWnd::SetFocus(widget);
+        m_Focus = widget;
+    }
+
     bool m_ActiveRoot = true;
+    cWidget* m_Focus = nullptr;
     int m_Activations = 0;
     int m_LastNotify = -1;
     int m_ChildrenRemoved = 0;

@@ -3,6 +3,7 @@
 #include "core/frame_clock.h"
 #include "ui/input_internal.h"
 #include "ui/widget.h"
+#include "ui/widget_registry_internal.h"
 
 namespace tovan::test {
 
@@ -32,11 +33,13 @@ void RemoveAllWidgets() {
 FrameHost::FrameHost() : m_SavedTotal(FrameClock.m_TotalSeconds), m_SavedDelta(FrameClock.m_FrameDelta) {
     ResetInputGlobals();
     CapturedWidget = -1;
+    registry_detail::ForgetEmptyLayers();
     SetClock(0, 0);
 }
 
 FrameHost::~FrameHost() {
     RemoveAllWidgets();
+    registry_detail::ForgetEmptyLayers();
     CapturedWidget = -1;
     ResetInputGlobals();
     FrameClock.m_TotalSeconds = m_SavedTotal;

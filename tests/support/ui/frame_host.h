@@ -7,8 +7,8 @@
 //
 // The frame clock is the test's: SetClock and Advance write the time and the
 // frame delta that widgets read. While it lives the input queue and globals
-// start clean; on destruction it deletes every widget still registered and
-// restores the clock.
+// start clean, and empty layers start from slot 0; on destruction it deletes
+// every widget still registered and restores the clock.
 #pragma once
 #include "core/list.h"
 #include "core/str.h"
