@@ -1,6 +1,7 @@
 #include "win32/text_editor.h"
 
 #include "core/dialog_template.h"
+#include "ui/input.h"
 #include "win32/modal_windows.h"
 
 namespace tovan {
@@ -70,6 +71,7 @@ bool TextEditDialog(cStr* text, const char* caption) {
     cDialogTemplate dialog;
     BuildTextEditTemplate(dialog, caption);
     modal::RunTextEditor(dialog, MainWindowHandle);
+    ClearInputEvents();  // keys typed into the editor are not the application's
     state.m_Target = nullptr;
     state.m_Caption = nullptr;
     return state.m_Ok;

@@ -3,6 +3,7 @@
 #include "core/frame_clock.h"
 #include "core/os_headless.h"
 #include "core/window_utils.h"
+#include "ui/input.h"
 #include "win32/modal_windows.h"
 #include "win32/question_box.h"
 #include "win32/text_editor.h"
@@ -88,6 +89,25 @@ TEST_F(ModalWindowsHeadless, EditorWithoutMainWindowOpensInTheMiddleOfTheScreen)
     EXPECT_EQ(placed.left, (1280 - kTextEditWidth) / 2);
     EXPECT_EQ(placed.top, (1024 - kTextEditHeight) / 2);
     EXPECT_EQ(GetTextEditState().m_Target, nullptr);  // nothing points at the caller's text afterwards
+}
+
+TEST_F(ModalWindowsHeadless, EditorDropsTheInputQueuedWhileItWasOpenTheQuestionDoesNot) {
+    ClearInputEvents();
+    PushInputEvent(NewKeyEvent(kKeyLeftButton, true, 1, 1), false);
+    delete PopInputEvent();
+    ASSERT_TRUE(MouseButtonDown[0]);
+    PushInputEvent(NewKeyEvent(52, true, 0, 0), false);
+    AskYesNo("Keep", "Input stays?");
+    InputEvent* kept = PopInputEvent();
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->m_Device.m_Code, 52);
+    delete kept;
+    PushInputEvent(NewKeyEvent(52, false, 0, 0), false);
+    PushInputEvent(NewMotionEvent(3, 4, 1, 1), false);
+    cStr text("t");
+    TextEditDialog(&text, "Drop");
+    EXPECT_EQ(PopInputEvent(), nullptr);
+    EXPECT_FALSE(MouseButtonDown[0]);
 }
 
 }  // namespace
