@@ -119,20 +119,5 @@ TEST_F(MessageInput, DescribesEventsForTheLog) {
     }
 }
 
-TEST_F(MessageInput, TranslatedKeysGoThroughTheQueue) {
-    InputEvent* down = input.Translate(kMsgKeyDown, 'Z', 0);
-    ASSERT_NE(down, nullptr);
-    PushInputEvent(down, false);
-    InputEvent* popped = PopInputEvent();
-    ASSERT_EQ(popped, down);
-    EXPECT_EQ(popped->m_Device.m_Code, 77);
-    EXPECT_TRUE(KeyStates.m_Down[77]);
-    delete popped;
-    InputEvent* up = input.Translate(kMsgKeyUp, 'Z', 0);
-    PushInputEvent(up, false);
-    delete PopInputEvent();
-    EXPECT_FALSE(KeyStates.m_Down[77]);
-}
-
 }  // namespace
 }  // namespace tovan

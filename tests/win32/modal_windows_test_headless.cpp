@@ -16,83 +16,54 @@
 namespace tovan {
 namespace {
 
+using Calls = std::vector<std::string>;
+
 class ModalWindowsHeadless : public ::testing::Test {
 protected:
     void SetUp() override { os::headless::Reset(); }
     void TearDown() override {
         os::headless::Reset();
         FrameClock.m_PausedForDialog = false;
-        DialogWindowHandle = nullptr;
-        MainWindowHandle = nullptr;
+        ClearInputEvents();
     }
 };
 
-TEST_F(ModalWindowsHeadless, QuestionAnswersTrueOnlyForYes) {
-    struct Case {
-        int scripted;  // 0: none, the window's own default
-        bool expected;
-    };
-    const Case cases[] = {{kAnswerYes, true}, {kAnswerNo, false}, {0, false}, {2, false}};
-    for (const Case& c : cases) {
-        if (c.scripted)
-            os::headless::ScriptAnswer(c.scripted);
-        EXPECT_EQ(AskYesNo("Confirm", "Delete %d of %s?", 3, "them"), c.expected) << c.scripted;
-        EXPECT_EQ(os::headless::TakeCalls(), std::vector<std::string>{"MessageBox Confirm: Delete 3 of them?"});
+TEST_F(ModalWindowsHeadless, QuestionIsTrueOnlyForYesCutsLongTextsAndGivesThePauseBack) {
+    const std::pair<int, bool> cases[] = {{kAnswerYes, true}, {kAnswerNo, false}, {0, false}};  // 0: none scripted
+    for (auto [scripted, expected] : cases) {
+        for (bool pausedBefore : {false, true}) {
+            FrameClock.m_PausedForDialog = pausedBefore;
+            if (scripted)
+                os::headless::ScriptAnswer(scripted);
+            EXPECT_EQ(AskYesNo("Confirm", "Delete %d of %s?", 3, "them"), expected) << scripted;
+            EXPECT_EQ(os::headless::TakeCalls(), Calls{"MessageBox Confirm: Delete 3 of them?"});
+            EXPECT_EQ(FrameClock.m_PausedForDialog, pausedBefore);
+        }
     }
-}
-
-TEST_F(ModalWindowsHeadless, LongQuestionIsCutTo1023Characters) {
     const std::string question(2000, 'q');
     AskYesNo("Long", "%s", question.c_str());
-    const std::vector<std::string> calls = os::headless::TakeCalls();
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0], "MessageBox Long: " + question.substr(0, 1023));
-}
-
-TEST_F(ModalWindowsHeadless, QuestionGivesThePauseFlagBackAsItFoundIt) {
-    for (bool before : {false, true}) {
-        FrameClock.m_PausedForDialog = before;
-        os::headless::ScriptAnswer(kAnswerYes);
-        EXPECT_TRUE(AskYesNo("Pause", "Go on?"));
-        EXPECT_EQ(FrameClock.m_PausedForDialog, before);
-    }
+    EXPECT_EQ(os::headless::TakeCalls(), Calls{"MessageBox Long: " + question.substr(0, 1023)});
 }
 
 TEST_F(ModalWindowsHeadless, EditorAnswersEachCallForItself) {
     cStr text("notes");
-    os::headless::ScriptAnswer(kTextEditOk);
-    EXPECT_TRUE(TextEditDialog(&text, "Notes"));
+    const std::pair<int, bool> cases[] = {
+        {kTextEditOk, true}, {kTextEditCancel, false}, {kTextEditOk, true}, {0, false}, {-1, false}};  // -1: none
+    for (auto [scripted, expected] : cases) {
+        if (scripted >= 0)
+            os::headless::ScriptAnswer(scripted);
+        EXPECT_EQ(TextEditDialog(&text, scripted ? "Notes" : nullptr), expected) << scripted;
+        EXPECT_EQ(os::headless::TakeCalls(), Calls{scripted ? "TextEditDialog Notes" : "TextEditDialog (null)"});
+    }
     EXPECT_EQ(text, "notes");
-    os::headless::ScriptAnswer(kTextEditCancel);
-    EXPECT_FALSE(TextEditDialog(&text, "Notes"));  // not the earlier OK
-    os::headless::ScriptAnswer(kTextEditOk);
-    EXPECT_TRUE(TextEditDialog(&text, nullptr));
-    EXPECT_FALSE(TextEditDialog(&text, nullptr));  // nothing scripted: closed
-    os::headless::ScriptAnswer(0);
-    EXPECT_FALSE(TextEditDialog(&text, "Closed"));
-    EXPECT_EQ(text, "notes");
-    EXPECT_EQ(os::headless::TakeCalls(),
-              (std::vector<std::string>{"TextEditDialog Notes", "TextEditDialog Notes", "TextEditDialog (null)",
-                                        "TextEditDialog (null)", "TextEditDialog Closed"}));
-}
-
-TEST_F(ModalWindowsHeadless, EditorWithoutTextOpensNothing) {
-    os::headless::ScriptAnswer(kTextEditOk);
-    EXPECT_FALSE(TextEditDialog(nullptr, "x"));
+    EXPECT_FALSE(TextEditDialog(nullptr, "x"));  // no text: nothing opens
     EXPECT_TRUE(os::headless::TakeCalls().empty());
-}
-
-TEST_F(ModalWindowsHeadless, EditorWithoutMainWindowOpensInTheMiddleOfTheScreen) {
-    cStr text;
-    TextEditDialog(&text, "Where");
-    const WindowRect placed = GetTextEditState().m_Placement;
-    EXPECT_EQ(placed.left, (1280 - kTextEditWidth) / 2);
-    EXPECT_EQ(placed.top, (1024 - kTextEditHeight) / 2);
-    EXPECT_EQ(GetTextEditState().m_Target, nullptr);  // nothing points at the caller's text afterwards
+    // Without a main window the editor opens in the middle of the screen.
+    EXPECT_EQ(GetTextEditState().m_Placement.left, (1280 - kTextEditWidth) / 2);
+    EXPECT_EQ(GetTextEditState().m_Placement.top, (1024 - kTextEditHeight) / 2);
 }
 
 TEST_F(ModalWindowsHeadless, EditorDropsTheInputQueuedWhileItWasOpenTheQuestionDoesNot) {
-    ClearInputEvents();
     PushInputEvent(NewKeyEvent(kKeyLeftButton, true, 1, 1), false);
     delete PopInputEvent();
     ASSERT_TRUE(MouseButtonDown[0]);
@@ -102,7 +73,6 @@ TEST_F(ModalWindowsHeadless, EditorDropsTheInputQueuedWhileItWasOpenTheQuestionD
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(kept->m_Device.m_Code, 52);
     delete kept;
-    PushInputEvent(NewKeyEvent(52, false, 0, 0), false);
     PushInputEvent(NewMotionEvent(3, 4, 1, 1), false);
     cStr text("t");
     TextEditDialog(&text, "Drop");

@@ -1,4 +1,4 @@
-// The real text editor under wine, driven like a user would: the driver looks at
+// The real text editor under wine, driven as a user would: the driver looks at
 // the window, types into it and presses its buttons.
 #include "core/window_utils.h"
 #include "tests/support/dialog_driver_win32.h"
@@ -6,17 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace tovan {
 namespace {
 
+HWND Edit(HWND dialog) { return GetDlgItem(dialog, kTextEditEdit); }
+
 std::string EditText(HWND dialog) {
-    HWND edit = GetDlgItem(dialog, kTextEditEdit);
-    const int length = GetWindowTextLengthA(edit);
-    std::string text(size_t(length) + 1, '\0');
-    const int copied = GetWindowTextA(edit, text.data(), length + 1);
-    text.resize(size_t(copied > 0 ? copied : 0));
+    std::string text(size_t(GetWindowTextLengthA(Edit(dialog))) + 1, '\0');
+    text.resize(size_t(GetWindowTextA(Edit(dialog), text.data(), int(text.size()))));
     return text;
 }
 
@@ -26,73 +27,69 @@ std::pair<DWORD, DWORD> Selection(HWND edit) {
     return {start, end};
 }
 
-// A plain overlapped window whose client area the editor opens over.
+// A main window for the editor to open over; the editor's owner while it lives.
 class MainWindow {
 public:
-    MainWindow(int x, int y, int width, int height) {
-        m_Window = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+    MainWindow(int x, int y, int width, int height)
+        : m_Window(CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr)) {
         MainWindowHandle = m_Window;
     }
     ~MainWindow() {
         MainWindowHandle = nullptr;
         DestroyWindow(m_Window);
     }
-    WindowRect ClientOnScreen() const {
-        RECT client;
-        GetClientRect(m_Window, &client);
-        POINT a = {0, 0}, b = {client.right, client.bottom};
-        ClientToScreen(m_Window, &a);
-        ClientToScreen(m_Window, &b);
-        return {a.x, a.y, b.x, b.y};
+    RECT ClientOnScreen() const {
+        RECT r;
+        GetClientRect(m_Window, &r);
+        MapWindowPoints(m_Window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return r;
     }
 
 private:
     HWND m_Window;
 };
 
-TEST(TextEditorWin32, OkTakesTheEditedTextThenCancelKeepsIt) {
+// Opens the editor on `text`; `act` types and returns the button to press (0: it closed the window itself).
+bool OpenEditor(cStr* text, const char* caption, const std::function<int(HWND)>& act) {
+    test::DialogDriver driver(0, act);
+    const bool ok = TextEditDialog(text, caption);
+    EXPECT_EQ(driver.DialogsSeen(), 1);
+    return ok;
+}
+
+TEST(TextEditorWin32, OkTakesTheEditedTextCancelAndClosingKeepIt) {
     MainWindow main(40, 40, 900, 700);
     cStr text("first line\r\nsecond");
-    std::string shown;
-    {
-        test::DialogDriver driver(0, [&](HWND dialog) {
-            shown = EditText(dialog);
-            SetWindowTextA(GetDlgItem(dialog, kTextEditEdit), "edited\r\ntext");
-            return int(kTextEditOk);
-        });
-        EXPECT_TRUE(TextEditDialog(&text, "Notes"));
-        EXPECT_EQ(driver.DialogsSeen(), 1);
+    struct Case {
+        const char* typed;
+        int button;  // 0: the window's close box
+        bool ok;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"edited\r\ntext", kTextEditOk, true, "edited\r\ntext"},
+        {"discarded", kTextEditCancel, false, "edited\r\ntext"},  // the earlier OK does not count
+        {"closed", 0, false, "edited\r\ntext"},
+        {"", kTextEditOk, true, ""},
+    };
+    std::string shown = text.GetText();
+    for (const Case& c : cases) {
+        std::string seen;
+        EXPECT_EQ(OpenEditor(&text, "Notes",
+                             [&](HWND dialog) {
+                                 seen = EditText(dialog);
+                                 SetWindowTextA(Edit(dialog), c.typed);
+                                 if (!c.button)
+                                     PostMessageA(dialog, WM_CLOSE, 0, 0);
+                                 return c.button;
+                             }),
+                  c.ok)
+            << c.typed;
+        EXPECT_EQ(seen, shown);  // the editor opens on the current text
+        EXPECT_EQ(std::string(text.GetText()), c.after);
+        shown = text.GetText();
     }
-    EXPECT_EQ(shown, "first line\r\nsecond");
-    EXPECT_EQ(text, "edited\r\ntext");
-    {
-        test::DialogDriver driver(0, [&](HWND dialog) {
-            shown = EditText(dialog);
-            SetWindowTextA(GetDlgItem(dialog, kTextEditEdit), "discarded");
-            return int(kTextEditCancel);
-        });
-        EXPECT_FALSE(TextEditDialog(&text, "Notes"));  // the earlier OK does not count
-    }
-    EXPECT_EQ(shown, "edited\r\ntext");
-    EXPECT_EQ(text, "edited\r\ntext");
-    {
-        test::DialogDriver driver(0, [&](HWND dialog) {
-            SetWindowTextA(GetDlgItem(dialog, kTextEditEdit), "closed");
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
-            return 0;
-        });
-        EXPECT_FALSE(TextEditDialog(&text, nullptr));  // closing is Cancel
-    }
-    EXPECT_EQ(text, "edited\r\ntext");
-    {
-        test::DialogDriver driver(0, [&](HWND dialog) {
-            SetWindowTextA(GetDlgItem(dialog, kTextEditEdit), "");
-            return int(kTextEditOk);
-        });
-        EXPECT_TRUE(TextEditDialog(&text, nullptr));
-    }
-    EXPECT_EQ(text, "");
 }
 
 TEST(TextEditorWin32, CaretStartsAtTheEndAndCtrlASelectsAll) {
@@ -100,102 +97,74 @@ TEST(TextEditorWin32, CaretStartsAtTheEndAndCtrlASelectsAll) {
     cStr text("abc\r\ndef");
     std::pair<DWORD, DWORD> atStart, afterA, afterCtrlA;
     bool focused = false;
-    test::DialogDriver driver(0, [&](HWND dialog) {
-        HWND edit = GetDlgItem(dialog, kTextEditEdit);
-        focused = GetFocus() == edit;
-        atStart = Selection(edit);
-        SendMessageA(edit, WM_KEYDOWN, 'A', 0);
-        afterA = Selection(edit);
+    OpenEditor(&text, "Keys", [&](HWND dialog) {
+        focused = GetFocus() == Edit(dialog);
+        atStart = Selection(Edit(dialog));
+        SendMessageA(Edit(dialog), WM_KEYDOWN, 'A', 0);
+        afterA = Selection(Edit(dialog));
         BYTE keys[256];
         GetKeyboardState(keys);
         const BYTE control = keys[VK_CONTROL];
         keys[VK_CONTROL] = 0x80;
         SetKeyboardState(keys);
-        SendMessageA(edit, WM_KEYDOWN, 'A', 0);
+        SendMessageA(Edit(dialog), WM_KEYDOWN, 'A', 0);
         keys[VK_CONTROL] = control;
         SetKeyboardState(keys);
-        afterCtrlA = Selection(edit);
+        afterCtrlA = Selection(Edit(dialog));
         return int(kTextEditCancel);
     });
-    EXPECT_FALSE(TextEditDialog(&text, "Keys"));
     EXPECT_TRUE(focused);
     EXPECT_EQ(atStart, std::make_pair(DWORD(8), DWORD(8)));
     EXPECT_EQ(afterA, std::make_pair(DWORD(8), DWORD(8)));  // 'A' alone selects nothing
     EXPECT_EQ(afterCtrlA, std::make_pair(DWORD(0), DWORD(8)));
 }
 
-TEST(TextEditorWin32, OpensCentredOverTheClientAreaAndLaysOutItsControls) {
+TEST(TextEditorWin32, PlacedOverTheClientAreaWithItsControlsLaidOut) {
     struct Case {
-        int x, y, width, height;
+        int width, height;
+        const char* caption;
     };
-    const Case cases[] = {{100, 50, 800, 600}, {20, 20, 300, 200}};  // the second is smaller than the editor
+    const Case cases[] = {{800, 600, "Where"}, {300, 200, nullptr}};  // the second is smaller than the editor
     for (const Case& c : cases) {
-        MainWindow main(c.x, c.y, c.width, c.height);
-        const WindowRect area = main.ClientOnScreen();
-        RECT placed = {}, client = {}, edit = {}, ok = {}, cancel = {};
-        test::DialogDriver driver(0, [&](HWND dialog) {
+        MainWindow main(100, 50, c.width, c.height);
+        const RECT area = main.ClientOnScreen();
+        RECT placed, client, edit, ok, cancel;
+        LONG style = 0;
+        cStr text("x");
+        OpenEditor(&text, c.caption, [&](HWND dialog) {
             GetWindowRect(dialog, &placed);
             GetClientRect(dialog, &client);
-            auto inClient = [&](int id, RECT* r) {
+            style = GetWindowLongA(dialog, GWL_STYLE);
+            for (auto [id, r] :
+                 {std::pair{int(kTextEditEdit), &edit}, {int(kTextEditOk), &ok}, {int(kTextEditCancel), &cancel}}) {
                 GetWindowRect(GetDlgItem(dialog, id), r);
                 MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(r), 2);
-            };
-            inClient(kTextEditEdit, &edit);
-            inClient(kTextEditOk, &ok);
-            inClient(kTextEditCancel, &cancel);
+            }
             return int(kTextEditCancel);
         });
-        cStr text("x");
-        TextEditDialog(&text, "Where");
+        const WindowRect expected = TextEditPlacement({area.left, area.top, area.right, area.bottom});
+        EXPECT_EQ(placed.left, expected.left);
+        EXPECT_EQ(placed.top, expected.top);
         EXPECT_EQ(placed.right - placed.left, kTextEditWidth);
         EXPECT_EQ(placed.bottom - placed.top, kTextEditHeight);
-        const int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;
-        if (areaWidth >= kTextEditWidth && areaHeight >= kTextEditHeight) {
-            EXPECT_EQ(placed.left, area.left + (areaWidth - kTextEditWidth) / 2);
-            EXPECT_EQ(placed.top, area.top + (areaHeight - kTextEditHeight) / 2);
-        } else {  // the left edge and the bottom line up with the area's
-            EXPECT_EQ(placed.left, area.left);
-            EXPECT_EQ(placed.bottom, area.bottom);
-        }
+        EXPECT_EQ(style & WS_CAPTION, c.caption ? WS_CAPTION : WS_BORDER);
         const int w = client.right, h = client.bottom;
-        EXPECT_EQ(edit.left, 4);
-        EXPECT_EQ(edit.top, 4);
-        EXPECT_EQ(edit.right, w - 4);
-        EXPECT_EQ(edit.bottom, h - 32);
-        EXPECT_EQ(ok.left, w - 174);
-        EXPECT_EQ(cancel.left, w - 87);
-        EXPECT_EQ(cancel.top, h - 28);
-        EXPECT_EQ(cancel.right - cancel.left, 83);
-        EXPECT_EQ(ok.bottom - ok.top, 24);
+        EXPECT_EQ(std::vector<LONG>({edit.left, edit.top, edit.right, edit.bottom}),
+                  std::vector<LONG>({4, 4, w - 4, h - 32}));
+        EXPECT_EQ(std::vector<LONG>({ok.left, ok.top, ok.right, ok.bottom}),
+                  std::vector<LONG>({w - 174, h - 28, w - 91, h - 4}));
+        EXPECT_EQ(std::vector<LONG>({cancel.left, cancel.top, cancel.right, cancel.bottom}),
+                  std::vector<LONG>({w - 87, h - 28, w - 4, h - 4}));
     }
 }
 
-TEST(TextEditorWin32, TitleBarOnlyWithACaption) {
-    MainWindow main(40, 40, 900, 700);
-    for (const char* caption : {"Edit Notes", static_cast<const char*>(nullptr)}) {
-        LONG style = 0;
-        std::string title;
-        test::DialogDriver driver(0, [&](HWND dialog) {
-            style = GetWindowLongA(dialog, GWL_STYLE);
-            title = test::WindowText(dialog);
-            return int(kTextEditCancel);
-        });
-        cStr text;
-        TextEditDialog(&text, caption);
-        EXPECT_EQ(style & WS_CAPTION, caption ? WS_CAPTION : WS_BORDER);
-        EXPECT_EQ(title, caption ? caption : "");
-    }
-}
-
-TEST(TextEditorWin32, LongTextComesBackWhole) {
+TEST(TextEditorWin32, TextLongerThanTheEditsDefaultLimitComesBackWhole) {
     MainWindow main(40, 40, 900, 700);
     std::string original;
     for (int line = 0; original.size() < 50000; ++line)
         original += "line " + std::to_string(line) + " of a long text\r\n";
     cStr text(original.c_str());
-    test::DialogDriver driver(kTextEditOk);
-    EXPECT_TRUE(TextEditDialog(&text, "Long"));
-    EXPECT_EQ(text.Length(), int(original.size()));
+    EXPECT_TRUE(OpenEditor(&text, "Long", [](HWND) { return int(kTextEditOk); }));
     EXPECT_EQ(std::string(text.GetText()), original);
 }
 
