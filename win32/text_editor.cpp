@@ -63,9 +63,10 @@ bool TextEditDialog(cStr* text, const char* caption) {
         return false;
     state.m_Target = text;
     state.m_Caption = caption;
-    // Without a main window the editor opens in the middle of the screen instead.
+    // Without a main window, or over one with no client area (a minimised one
+    // sits far off the screen), the editor opens in the middle of the screen.
     WindowRect area;
-    if (!modal::ClientAreaOnScreen(MainWindowHandle, &area))
+    if (!modal::ClientAreaOnScreen(MainWindowHandle, &area) || area.right <= area.left || area.bottom <= area.top)
         area = modal::WorkArea();
     state.m_Placement = TextEditPlacement(area);
     cDialogTemplate dialog;

@@ -123,10 +123,15 @@ TEST(TextEditorWin32, PlacedOverTheClientAreaWithItsControlsLaidOut) {
     struct Case {
         int width, height;
         const char* caption;
+        bool minimised;
     };
-    const Case cases[] = {{800, 600, "Where"}, {300, 200, nullptr}};  // the second is smaller than the editor
+    // The second is smaller than the editor; the third is minimised, with no client area on the screen, so the
+    // editor opens in the middle of the work area.
+    const Case cases[] = {{800, 600, "Where", false}, {300, 200, nullptr, false}, {800, 600, "Nowhere", true}};
     for (const Case& c : cases) {
         MainWindow main(100, 50, c.width, c.height);
+        if (c.minimised)
+            ShowWindow(static_cast<HWND>(MainWindowHandle), SW_MINIMIZE);
         const RECT area = main.ClientOnScreen();
         RECT placed, client, edit, ok, cancel;
         LONG style = 0;
@@ -142,7 +147,10 @@ TEST(TextEditorWin32, PlacedOverTheClientAreaWithItsControlsLaidOut) {
             }
             return int(kTextEditCancel);
         });
-        const WindowRect expected = TextEditPlacement({area.left, area.top, area.right, area.bottom});
+        RECT work;
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        const RECT& around = c.minimised ? work : area;
+        const WindowRect expected = TextEditPlacement({around.left, around.top, around.right, around.bottom});
         EXPECT_EQ(placed.left, expected.left);
         EXPECT_EQ(placed.top, expected.top);
         EXPECT_EQ(placed.right - placed.left, kTextEditWidth);
