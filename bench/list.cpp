@@ -1,4 +1,6 @@
-// cList appends against std::vector.
+// cList against std::vector, one templated body per job run on both sides
+// (bench/peer.h gives the ratio).
+#include "bench/peer.h"
 #include "core/list.h"
 #include "core/str.h"
 
@@ -9,103 +11,104 @@
 
 namespace {
 
+constexpr int kRounds = 15;
 constexpr int kItems = 1000;
 
-void BM_ListPushReused(benchmark::State& state) {
-    tovan::cList<int> list;  // DestroyItems keeps the block
-    for (auto _ : state) {
-        list.DestroyItems();
-        for (int i = 0; i < kItems; ++i)
-            list.PushBack(i);
-        benchmark::DoNotOptimize(list.Data());
-    }
-    state.SetItemsProcessed(state.iterations() * kItems);
+// The two sides: a family names its list and its string.
+struct Ours {
+    template <class T>
+    using List = tovan::cList<T>;
+    using Str = tovan::cStr;
+};
+struct Std {
+    template <class T>
+    using List = std::vector<T>;
+    using Str = std::string;
+};
+
+template <class T>
+void Push(tovan::cList<T>& list, const T& item) {
+    list.PushBack(item);
+}
+template <class T>
+void Push(std::vector<T>& list, const T& item) {
+    list.push_back(item);
+}
+template <class T>
+void Empty(tovan::cList<T>& list) {
+    list.DestroyItems();  // keeps the block, as clear() does
+}
+template <class T>
+void Empty(std::vector<T>& list) {
+    list.clear();
+}
+template <class T>
+const T* Items(const tovan::cList<T>& list) {
+    return list.Data();
+}
+template <class T>
+const T* Items(const std::vector<T>& list) {
+    return list.data();
 }
 
-void BM_VectorPushReused(benchmark::State& state) {
-    std::vector<int> list;
-    for (auto _ : state) {
-        list.clear();
-        for (int i = 0; i < kItems; ++i)
-            list.push_back(i);
-        benchmark::DoNotOptimize(list.data());
+// Appends into a list whose block is kept from the last round.
+template <class F, class T>
+struct PushReusedJob {
+    typename F::template List<T> list;
+    void Run() {
+        for (int r = 0; r < 2000; ++r) {
+            Empty(list);
+            for (int i = 0; i < kItems; ++i)
+                Push(list, T(i));
+            benchmark::DoNotOptimize(Items(list));
+        }
     }
-    state.SetItemsProcessed(state.iterations() * kItems);
-}
+};
+template <class F>
+using PushIntsJob = PushReusedJob<F, int>;
+template <class F>
+using PushFloatsJob = PushReusedJob<F, float>;
 
-void BM_ListPushFloats(benchmark::State& state) {
-    tovan::cList<float> list;
-    for (auto _ : state) {
-        list.DestroyItems();
-        for (int i = 0; i < kItems; ++i)
-            list.PushBack(float(i));
-        benchmark::DoNotOptimize(list.Data());
+// A new list each round: the growth steps and the block's release count.
+template <class F>
+struct PushFreshJob {
+    void Run() {
+        for (int r = 0; r < 2000; ++r) {
+            typename F::template List<int> list;
+            for (int i = 0; i < kItems; ++i)
+                Push(list, i);
+            benchmark::DoNotOptimize(Items(list));
+        }
     }
-    state.SetItemsProcessed(state.iterations() * kItems);
-}
+};
 
-void BM_VectorPushFloats(benchmark::State& state) {
-    std::vector<float> list;
-    for (auto _ : state) {
-        list.clear();
-        for (int i = 0; i < kItems; ++i)
-            list.push_back(float(i));
-        benchmark::DoNotOptimize(list.data());
+// Items that own memory: every push copies a 21-byte text.
+template <class F>
+struct PushStringsJob {
+    const typename F::Str item{"a name of some length"};
+    void Run() {
+        for (int r = 0; r < 2000; ++r) {
+            typename F::template List<typename F::Str> list;
+            for (int i = 0; i < 100; ++i)
+                Push(list, item);
+            benchmark::DoNotOptimize(Items(list));
+        }
     }
-    state.SetItemsProcessed(state.iterations() * kItems);
-}
+};
 
-void BM_ListPushFresh(benchmark::State& state) {
-    for (auto _ : state) {
-        tovan::cList<int> list;
-        for (int i = 0; i < kItems; ++i)
-            list.PushBack(i);
-        benchmark::DoNotOptimize(list.Data());
-    }
-    state.SetItemsProcessed(state.iterations() * kItems);
-}
-
-void BM_VectorPushFresh(benchmark::State& state) {
-    for (auto _ : state) {
-        std::vector<int> list;
-        for (int i = 0; i < kItems; ++i)
-            list.push_back(i);
-        benchmark::DoNotOptimize(list.data());
-    }
-    state.SetItemsProcessed(state.iterations() * kItems);
-}
-
-void BM_ListPushStrings(benchmark::State& state) {
-    const tovan::cStr item("a name of some length");
-    for (auto _ : state) {
-        tovan::cList<tovan::cStr> list;
-        for (int i = 0; i < 100; ++i)
-            list.PushBack(item);
-        benchmark::DoNotOptimize(list.Data());
-    }
-    state.SetItemsProcessed(state.iterations() * 100);
-}
-
-void BM_VectorPushStrings(benchmark::State& state) {
-    const std::string item("a name of some length");
-    for (auto _ : state) {
-        std::vector<std::string> list;
-        for (int i = 0; i < 100; ++i)
-            list.push_back(item);
-        benchmark::DoNotOptimize(list.data());
-    }
-    state.SetItemsProcessed(state.iterations() * 100);
+template <template <class> class Job>
+void BM_Peer(benchmark::State& state) {
+    Job<Ours> ours;
+    Job<Std> peer;
+    tovan::bench::RunPeerBenchmark(
+        state, kRounds, 0, [&] { ours.Run(); }, [&] { peer.Run(); });
 }
 
 }  // namespace
 
-BENCHMARK(BM_ListPushReused);
-BENCHMARK(BM_VectorPushReused);
-BENCHMARK(BM_ListPushFloats);
-BENCHMARK(BM_VectorPushFloats);
-BENCHMARK(BM_ListPushFresh);
-BENCHMARK(BM_VectorPushFresh);
-BENCHMARK(BM_ListPushStrings);
-BENCHMARK(BM_VectorPushStrings);
+BENCHMARK_TEMPLATE(BM_Peer, PushIntsJob)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_Peer, PushFloatsJob)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_Peer, PushFreshJob)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_Peer, PushStringsJob)->UseManualTime()->Iterations(1);
 
 BENCHMARK_MAIN();

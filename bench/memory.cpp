@@ -1,54 +1,142 @@
-// Small-block pool against the general heap, one thread and four.
+// The pooled allocator and the string pool against glibc malloc, on one thread
+// and on four at once (the pools then share one lock each).
+#include "bench/peer.h"
 #include "core/memory.h"
 
 #include <benchmark/benchmark.h>
+#include <pthread.h>
+#include <sched.h>
+#include <unistd.h>
+
+#include <condition_variable>
+#include <cstdlib>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace {
 
+using tovan::bench::RunPeerBenchmark;
+
+constexpr int kRounds = 15;
 constexpr int kBatch = 64;  // a handful live at once, like string and node churn
+constexpr int kBatches = 4000;
 
-void BM_PoolAllocFree(benchmark::State& state) {
+struct Pool {
+    static void* Alloc(int size) { return tovan::PoolAlloc(size); }
+    static void Free(void* block, int size) { tovan::PoolFree(block, size); }
+};
+
+struct TextPool {
+    static void* Alloc(int) { return tovan::StringPoolAlloc(); }
+    static void Free(void* block, int) { tovan::StringPoolFree(block); }
+};
+
+struct Malloc {
+    static void* Alloc(int size) { return std::malloc(size_t(size)); }
+    static void Free(void* block, int) { std::free(block); }
+};
+
+// One body for every allocator: a batch taken, then given back, many times.
+template <class Heap>
+void Churn(int size) {
+    void* blocks[kBatch];
+    for (int r = 0; r < kBatches; ++r) {
+        for (void*& b : blocks)
+            b = Heap::Alloc(size);
+        benchmark::DoNotOptimize(blocks);
+        for (void* b : blocks)
+            Heap::Free(b, size);
+    }
+}
+
+// Worker threads started once and released together for each sample, so that
+// a sample times the work and not thread creation. They may run on every CPU,
+// whatever the pinned timing thread allows.
+class ThreadTeam {
+public:
+    explicit ThreadTeam(int count) : m_Count(count) {
+        for (int i = 0; i < count; ++i)
+            m_Threads.emplace_back([this] { Work(); });
+    }
+    ~ThreadTeam() {
+        {
+            std::lock_guard<std::mutex> guard(m_Lock);
+            m_Stop = true;
+            ++m_Generation;
+        }
+        m_Start.notify_all();
+        for (std::thread& t : m_Threads)
+            t.join();
+    }
+
+    void Run(std::function<void()> job) {
+        std::unique_lock<std::mutex> guard(m_Lock);
+        m_Job = std::move(job);
+        m_Pending = m_Count;
+        ++m_Generation;
+        m_Start.notify_all();
+        m_Done.wait(guard, [this] { return m_Pending == 0; });
+    }
+
+private:
+    void Work() {
+        cpu_set_t all;
+        CPU_ZERO(&all);
+        const long cpus = sysconf(_SC_NPROCESSORS_ONLN);
+        for (long c = 0; c < cpus && c < CPU_SETSIZE; ++c)
+            CPU_SET(int(c), &all);
+        pthread_setaffinity_np(pthread_self(), sizeof all, &all);
+        unsigned seen = 0;
+        for (;;) {
+            std::function<void()> job;
+            {
+                std::unique_lock<std::mutex> guard(m_Lock);
+                m_Start.wait(guard, [&] { return m_Generation != seen; });
+                seen = m_Generation;
+                if (m_Stop)
+                    return;
+                job = m_Job;
+            }
+            job();
+            std::lock_guard<std::mutex> guard(m_Lock);
+            if (--m_Pending == 0)
+                m_Done.notify_one();
+        }
+    }
+
+    const int m_Count;
+    std::vector<std::thread> m_Threads;
+    std::mutex m_Lock;
+    std::condition_variable m_Start, m_Done;
+    std::function<void()> m_Job;
+    unsigned m_Generation = 0;
+    int m_Pending = 0;
+    bool m_Stop = false;
+};
+
+template <class Ours>
+void BM_OneThread(benchmark::State& state) {
     const int size = int(state.range(0));
-    void* blocks[kBatch];
-    for (auto _ : state) {
-        for (void*& b : blocks)
-            b = tovan::PoolAlloc(size);
-        benchmark::DoNotOptimize(blocks);
-        for (void* b : blocks)
-            tovan::PoolFree(b, size);
-    }
-    state.SetItemsProcessed(state.iterations() * kBatch);
+    RunPeerBenchmark(
+        state, kRounds, 0, [&] { Churn<Ours>(size); }, [&] { Churn<Malloc>(size); });
 }
 
-void BM_NewDelete(benchmark::State& state) {
-    const size_t size = size_t(state.range(0));
-    void* blocks[kBatch];
-    for (auto _ : state) {
-        for (void*& b : blocks)
-            b = ::operator new(size);
-        benchmark::DoNotOptimize(blocks);
-        for (void* b : blocks)
-            ::operator delete(b);
-    }
-    state.SetItemsProcessed(state.iterations() * kBatch);
-}
-
-void BM_StringPool(benchmark::State& state) {
-    void* blocks[kBatch];
-    for (auto _ : state) {
-        for (void*& b : blocks)
-            b = tovan::StringPoolAlloc();
-        benchmark::DoNotOptimize(blocks);
-        for (void* b : blocks)
-            tovan::StringPoolFree(b);
-    }
-    state.SetItemsProcessed(state.iterations() * kBatch);
+template <class Ours>
+void BM_FourThreads(benchmark::State& state) {
+    const int size = int(state.range(0));
+    ThreadTeam team(4);
+    RunPeerBenchmark(
+        state, kRounds, 0, [&] { team.Run([&] { Churn<Ours>(size); }); },
+        [&] { team.Run([&] { Churn<Malloc>(size); }); });
 }
 
 }  // namespace
 
-BENCHMARK(BM_PoolAllocFree)->Arg(8)->Arg(32)->Arg(128)->Threads(1)->Threads(4);
-BENCHMARK(BM_NewDelete)->Arg(8)->Arg(32)->Arg(128)->Threads(1)->Threads(4);
-BENCHMARK(BM_StringPool)->Threads(1)->Threads(4);
+BENCHMARK_TEMPLATE(BM_OneThread, Pool)->Arg(8)->Arg(32)->Arg(128)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_FourThreads, Pool)->Arg(8)->Arg(32)->Arg(128)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_OneThread, TextPool)->Arg(32)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_FourThreads, TextPool)->Arg(32)->UseManualTime()->Iterations(1);
 
 BENCHMARK_MAIN();

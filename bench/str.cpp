@@ -1,4 +1,6 @@
-// cStr against std::string, and the framework's float parser against strtof.
+// cStr and the text functions against std::string and the C library, one
+// templated body per job run on both sides (bench/peer.h gives the ratio).
+#include "bench/peer.h"
 #include "core/str.h"
 
 #include <benchmark/benchmark.h>
@@ -6,207 +8,220 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
-const char* const kWords[] = {"alpha", "beta", "gamma", "delta", "a somewhat longer piece of text", "x"};
-constexpr int kPieces = 64;
+using tovan::cStr;
 
-void BM_StrAppend(benchmark::State& state) {
-    tovan::cStr s;  // reused: Clear keeps the buffer
-    for (auto _ : state) {
-        s.Clear();
-        for (int i = 0; i < kPieces; ++i)
-            s.Append(kWords[i % 6]);
-        benchmark::DoNotOptimize(s.GetText());
-    }
+constexpr int kRounds = 15;
+
+// --- the two sides: the same operations under one name --------------------
+void Clear(cStr& s) { s.Clear(); }  // keeps the buffer, as clear() does
+void Clear(std::string& s) { s.clear(); }
+void Add(cStr& s, const char* text) { s.Append(text); }
+void Add(std::string& s, const char* text) { s.append(text); }
+void AddChar(cStr& s, char c) { s.AppendChar(c); }
+void AddChar(std::string& s, char c) { s.push_back(c); }
+const char* Text(const cStr& s) { return s.GetText(); }
+const char* Text(const std::string& s) { return s.c_str(); }
+int Compare(const cStr& a, const cStr& b) { return tovan::CompareStrings(a, b); }
+int Compare(const std::string& a, const std::string& b) { return a.compare(b); }
+int CompareTexts(const cStr& a, const cStr& b) { return tovan::CompareStrings(a.GetText(), b.GetText()); }
+int CompareTexts(const std::string& a, const std::string& b) { return std::strcmp(a.c_str(), b.c_str()); }
+
+void AddFormatted(cStr& s, const char* word, int i) {
+    s.AppendFormat("Loaded %s file \"%s\" (%d) %.3f", "image", word, i, i * 0.25);
 }
-
-void BM_StdAppend(benchmark::State& state) {
-    std::string s;
-    for (auto _ : state) {
-        s.clear();
-        for (int i = 0; i < kPieces; ++i)
-            s.append(kWords[i % 6]);
-        benchmark::DoNotOptimize(s.data());
-    }
-}
-
-void BM_StrAppendChar(benchmark::State& state) {
-    tovan::cStr s;
-    for (auto _ : state) {
-        s.Clear();
-        for (int i = 0; i < 1024; ++i)
-            s.AppendChar(char('a' + (i & 15)));
-        benchmark::DoNotOptimize(s.GetText());
-    }
-}
-
-void BM_StdAppendChar(benchmark::State& state) {
-    std::string s;
-    for (auto _ : state) {
-        s.clear();
-        for (int i = 0; i < 1024; ++i)
-            s.push_back(char('a' + (i & 15)));
-        benchmark::DoNotOptimize(s.data());
-    }
-}
-
-void BM_StrFormat(benchmark::State& state) {
-    int i = 0;
-    for (auto _ : state) {
-        tovan::cStr s = tovan::cStr::Format("Loaded %s file \"%s\" (%d) %.3f", "image", kWords[i % 6], i, i * 0.25);
-        benchmark::DoNotOptimize(s.GetText());
-        ++i;
-    }
-}
-
-void BM_StrAppendFormat(benchmark::State& state) {
-    tovan::cStr s;
-    int i = 0;
-    for (auto _ : state) {
-        s.Clear();
-        s.AppendFormat("Loaded %s file \"%s\" (%d) %.3f", "image", kWords[i % 6], i, i * 0.25);
-        benchmark::DoNotOptimize(s.GetText());
-        ++i;
-    }
-}
-
-void BM_StdSnprintf(benchmark::State& state) {
-    std::string s;
+void AddFormatted(std::string& s, const char* word, int i) {
     char buffer[256];
-    int i = 0;
-    for (auto _ : state) {
-        int n = std::snprintf(buffer, sizeof buffer, "Loaded %s file \"%s\" (%d) %.3f", "image", kWords[i % 6], i,
-                              i * 0.25);
-        s.assign(buffer, size_t(n));
-        benchmark::DoNotOptimize(s.data());
-        ++i;
+    const int n = std::snprintf(buffer, sizeof buffer, "Loaded %s file \"%s\" (%d) %.3f", "image", word, i, i * 0.25);
+    s.append(buffer, size_t(n));
+}
+
+void FloatsText(cStr& s, const float* values, int count) { s = tovan::FloatsToString(values, count); }
+void FloatsText(std::string& s, const float* values, int count) {
+    char buffer[64];
+    s.clear();
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            s.push_back(' ');
+        s.append(buffer, size_t(std::snprintf(buffer, sizeof buffer, "%.3f", double(values[i]))));
     }
 }
 
-void BM_StrFloatsToString(benchmark::State& state) {
-    float values[16];
-    for (int i = 0; i < 16; ++i)
-        values[i] = float(i) * 1.37f - 5.0f;
-    for (auto _ : state) {
-        tovan::cStr s = tovan::FloatsToString(values, 16);
-        benchmark::DoNotOptimize(s.GetText());
-    }
+float ParseNumber(const cStr& text) {
+    float v = 0;
+    tovan::ParseFloat(text.GetText(), v);
+    return v;
 }
+float ParseNumber(const std::string& text) { return std::strtof(text.c_str(), nullptr); }
 
-void BM_StdFloatsSnprintf(benchmark::State& state) {
-    float values[16];
-    for (int i = 0; i < 16; ++i)
-        values[i] = float(i) * 1.37f - 5.0f;
-    for (auto _ : state) {
-        std::string s;
-        char buffer[64];
-        for (int i = 0; i < 16; ++i) {
-            if (i > 0)
-                s.push_back(' ');
-            s.append(buffer, size_t(std::snprintf(buffer, sizeof buffer, "%.3f", double(values[i]))));
+// --- jobs: inputs made once, Run() repeated; S is cStr or std::string -------
+const char* const kWords[] = {"alpha", "beta", "gamma", "delta", "a somewhat longer piece of text", "x"};
+
+template <class S>
+struct AppendJob {
+    S s;
+    void Run() {
+        for (int r = 0; r < 5000; ++r) {
+            Clear(s);
+            for (int i = 0; i < 64; ++i)
+                Add(s, kWords[i % 6]);
+            benchmark::DoNotOptimize(Text(s));
         }
-        benchmark::DoNotOptimize(s.data());
     }
-}
+};
 
-// Paths of one folder: equal up to the last few characters, as sorted names are.
-const char* const kA = "C:\\Data\\Textures\\Environment\\sky_day_01.dds";
-const char* const kB = "C:\\Data\\Textures\\Environment\\sky_day_02.dds";
-
-void BM_StrEqual(benchmark::State& state) {
-    tovan::cStr a(kA), b(kB), c(kA);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(a == b);
-        benchmark::DoNotOptimize(a == c);
-    }
-}
-
-void BM_StdEqual(benchmark::State& state) {
-    std::string a(kA), b(kB), c(kA);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(a == b);
-        benchmark::DoNotOptimize(a == c);
-    }
-}
-
-void BM_StrCompare(benchmark::State& state) {
-    tovan::cStr a(kA), b(kB), c(kA);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(tovan::CompareStrings(a, b));
-        benchmark::DoNotOptimize(tovan::CompareStrings(a, c));
-    }
-}
-
-void BM_StrCompareTexts(benchmark::State& state) {
-    tovan::cStr a(kA), b(kB), c(kA);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(tovan::CompareStrings(a.GetText(), b.GetText()));
-        benchmark::DoNotOptimize(tovan::CompareStrings(a.GetText(), c.GetText()));
-    }
-}
-
-void BM_Strcmp(benchmark::State& state) {
-    std::string a(kA), b(kB), c(kA);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(std::strcmp(a.c_str(), b.c_str()));
-        benchmark::DoNotOptimize(std::strcmp(a.c_str(), c.c_str()));
-    }
-}
-
-void BM_StdCompare(benchmark::State& state) {
-    std::string a(kA), b(kB), c(kA);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(a.compare(b));
-        benchmark::DoNotOptimize(a.compare(c));
-    }
-}
-
-const char* const kNumbers[] = {"0.125", "-3.5", "1024", "0.001", "123.456", "1e-3", "65504", "-0.75"};
-
-void BM_ParseFloat(benchmark::State& state) {
-    float sum = 0;
-    for (auto _ : state) {
-        for (const char* text : kNumbers) {
-            float v;
-            tovan::ParseFloat(text, v);
-            sum += v;
+template <class S>
+struct AppendCharJob {
+    S s;
+    void Run() {
+        for (int r = 0; r < 1000; ++r) {
+            Clear(s);
+            for (int i = 0; i < 1024; ++i)
+                AddChar(s, char('a' + (i & 15)));
+            benchmark::DoNotOptimize(Text(s));
         }
+    }
+};
+
+template <class S>
+struct FormatJob {
+    S s;
+    void Run() {
+        for (int i = 0; i < 5000; ++i) {
+            Clear(s);
+            AddFormatted(s, kWords[i % 6], i);
+            benchmark::DoNotOptimize(Text(s));
+        }
+    }
+};
+
+template <class S>
+struct FloatsJob {
+    S s;
+    float values[16];
+    FloatsJob() {
+        for (int i = 0; i < 16; ++i)
+            values[i] = float(i) * 1.37f - 5.0f;
+    }
+    void Run() {
+        for (int r = 0; r < 1000; ++r) {
+            FloatsText(s, values, 16);
+            benchmark::DoNotOptimize(Text(s));
+        }
+    }
+};
+
+// Pairs of 32-byte names with shared prefixes of every length (0 to 32, the
+// last meaning equal), as sorted names of one folder are.
+std::vector<std::string> PairTexts(bool second) {
+    std::mt19937 random(32);
+    const char letters[] = "abcdefghijklmnopqrstuvwxyz_/0123456789";
+    std::vector<std::string> out;
+    for (int i = 0; i < 1024; ++i) {
+        std::string a(32, ' ');
+        for (char& c : a)
+            c = letters[random() % (sizeof letters - 1)];
+        const size_t shared = random() % 33;
+        std::string b = a;
+        if (shared < 32)
+            b[shared] = b[shared] == 'a' ? 'b' : 'a';
+        out.push_back(second ? b : a);
+    }
+    return out;
+}
+
+template <class S>
+std::vector<S> Convert(const std::vector<std::string>& texts) {
+    std::vector<S> out;
+    for (const std::string& t : texts)
+        out.emplace_back(t.c_str());
+    return out;
+}
+
+template <class S>
+struct CompareJob {
+    std::vector<S> a = Convert<S>(PairTexts(false)), b = Convert<S>(PairTexts(true));
+    void Run() {
+        int sum = 0;
+        for (int r = 0; r < 2000; ++r)
+            for (size_t i = 0; i < a.size(); ++i)
+                sum += Compare(a[i], b[i]) < 0;
         benchmark::DoNotOptimize(sum);
     }
-    state.SetItemsProcessed(state.iterations() * 8);
-}
+};
 
-void BM_Strtof(benchmark::State& state) {
-    float sum = 0;
-    for (auto _ : state) {
-        for (const char* text : kNumbers)
-            sum += std::strtof(text, nullptr);
+template <class S>
+struct CompareTextsJob : CompareJob<S> {
+    void Run() {
+        int sum = 0;
+        for (int r = 0; r < 2000; ++r)
+            for (size_t i = 0; i < this->a.size(); ++i)
+                sum += CompareTexts(this->a[i], this->b[i]) < 0;
         benchmark::DoNotOptimize(sum);
     }
-    state.SetItemsProcessed(state.iterations() * 8);
+};
+
+template <class S>
+struct EqualJob : CompareJob<S> {
+    void Run() {
+        int sum = 0;
+        for (int r = 0; r < 2000; ++r)
+            for (size_t i = 0; i < this->a.size(); ++i)
+                sum += this->a[i] == this->b[i];
+        benchmark::DoNotOptimize(sum);
+    }
+};
+
+const char* const kPlainNumbers[] = {"0.125", "-3.5", "1024", "0.001", "123.456", "1e-3", "65504", "-0.75"};
+// As the class engine saves them: three decimals, large values with every digit.
+const char* const kSavedNumbers[] = {
+    "16884.113", "-0.333", "98765432.000", "1.500", "-4096.250", "0.001", "340282346638528859811704183484516925440.000",
+    "123456.789"};
+
+template <class S, const char* const (&kTexts)[8] = kPlainNumbers>
+struct ParseFloatJob {
+    std::vector<S> numbers;
+    ParseFloatJob() {
+        for (const char* n : kTexts)
+            numbers.emplace_back(n);
+    }
+    void Run() {
+        float sum = 0;
+        for (int r = 0; r < 10000; ++r)
+            for (const S& n : numbers)
+                sum += ParseNumber(n);
+        benchmark::DoNotOptimize(sum);
+    }
+};
+
+template <class S>
+struct ParseSavedFloatJob : ParseFloatJob<S, kSavedNumbers> {};
+
+// Ours is cStr with the framework's functions; the peer std::string with the
+// standard library's and the C library's.
+template <template <class> class Job>
+void BM_Peer(benchmark::State& state) {
+    Job<cStr> ours;
+    Job<std::string> peer;
+    tovan::bench::RunPeerBenchmark(
+        state, kRounds, 0, [&] { ours.Run(); }, [&] { peer.Run(); });
 }
 
 }  // namespace
 
-BENCHMARK(BM_StrAppend);
-BENCHMARK(BM_StdAppend);
-BENCHMARK(BM_StrAppendChar);
-BENCHMARK(BM_StdAppendChar);
-BENCHMARK(BM_StrFormat);
-BENCHMARK(BM_StrAppendFormat);
-BENCHMARK(BM_StdSnprintf);
-BENCHMARK(BM_StrFloatsToString);
-BENCHMARK(BM_StdFloatsSnprintf);
-BENCHMARK(BM_StrEqual);
-BENCHMARK(BM_StdEqual);
-BENCHMARK(BM_StrCompare);
-BENCHMARK(BM_StdCompare);
-BENCHMARK(BM_StrCompareTexts);
-BENCHMARK(BM_Strcmp);
-BENCHMARK(BM_ParseFloat);
-BENCHMARK(BM_Strtof);
+BENCHMARK_TEMPLATE(BM_Peer, AppendJob)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_Peer, AppendCharJob)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_Peer, FormatJob)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_Peer, FloatsJob)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_Peer, EqualJob)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_Peer, CompareJob)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_Peer, CompareTextsJob)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_Peer, ParseFloatJob)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_Peer, ParseSavedFloatJob)->UseManualTime()->Iterations(1);
 
 BENCHMARK_MAIN();

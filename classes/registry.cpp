@@ -192,6 +192,9 @@ void ClassEngineLog(const char* format, ...) {
 }
 
 cClass* NewFieldType(const char* name, cClass* (*make)()) {
+    // A declaration may run before the first Init (members counted on an object
+    // never initialised): the built-ins still take their fixed places first.
+    RegisterBuiltinClasses();
     cClassDesc* desc = FindClassDescriptor(name);
     if (!desc)
         desc = RegisterClassDescriptor(name);

@@ -115,7 +115,7 @@ void Record(bool warning, const char* fmt, va_list args) {
     if (s.m_FileName.Length() > 0) {
         StartFlushing(s);
         {
-            std::lock_guard<std::mutex> pending(GetGlobalLocks()[cGlobalLocks::kLogPending]);
+            std::lock_guard<cLock> pending(GetGlobalLocks()[cGlobalLocks::kLogPending]);
             s.m_Pending += message;
         }
         s.m_Text = message;  // the file keeps the history, the window the latest message
@@ -187,7 +187,7 @@ void FlushLog() {
     {
         // Take the text out under kLogPending and write without it: the writing
         // may reach code that logs, which needs kLogPending to append.
-        std::lock_guard<std::mutex> pending(GetGlobalLocks()[cGlobalLocks::kLogPending]);
+        std::lock_guard<cLock> pending(GetGlobalLocks()[cGlobalLocks::kLogPending]);
         if (s.m_Pending.Length() == 0)
             return;
         text = s.m_Pending;
@@ -207,7 +207,7 @@ void LogFlushThread(void*) {
 
 void SetLogFileName(const char* name) {
     CallLock lock;
-    std::lock_guard<std::mutex> pending(GetGlobalLocks()[cGlobalLocks::kLogPending]);
+    std::lock_guard<cLock> pending(GetGlobalLocks()[cGlobalLocks::kLogPending]);
     State().m_FileName.SetText(name);
     g_HasFileName.store(TextLength(name) > 0);
 }

@@ -77,7 +77,7 @@ StringPool::~StringPool() {
 void* StringPool::Alloc() {
     void* block;
     {
-        std::lock_guard<std::mutex> guard(m_Lock);
+        std::lock_guard<cLock> guard(m_Lock);
         if (m_FreeBlocks.empty()) {
             char* slab = static_cast<char*>(::operator new(kSlabSize));
             m_FreeBlocks.reserve(m_FreeBlocks.size() + kSlabSize / kBlockSize);
@@ -95,7 +95,7 @@ void* StringPool::Alloc() {
 }
 
 void StringPool::Free(void* block) {
-    std::lock_guard<std::mutex> guard(m_Lock);
+    std::lock_guard<cLock> guard(m_Lock);
     static_cast<char*>(block)[0] = 31;
     m_FreeBlocks.push_back(block);
 }
@@ -120,7 +120,7 @@ void* PoolAlloc(int size) {
         return nullptr;
     if (kPassthrough)
         return ::operator new(size_t(size));
-    std::lock_guard<std::mutex> guard(GetGlobalLocks()[cGlobalLocks::kPool]);
+    std::lock_guard<cLock> guard(GetGlobalLocks()[cGlobalLocks::kPool]);
     SmallBlockPool* pool = GetPoolForSize(size);
     if (!pool)
         return ::operator new(size_t(size));
@@ -134,7 +134,7 @@ void PoolFree(void* block, int size) {
         ::operator delete(block);
         return;
     }
-    std::lock_guard<std::mutex> guard(GetGlobalLocks()[cGlobalLocks::kPool]);
+    std::lock_guard<cLock> guard(GetGlobalLocks()[cGlobalLocks::kPool]);
     if (SmallBlockPool* pool = GetPoolForSize(size))
         pool->Free(block);
     else
@@ -167,7 +167,7 @@ void StringPoolFree(void* block) {
 
 void* StartThread(ThreadProc procedure, void* argument) {
     {
-        std::lock_guard<std::mutex> guard(GetGlobalLocks()[cGlobalLocks::kThreads]);
+        std::lock_guard<cLock> guard(GetGlobalLocks()[cGlobalLocks::kThreads]);
         std::vector<void*>& handles = GetThreadList().handles;
         for (size_t i = handles.size(); i-- > 0;) {
             if (handles[i]) {
@@ -182,7 +182,7 @@ void* StartThread(ThreadProc procedure, void* argument) {
 }
 
 void ForgetThread(void* handle) {
-    std::lock_guard<std::mutex> guard(GetGlobalLocks()[cGlobalLocks::kThreads]);
+    std::lock_guard<cLock> guard(GetGlobalLocks()[cGlobalLocks::kThreads]);
     std::vector<void*>& handles = GetThreadList().handles;
     handles.erase(std::remove(handles.begin(), handles.end(), handle), handles.end());
 }

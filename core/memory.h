@@ -5,6 +5,8 @@
 #include <mutex>
 #include <vector>
 
+#include "core/lock.h"
+
 namespace tovan {
 
 // One size class. Slabs are never returned to the system; freed blocks go on a
@@ -52,7 +54,7 @@ public:
     size_t FreeCount() const { return m_FreeBlocks.size(); }
 
 private:
-    std::mutex m_Lock;
+    cLock m_Lock;
     std::vector<char*> m_Slabs;
     std::vector<void*> m_FreeBlocks;
 };
@@ -67,12 +69,12 @@ public:
     static constexpr int kThreads = 3;      // the list of started threads
     static constexpr int kInputEvents = 4;  // the input event queue
     static constexpr int kCount = 5;
-    std::mutex& operator[](int index) { return m_Locks[index]; }
+    cLock& operator[](int index) { return m_Locks[index]; }
     void Lock(int index) { m_Locks[index].lock(); }
     void Unlock(int index) { m_Locks[index].unlock(); }
 
 private:
-    std::mutex m_Locks[kCount];
+    cLock m_Locks[kCount];
 };
 
 cGlobalLocks& GetGlobalLocks();

@@ -21,6 +21,14 @@ void ThreadClose(void* handle);
 uint32_t CurrentThreadId();
 void Sleep(uint32_t milliseconds);
 
+// A plain, non-recursive mutex for sections a few instructions long: a thread
+// that finds it held spins briefly before it sleeps. Creation never fails.
+void* LockCreate();
+void LockDestroy(void* lock);
+void LockEnter(void* lock);
+bool LockTryEnter(void* lock);  // false while any thread holds it
+void LockLeave(void* lock);
+
 // The performance counter in ticks, and its ticks per second.
 int64_t PerformanceCounter();
 int64_t PerformanceFrequency();
@@ -88,6 +96,10 @@ void WindowDestroy(void* window, intptr_t timerId);
 // Outer size of `window` for a client area of the given size (its style and
 // extended style, no menu). Natively windows have no frame.
 void WindowSizeForClient(void* window, int clientWidth, int clientHeight, int* width, int* height);
+// A colour of the system's scheme (GetSysColor): red in the low byte, then green
+// and blue. Natively the classic scheme's values, unless a test set its own.
+constexpr int kColorButtonShadow = 16;  // COLOR_BTNSHADOW
+uint32_t SystemColor(int index);
 
 // --- mouse capture ------------------------------------------------------------
 // The window gets every mouse message until the capture is released, also

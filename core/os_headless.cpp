@@ -200,6 +200,13 @@ void Reset() {
     s.processScripts.clear();
     s.counterScripted = false;
     s.localTimeScripted = false;
+    s.systemColors.clear();
+}
+
+void SetSystemColor(int index, uint32_t color) {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.systemColors[index] = color;
 }
 
 }  // namespace tovan::os::headless

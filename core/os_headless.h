@@ -60,6 +60,9 @@ int TakeAnswer(int fallback);
 // A negative count lifts the limit, as Reset does.
 void ScriptWriteLimit(int64_t bytes);
 
+// Replaces one colour of the system's scheme (os::SystemColor) until Reset.
+void SetSystemColor(int index, uint32_t color);
+
 // Puts the double back to its start state (drive root kept, scripts and records cleared).
 void Reset();
 

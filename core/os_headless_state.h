@@ -37,6 +37,7 @@ struct State {
     int threadStartFailures = 0;
     // Bytes that may still be written before every write fails; -1: no limit.
     int64_t writeLimit = -1;
+    std::map<int, uint32_t> systemColors;  // scripted over the classic scheme
 };
 
 State& GetState();

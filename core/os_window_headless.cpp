@@ -1,5 +1,6 @@
 #include "core/os.h"
 #include "core/os_headless.h"
+#include "core/os_headless_state.h"
 
 #include <string>
 
@@ -15,6 +16,15 @@ void WindowDestroy(void*, intptr_t timerId) {
 void WindowSizeForClient(void*, int clientWidth, int clientHeight, int* width, int* height) {
     *width = clientWidth;
     *height = clientHeight;
+}
+
+uint32_t SystemColor(int index) {
+    headless::State& s = headless::GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    auto scripted = s.systemColors.find(index);
+    if (scripted != s.systemColors.end())
+        return scripted->second;
+    return index == kColorButtonShadow ? 0xA0A0A0u : 0u;
 }
 
 }  // namespace tovan::os

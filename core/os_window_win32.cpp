@@ -19,4 +19,6 @@ void WindowSizeForClient(void* window, int clientWidth, int clientHeight, int* w
     *height = rect.bottom - rect.top;
 }
 
+uint32_t SystemColor(int index) { return uint32_t(GetSysColor(index)); }
+
 }  // namespace tovan::os

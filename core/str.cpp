@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <emmintrin.h>
 #include <functional>
 
 namespace tovan {
@@ -341,107 +340,6 @@ cStr operator+(const cStr& a, const char* b) {
 }
 
 int TextLength(const char* text) { return text ? int(std::strlen(text)) : 0; }
-
-namespace {
-
-int CompareBytes(char a, char b) {
-    const signed char x = static_cast<signed char>(a), y = static_cast<signed char>(b);
-    return x == y ? 0 : x > y ? 1 : -1;
-}
-
-// Memory is protected in whole pages: once one byte of a text is known to
-// exist, every byte from it to the end of its page can be read, whatever lies
-// after the terminator. Pages are at least this large on every target.
-constexpr uintptr_t kPage = 4096;
-constexpr size_t kStep = 32;
-
-// Bytes from p to the end of its page.
-size_t PageRoom(const char* p) { return size_t(kPage - (reinterpret_cast<uintptr_t>(p) & (kPage - 1))); }
-
-// Per byte of the 16 at a and b: a's byte where both agree, 0 where they differ
-// or a holds its 0 (the equality mask is 0 where they differ). The loads may
-// pass a terminator, so the address sanitizer must not watch them.
-__attribute__((no_sanitize_address)) __m128i KeptBytes(const char* a, const char* b) {
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
-    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
-    return _mm_min_epu8(x, _mm_cmpeq_epi8(x, y));
-}
-
-uint32_t ZeroBytes(__m128i v) { return uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_setzero_si128()))); }
-
-// Reads the stop byte where the sanitizer watches (the scan's own loads are
-// hidden from it), so that a text without terminator still shows.
-int CompareAt(const char* a, const char* b, size_t at) { return CompareBytes(a[at], b[at]); }
-
-// Bit i set where byte i of the 32 at a and b differs or is 0 in a.
-uint32_t StepStops(const char* a, const char* b) {
-    const __m128i low = KeptBytes(a, b), high = KeptBytes(a + 16, b + 16);
-    if (!ZeroBytes(_mm_min_epu8(low, high)))
-        return 0;
-    return ZeroBytes(low) | ZeroBytes(high) << 16;
-}
-
-// The answer at the first stop of the step at `at` (stops is not 0).
-template <bool kBounded>
-int AnswerAt(const char* a, const char* b, size_t at, uint32_t stops, size_t limit) {
-    const size_t stop = at + size_t(__builtin_ctz(stops));
-    return !kBounded || stop < limit ? CompareAt(a, b, stop) : 0;
-}
-
-// Signed-byte comparison up to a's 0 (and, when bounded, over at most limit
-// bytes). Steps of 32 bytes are compared at once while both texts stay inside
-// the pages they are in; the step before a page end ends at it, overlapping
-// bytes already passed (they agree and are not 0, so they never stop it). Only
-// texts that start within one step of a page end go byte by byte there. Bytes
-// loaded after a terminator never count.
-template <bool kBounded>
-__attribute__((no_sanitize_address)) int Compare(const char* a, const char* b, size_t limit) {
-    size_t i = 0;
-    // Most texts are short: when both start well before their page ends (the
-    // or of the offsets bounds both), the first steps skip the page bookkeeping.
-    constexpr size_t kFirst = 2 * kStep;
-    if (((reinterpret_cast<uintptr_t>(a) | reinterpret_cast<uintptr_t>(b)) & (kPage - 1)) <= kPage - kFirst) {
-        for (; i < kFirst; i += kStep) {
-            if (kBounded && i >= limit)
-                return 0;
-            if (const uint32_t stops = StepStops(a + i, b + i))
-                return AnswerAt<kBounded>(a, b, i, stops, limit);
-        }
-    }
-    for (;;) {
-        const size_t roomA = PageRoom(a + i), roomB = PageRoom(b + i);
-        const size_t room = i + (roomA < roomB ? roomA : roomB);
-        if (room < kStep) {
-            for (; i < room; ++i) {
-                if (kBounded && i >= limit)
-                    return 0;
-                if (a[i] != b[i] || a[i] == 0)
-                    return CompareAt(a, b, i);
-            }
-            continue;
-        }
-        while (i < room) {
-            if (kBounded && i >= limit)
-                return 0;
-            const size_t at = room - i >= kStep ? i : room - kStep;
-            if (const uint32_t stops = StepStops(a + at, b + at))
-                return AnswerAt<kBounded>(a, b, at, stops, limit);
-            i = at + kStep;
-        }
-    }
-}
-
-}  // namespace
-
-int CompareStrings(const char* a, const char* b, int n) {
-    a = OrEmpty(a);
-    b = OrEmpty(b);
-    return n < 0 ? Compare<false>(a, b, 0) : Compare<true>(a, b, size_t(n));
-}
-
-// The whole-text scan stops within the shorter text: at its terminator, or
-// earlier at a 0 inside it, as the zero-terminated texts would.
-int CompareStrings(const cStr& a, const cStr& b) { return Compare<false>(a.GetText(), b.GetText(), 0); }
 
 int CompareStringsNoCase(const char* a, const char* b, int n) {
     a = OrEmpty(a);

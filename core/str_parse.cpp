@@ -1,10 +1,12 @@
-// Number parsing and splitting. The float parser is the framework's own, so a
-// file reads to the same values in every build.
+// Number parsing and splitting. The float parser reads its own grammar and
+// rounds correctly, so a saved value reads back to the same bits in every build.
 #include "core/str.h"
 
-#include <cmath>
+#include <cfloat>
+#include <charconv>
 #include <cstdint>
-#include <limits>
+#include <cstring>
+#include <system_error>
 
 namespace tovan {
 
@@ -12,20 +14,6 @@ namespace {
 
 constexpr char kListSeparators[] = " ,;\t";
 constexpr int kExponentCap = 100000;  // exponent digits saturate here, far outside the range
-
-// 10, 10^2, 10^4, ... 10^128 in float, each the square of the one before;
-// from 10^64 on they overflow.
-struct Powers {
-    float of[8];
-    constexpr Powers() : of() {
-        of[0] = 10.0f;
-        for (int i = 1; i < 6; ++i)
-            of[i] = of[i - 1] * of[i - 1];
-        of[6] = of[7] = std::numeric_limits<float>::infinity();
-    }
-};
-constexpr Powers kPowerTable;
-constexpr const float* kPowers = kPowerTable.of;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -57,21 +45,114 @@ bool ParseIntRange(const char* text, const char* end, int& out) {
     return true;
 }
 
-// A large value written with all its digits and decimals ("%.3f" of 3.4e38 has 42)
-// overflows the float sum although the value fits: such texts are scaled in
-// double and rounded to float once.
-bool ScaleWide(double value, int exponent, float& out) {
-    const bool down = exponent < 0;
-    double scale = 1.0;
-    double power = 10.0;
-    for (int e = down ? -exponent : exponent; e != 0; e >>= 1, power *= power)
-        if (e & 1)
-            scale *= power;
-    const float result = float(down ? value / scale : value * scale);
-    if (!std::isfinite(result))
-        return false;
-    out = result;
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kMaxExactPower = 22;
+constexpr int kMaxQuickSteps = 3;    // powers up to 10^66 in three exact factors
+constexpr int kMantissaDigits = 19;  // what a uint64_t always holds
+// With the decimal exponent at least -125, more significant digits than this make
+// a value above every float.
+constexpr int kMaxSignificant = 165;
+
+// The digits the grammar accepted: value = digits x 10^exponent.
+struct DecimalText {
+    const char* whole;  // digits before the separator
+    const char* wholeEnd;
+    const char* fraction;  // digits after it
+    const char* fractionEnd;
+    int64_t exponent;   // wide: a hostile text may hold billions of decimals
+    uint64_t mantissa;  // the first kMantissaDigits significant digits; 0 only for zero
+    int dropped;        // significant digits after those
+};
+
+// Texts with more digits than a mantissa holds: leading zeros skipped, the first
+// significant digits kept, the rest counted. False when there are so many that the
+// value is above every float.
+bool CountLongDigits(DecimalText& d) {
+    d.mantissa = 0;
+    int significant = 0;
+    const char* const parts[2][2] = {{d.whole, d.wholeEnd}, {d.fraction, d.fractionEnd}};
+    for (const auto& part : parts) {
+        for (const char* p = part[0]; p < part[1]; ++p) {
+            if (significant == 0 && *p == '0')
+                continue;
+            if (++significant > kMaxSignificant)
+                return false;
+            if (significant <= kMantissaDigits)
+                d.mantissa = d.mantissa * 10u + uint64_t(*p - '0');
+        }
+    }
+    d.dropped = significant > kMantissaDigits ? significant - kMantissaDigits : 0;
     return true;
+}
+
+// A double within a few units in its last place of the decimal: the first 19
+// digits times at most three exact powers of ten, each step rounded once. A float
+// keeps 24 of its 53 bits; unless the 29 it drops lie that close to a halfway
+// point between two floats, the double and the decimal round to the same float.
+// Near halfway points, subnormals and overflow this answers false: not sure.
+bool ReadQuick(const DecimalText& d, float& magnitude) {
+    int64_t exponent = d.exponent + d.dropped;
+    double value = double(d.mantissa);
+    if (exponent >= -kMaxExactPower && exponent <= kMaxExactPower) {
+        value = exponent < 0 ? value / kExactPowers[-exponent] : value * kExactPowers[exponent];
+    } else {
+        if (exponent < -kMaxQuickSteps * kMaxExactPower || exponent > kMaxQuickSteps * kMaxExactPower)
+            return false;
+        while (exponent < 0) {
+            const int64_t step = exponent < -kMaxExactPower ? kMaxExactPower : -exponent;
+            value /= kExactPowers[step];
+            exponent += step;
+        }
+        while (exponent > 0) {
+            const int64_t step = exponent > kMaxExactPower ? kMaxExactPower : exponent;
+            value *= kExactPowers[step];
+            exponent -= step;
+        }
+    }
+    constexpr double kSmallestSafe = FLT_MIN;  // below it floats keep fewer bits
+    constexpr uint64_t kDroppedBits = (uint64_t(1) << 29) - 1;
+    constexpr uint64_t kHalfway = uint64_t(1) << 28;
+    constexpr uint64_t kMargin = 64;  // units of the double; the steps stray by a few
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    const uint64_t low = bits & kDroppedBits;
+    if (value < kSmallestSafe || (low > kHalfway - kMargin && low < kHalfway + kMargin))
+        return false;
+    const float rounded = float(value);
+    if (rounded > FLT_MAX)
+        return false;
+    magnitude = rounded;
+    return true;
+}
+
+// Correct rounding of any accepted text, by the standard library's exact
+// conversion on the significant digits. False when the value is above every float.
+bool ReadExact(const DecimalText& d, float& magnitude) {
+    char text[kMaxSignificant + 16];
+    int n = 0;
+    for (const char* p = d.whole; p < d.wholeEnd; ++p)
+        if (n > 0 || *p != '0')
+            text[n++] = *p;
+    for (const char* p = d.fraction; p < d.fractionEnd; ++p)
+        if (n > 0 || *p != '0')
+            text[n++] = *p;
+    const int64_t magnitudeOrder = d.exponent + n;  // the value lies below 10^magnitudeOrder
+    text[n++] = 'e';
+    n = int(std::to_chars(text + n, text + sizeof text, d.exponent).ptr - text);
+    float value = 0;
+    const std::from_chars_result r = std::from_chars(text, text + n, value);
+    if (r.ec == std::errc::result_out_of_range)
+        return magnitudeOrder <= 0;  // below every float: zero, else above
+    magnitude = value;
+    return r.ec == std::errc();
+}
+
+const char* SkipDigits(const char* p, const char* end, uint64_t& mantissa) {
+    for (; p < end && IsDigit(*p); ++p)
+        mantissa = mantissa * 10u + uint64_t(*p - '0');  // wraps past 19 digits; then counted again
+    return p;
 }
 
 bool ParseFloatRange(const char* text, const char* end, float& out) {
@@ -80,20 +161,14 @@ bool ParseFloatRange(const char* text, const char* end, float& out) {
         return false;
     bool negative;
     const char* p = SkipSpacesAndSign(text, end, negative);
-    float sum = 0;
-    double wide = 0;  // the same digits, for texts too long for a float sum
-    int exponent = 0;
-    int digits = 0;
-    for (; p < end && IsDigit(*p); ++p, ++digits) {
-        sum = sum * 10.0f + float(*p - '0');
-        wide = wide * 10.0 + double(*p - '0');
-    }
+    DecimalText d{p, p, p, p, 0, 0, 0};
+    p = d.wholeEnd = d.fraction = d.fractionEnd = SkipDigits(p, end, d.mantissa);
     if (p < end && (*p == '.' || *p == ',')) {
-        for (++p; p < end && IsDigit(*p); ++p, ++digits, --exponent) {
-            sum = sum * 10.0f + float(*p - '0');
-            wide = wide * 10.0 + double(*p - '0');
-        }
+        d.fraction = p + 1;
+        p = d.fractionEnd = SkipDigits(d.fraction, end, d.mantissa);
+        d.exponent = -(d.fractionEnd - d.fraction);
     }
+    const int64_t digits = (d.wholeEnd - d.whole) + (d.fractionEnd - d.fraction);
     if (digits == 0)
         return false;
     if (p < end && (*p == 'e' || *p == 'E' || *p == 'd' || *p == 'D')) {
@@ -104,33 +179,16 @@ bool ParseFloatRange(const char* text, const char* end, float& out) {
         int e = 0;
         for (; p < end && IsDigit(*p); ++p)
             e = e < kExponentCap ? e * 10 + (*p - '0') : kExponentCap;
-        exponent += down ? -e : e;
+        d.exponent += down ? -e : e;
     }
-    if (exponent < -125 || exponent > 128)
+    if (d.exponent < -125 || d.exponent > 128)
         return false;
-    if (!std::isfinite(sum))
-        return ScaleWide(negative ? -wide : wide, exponent, out);
-    float value = negative ? -sum : sum;
-    // One multiplication or division by the whole power of ten rounds once.
-    // Where that power overflows a float, the steps are applied one by one so
-    // that small results near the bottom of the range survive. A zero mantissa
-    // stays zero (an overflowed factor would make a NaN of it).
-    const bool down = exponent < 0;
-    const int magnitude = down ? -exponent : exponent;
-    float scale = 1.0f;
-    for (int e = magnitude, factor = 0; e != 0; e >>= 1, ++factor)
-        if (e & 1)
-            scale *= kPowers[factor];
-    if (sum != 0 && std::isfinite(scale)) {
-        value = down ? value / scale : value * scale;
-    } else if (sum != 0) {
-        for (int e = magnitude, factor = 0; e != 0; e >>= 1, ++factor)
-            if (e & 1)
-                value = down ? value / kPowers[factor] : value * kPowers[factor];
-    }
-    if (!std::isfinite(value))
+    if (digits > kMantissaDigits && !CountLongDigits(d))
         return false;
-    out = value;
+    float magnitude = 0;
+    if (d.mantissa != 0 && !ReadQuick(d, magnitude) && !ReadExact(d, magnitude))
+        return false;
+    out = negative ? -magnitude : magnitude;
     return true;
 }
 

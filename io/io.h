@@ -10,6 +10,12 @@
 
 namespace tovan {
 
+class cImage;
+class cModel;
+class cAnim;
+class cCamera;
+class cBsp;
+
 class cIO {
 public:
     cIO() = delete;
@@ -68,6 +74,41 @@ public:
     // share root and any folder holding one of them, however the name spells it.
     static bool RemoveFolder(const char* folder);
     static bool DeleteFile(const char* name);
+
+    // --- codecs. The registries own what they take; a name already taken
+    // (ASCII case ignored) is refused silently and the caller keeps the codec.
+    static bool AddImageCodec(const char* name, ImageCodec* codec);
+    static bool AddAnimCodec(const char* name, AnimCodec* codec);
+    static bool AddModelCodec(const char* name, ModelCodec* codec);
+    static bool AddCameraCodec(CameraCodec* codec);  // as "cCamera"
+    static ImageCodec* FindImageCodec(const char* name);
+    // Whether the image codec the extension names recognises the first four
+    // bytes of its file. When it does not and another codec does, that
+    // codec's name becomes the extension and the answer is false.
+    static bool DetectImageCodec(uint32_t first4, cStr& extension);
+
+    // --- media by name: each warns "Can't load ..." or "Can't decode ..."
+    // naming the file relative to the base folder, or logs "Loaded ...".
+    // Images go by extension confirmed by content; the rest by extension.
+    static bool LoadImage(const char* name, cImage& image);
+    // False without a message when the name has no extension or no codec of it.
+    static bool SaveImage(const char* name, const cImage& image);
+    static bool LoadAnim(const char* name, cAnim& anim);
+    static bool LoadModel(const char* name, cModel& model);
+    static bool LoadCamera(const char* name, cCamera& camera);
+    // A name without an extension is read as name.cBsp.
+    static bool LoadBsp(const char* name, cBsp& bsp);
+
+    // --- reload caches (io/reload_cache.h): every cached file read again into
+    // its cached object, with a summary line.
+    static void ReloadAnims();
+    static void ReloadModels();
+    static void ReloadCameras();
+    static bool ReloadAnim(int32_t index);
+    static bool ReloadModel(int32_t index);
+    static bool ReloadCamera(int32_t index);
+    static int32_t GetAnimCacheCount();
+    static int32_t GetCameraCacheCount();
 
     // --- processes and the desktop
     static bool RunAndWait(const char* file, const char* parameters);

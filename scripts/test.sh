@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
 # Checks the include layering; builds and runs every test: native (sanitizers),
-# then win64 under wine; runs every fuzz target briefly; builds win32; ends with
-# one line "N passed, N failed" summing the include check, both test runs and
-# one result per fuzz target.
+# then win64 under wine, then the tests that start threads under
+# ThreadSanitizer (tsan); runs every fuzz target briefly; builds win32; ends
+# with one line "N passed, N failed" summing the include check, the test runs
+# and one result per fuzz target.
 set -u
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh || exit 1
 jobs=$(nproc)
 status=0
+
+# Every suite runs its tests in a shuffled order, the same in both builds (the
+# variables reach the programs under wine too). TOVAN_TEST_SEED=N replays one.
+seed=${TOVAN_TEST_SEED:-$(( $(date +%s) % 99999 + 1 ))}
+export GTEST_SHUFFLE=1 GTEST_RANDOM_SEED=$seed
+echo "== test order: seed $seed (replay with TOVAN_TEST_SEED=$seed)"
 
 count() {  # sums the gtest XML reports of one build; a suite without a report counts as one failure
   local dir=$1 suites=$2 passed=0 failed=0
@@ -45,7 +52,7 @@ else
   status=1; total_fail=$((total_fail + 1))
 fi
 
-for preset in native win64; do
+for preset in native win64 tsan; do
   runner=()
   [ "$preset" = win64 ] && runner=(./scripts/wine-run.sh build/win64)
   if ! run_build "$preset" "${runner[@]}"; then

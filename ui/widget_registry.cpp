@@ -158,8 +158,8 @@ void BeginWidgetDispatch() { TheRegistry().dispatching = true; }
 void EndWidgetDispatch() {
     Registry& r = TheRegistry();
     r.dispatching = false;
-    // Removals may queue further work of their own (a destructor bringing a
-    // sibling forward); the index loops see what is appended meanwhile.
+    // The flag is clear already, so whatever the removed widgets' destructors
+    // ask of the registry happens at once.
     for (int i = 0; i < r.removals.Count(); ++i) {
         const DeferredRemoval removal = r.removals[i];
         if (GetWidget(removal.handle) == removal.widget &&

@@ -53,41 +53,36 @@ void cWnd::AnimateFades() {
 void cWnd::AutoRepeat() {
     const WidgetStyle& style = Style();
     const float now = FrameClock.m_TotalSeconds;
-    const bool held = m_DragPart >= kPartPageUp && m_DragPart <= kPartArrowRight;
-    const int part = held ? m_DragPart : m_AutoScrollPart;
-    if (part != kPartNone) {
-        if (!held || HitTest() == part) {
-            if (m_NextRepeat == -1 || now >= m_NextRepeat) {
-                ScrollPart(part);
-                Layout();
-                m_NextRepeat = now + style.m_RepeatInterval;
-            }
-        } else {
-            m_NextRepeat = -1;  // off the part: the next return scrolls at once
-        }
-    }
-    // Scrolling while a drag (of a child, or of this window's own content)
-    // leaves the view.
-    const bool dragging = CapturedWidget != -1 && GetWidget(CapturedWidget) && !IsScrollPart();
-    if (!m_AutoScroll || !dragging) {
-        m_AutoScrollPart = kPartNone;
-        return;
-    }
-    const cVec2 cursor = CursorPosition;
-    int wanted = kPartNone;
-    if (m_VNeeded && cursor.y > m_ViewClip.y1)
-        wanted = kPartArrowUp;
-    else if (m_VNeeded && cursor.y < m_ViewClip.y0)
-        wanted = kPartArrowDown;
-    else if (m_HNeeded && cursor.x > m_ViewClip.x1)
-        wanted = kPartArrowRight;
-    else if (m_HNeeded && cursor.x < m_ViewClip.x0)
-        wanted = kPartArrowLeft;
-    if (wanted != kPartNone && wanted != m_AutoScrollPart) {
-        ScrollPart(wanted);
+    auto step = [&](int part) {
+        ScrollPart(part);
         Layout();
         m_NextRepeat = now + style.m_RepeatInterval;
+    };
+    if (m_DragPart >= kPartPageUp && m_DragPart <= kPartArrowRight) {
+        if (HitTest() != m_DragPart)
+            m_NextRepeat = -1;  // off the part: the next return scrolls at once
+        else if (m_NextRepeat == -1 || now >= m_NextRepeat)
+            step(m_DragPart);
+        return;
     }
+    // Scrolling while a drag (of a child, or of this window's own content)
+    // leaves the view. The part is settled before it repeats, so that the
+    // scrolling stops as soon as the drag ends or the cursor comes back.
+    const bool dragging = CapturedWidget != -1 && GetWidget(CapturedWidget) && !IsScrollPart();
+    int wanted = kPartNone;
+    if (m_AutoScroll && dragging) {
+        const cVec2 cursor = CursorPosition;
+        if (m_VNeeded && cursor.y > m_ViewClip.y1)
+            wanted = kPartArrowUp;
+        else if (m_VNeeded && cursor.y < m_ViewClip.y0)
+            wanted = kPartArrowDown;
+        else if (m_HNeeded && cursor.x > m_ViewClip.x1)
+            wanted = kPartArrowRight;
+        else if (m_HNeeded && cursor.x < m_ViewClip.x0)
+            wanted = kPartArrowLeft;
+    }
+    if (wanted != kPartNone && (wanted != m_AutoScrollPart || m_NextRepeat == -1 || now >= m_NextRepeat))
+        step(wanted);
     m_AutoScrollPart = wanted;
 }
 

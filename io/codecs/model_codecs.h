@@ -1,6 +1,7 @@
 // cIO::ModelCodec, cIO::AnimCodec and cIO::CameraCodec: what a model,
-// animation or camera-set file format implements for the resource layer, and
-// the framework's native formats "cm", "ca" and "cc". Codecs hold no data.
+// animation or camera-set file format implements for the resource layer, the
+// framework's native formats "cm", "ca" and "cc", and the text formats OBJ,
+// md5mesh and md5anim. Codecs hold no data.
 //
 // Every Decode clears the record, reads from the stream's position and clears
 // the record again when it refuses the file (short or lying file, a value the
@@ -64,6 +65,37 @@ public:
     bool CanEncode() const override { return true; }
     bool Decode(cStream& in, cCamera& out) const override;
     bool Encode(const cCamera& in, cStream& out) const override;
+};
+
+// Wavefront OBJ text: reads positions, texture coordinates, normals and
+// polygons into a static model with one mesh per material ("usemtl"),
+// vertices shared where every field is the same; writes a model's meshes back.
+// A refused file gives a Warning naming its line, and the model is cleared.
+class cCodecObj : public cIO::ModelCodec {
+public:
+    bool CanEncode() const override { return true; }
+    bool Decode(cStream& in, cModel& out) const override;
+    // Refuses (writes nothing) a mesh whose indices leave its vertex list.
+    bool Encode(const cModel& in, cStream& out) const override;
+};
+
+// md5mesh text: the skeleton and skinned meshes in their bind pose, turned
+// into the framework's space (x, y, z to 0.5 x, 0.5 z, -0.5 y). Decode only.
+class cCodecMd5Model : public cIO::ModelCodec {
+public:
+    bool CanEncode() const override { return false; }
+    bool Decode(cStream& in, cModel& out) const override;
+    bool Encode(const cModel&, cStream&) const override { return false; }
+};
+
+// md5anim text: the hierarchy, base frame and frames posed into one key per
+// joint and frame, in the same space as md5mesh. Decode only; an animation of
+// more keys than the decode limit (512 MiB of keys) is refused.
+class cCodecMd5Anim : public cIO::AnimCodec {
+public:
+    bool CanEncode() const override { return false; }
+    bool Decode(cStream& in, cAnim& out) const override;
+    bool Encode(const cAnim&, cStream&) const override { return false; }
 };
 
 }  // namespace tovan

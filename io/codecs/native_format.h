@@ -9,6 +9,7 @@
 #include <cstring>
 #include <new>
 
+#include "core/little_endian.h"
 #include "core/stream.h"
 #include "io/codecs/reader.h"
 
@@ -54,9 +55,6 @@ inline float RotationW(float x, float y, float z) {
     const float w2 = 1 - (x * x + y * y + z * z);
     return std::sqrt(w2 < 0 ? 0 : w2 > 1 ? 1 : w2);
 }
-
-inline int16_t LoadI16(const uint8_t* p) { return int16_t(LoadU16(p)); }
-inline void StoreI16(uint8_t* p, int16_t v) { StoreU16(p, uint16_t(v)); }
 
 // Writes little-endian fields one after the other into bytes it was given
 // room for (the encoder sized the file before it writes).

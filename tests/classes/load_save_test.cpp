@@ -153,6 +153,18 @@ TEST(ObjectXml, RoundTrip) {
     EXPECT_EQ(SaveText(*back), text);
 }
 
+// Large floats keep their bits through a save and a load, and save the same again.
+TEST(ObjectXml, LargeFloatsDoNotDriftBetweenSaves) {
+    auto doc = Fresh<cSampleDoc>();
+    doc->m_Scale = 16884.113f;
+    const std::string text = SaveText(*doc);
+    EXPECT_EQ(text, "<cSampleDoc>\n <Scale>16884.113</Scale>\n</cSampleDoc>\n");
+    auto back = Fresh<cSampleDoc>();
+    ASSERT_TRUE(back->LoadFromText(text.c_str()));
+    EXPECT_EQ(back->m_Scale, 16884.113f);
+    EXPECT_EQ(SaveText(*back), text);
+}
+
 TEST(ObjectXml, MembersSharingANameKeepTheirValues) {
     for (int shader : {0, 1}) {
         for (int build : {0, 2}) {
@@ -341,7 +353,12 @@ TEST(ObjectXml, DeeplyNestedObjectsAtTheCap) {
     EXPECT_EQ(TreeDepth(back.get()), 500);  // unchanged
 }
 
-class ObjectFiles : public ScratchTest {};
+// The file layer starts on first use and logs as it does: started here, its
+// lines stay out of the captures whichever test touches files first.
+class ObjectFiles : public ScratchTest {
+protected:
+    void SetUp() override { cIO::Init(); }
+};
 
 TEST_F(ObjectFiles, SaveAndLoadByPath) {
     auto doc = Fresh<cSampleDoc>();
@@ -395,7 +412,6 @@ TEST_F(ObjectFiles, LoadFromFileDoesNotReportBadValues) {
 
 TEST_F(ObjectFiles, NullPathFailsWithItsLogLineOnly) {
     auto doc = Fresh<cSampleDoc>();
-    cIO::Init();  // start-up's own lines stay out of the capture
     LogCapture capture;
     EXPECT_FALSE(doc->LoadFromFile(nullptr));
     EXPECT_EQ(capture.Logs(), std::vector<std::string>{" # Loading xml file \"\"..."});

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -149,8 +151,8 @@ TEST(Registry, DottedNamesCanBeSkipped) {
     EXPECT_NE(FindClassPrototype("cRegisteredUnderAlias"), nullptr);
 }
 
-TEST(Registry, BuiltinFieldTypesFirst) {
-    auto doc = Fresh<cSampleDoc>();  // the first Init registers the built-ins
+// The problems with the built-in field types' places in the registry, one line each.
+std::string BuiltinOrderProblems() {
     const char* builtins[] = {
         "_cFloat",     "_cInt",         "_cStr",         "_cFloat2",        "_cFloat3",        "_cFloat4",
         "_cVec2i",     "_cVec3i",       "_cColor",       "_cBool",          "_cBind",          "_cSliderI",
@@ -158,22 +160,61 @@ TEST(Registry, BuiltinFieldTypesFirst) {
         "_cImageFile", "_cModelFile",   "_cAnimFile",    "_cCameraFile",    "_cBspFile",       "_cXmlFile",
         "_cSoundFile", "_cImageID",     "_cLabel",       "_cLabelInt",      "_cLabelEnum",
     };
+    std::string problems;
     int last = -1;
     for (const char* name : builtins) {
+        const std::string at = std::string(name) + ": ";
         cClass* prototype = FindClassPrototype(name);
-        ASSERT_NE(prototype, nullptr) << name;
-        EXPECT_STREQ(prototype->GetClassName(), name);
-        EXPECT_FALSE(prototype->IsCompound()) << name;
+        if (!prototype) {
+            problems += at + "no prototype\n";
+            continue;
+        }
+        if (std::string(prototype->GetClassName()) != name || prototype->IsCompound())
+            problems += at + "prototype of " + prototype->GetClassName() + "\n";
         std::unique_ptr<cClass> made(prototype->CreateInstance());
-        EXPECT_STREQ(made->GetClassName(), name);
-        EXPECT_EQ(made->GetClassDescriptor(), FindClassDescriptor(name));
+        if (std::string(made->GetClassName()) != name || made->GetClassDescriptor() != FindClassDescriptor(name))
+            problems += at + "made " + made->GetClassName() + "\n";
         int position = -1;
         for (int i = 0; i < ClassCount(); ++i)
             if (ClassDescriptorAt(i)->m_Prototype == prototype)
                 position = i;
-        EXPECT_GT(position, last) << name;
+        if (position <= last)
+            problems += at + "at " + std::to_string(position) + ", not after " + std::to_string(last) + "\n";
         last = position;
     }
+    return problems;
+}
+
+void InitFirst() { Fresh<cSampleDoc>(); }
+
+// Members counted on an object never initialised are declared before any Init.
+void DeclareFirst() {
+    cSampleStranger object;
+    object.GetAmountOfMembers();
+    Fresh<cSampleDoc>();
+}
+
+// The registry lives as long as the process and every test adds to it, so each
+// start is checked in a new process of its own (not a copy of this one).
+TEST(Registry, BuiltinFieldTypesFirst) {
+    const std::string style = GTEST_FLAG_GET(death_test_style);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const struct {
+        const char* name;
+        void (*start)();
+    } starts[] = {{"first Init", InitFirst}, {"first declaration", DeclareFirst}};
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.name);
+        EXPECT_EXIT(
+            {
+                start.start();
+                const std::string problems = BuiltinOrderProblems();
+                std::fputs(problems.c_str(), stderr);
+                std::exit(problems.empty() ? 0 : 1);
+            },
+            ::testing::ExitedWithCode(0), "");
+    }
+    GTEST_FLAG_SET(death_test_style, style);
 }
 
 int g_HookRuns = 0;

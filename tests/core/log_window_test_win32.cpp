@@ -3,6 +3,7 @@
 #include "core/log_window.h"
 #include "core/os.h"
 #include "core/str.h"
+#include "tests/support/clipboard_lock_win32.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/scratch.h"
 
@@ -104,6 +105,7 @@ std::string ClipboardText() {
 }
 
 TEST_F(LogWindowWin32, EditShowsTheLast20000AndCopyTakesAll25000) {
+    test::ClipboardLock lock;
     MakeLogText(5, 5000);
     const std::string whole = GetLogText().GetText();
     ASSERT_EQ(whole.size(), 25000u);

@@ -94,7 +94,7 @@ TEST(PoolAlloc, RefusesSizesBelowOne) {
 // Refused sizes and short texts never wait for the small-block lock, even
 // while another thread holds it.
 TEST(PoolAlloc, RefusedSizesAndShortTextsDoNotTakeTheBlockLock) {
-    std::mutex& blockLock = GetGlobalLocks()[cGlobalLocks::kPool];
+    cLock& blockLock = GetGlobalLocks()[cGlobalLocks::kPool];
     blockLock.lock();
     std::future<bool> other = std::async(std::launch::async, [] {
         bool refused = PoolAlloc(0) == nullptr && PoolAlloc(-5) == nullptr;

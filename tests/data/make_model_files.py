@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""Makes the native model, animation and camera-set files in
-tests/data/{model,anim,camera}, written here field by field from the format
+"""Makes the native model, animation, camera-set and BSP files in
+tests/data/{model,anim,camera,bsp}, written here field by field from the format
 tables, independently of the framework's encoders. The tests decode them and
 check the values below; they are also the fuzz targets' seeds. Run this only
 to remake them.
@@ -95,7 +95,22 @@ def camera_path():
     return out
 
 
+def bsp_node(corners, attribute, flags):
+    return b"".join(struct.pack("<3f", *c) for c in corners) + struct.pack("<iB", attribute, flags)
+
+
+def bsp_tree():
+    # A root with both children, the left one with a left child of its own.
+    out = struct.pack("<HB", 0x6263, 0)
+    out += bsp_node(((0, 0, 0), (4, 0, 0), (0, 4, 0)), 1, 3)
+    out += bsp_node(((0, 0, 1), (2, 0, 1), (0, 2, 1)), 2, 1)
+    out += bsp_node(((0, 0, -1), (0, 2, -1), (2, 0, -1)), 3, 0)
+    out += bsp_node(((5, 5, 5), (5, 5, 5), (5, 5, 5)), 4, 0)  # degenerate
+    return out
+
+
 save("model", "static_tri.cm", model_static())
 save("model", "skinned.cm", model_skinned())
 save("anim", "walk.ca", anim_walk())
 save("camera", "path.cc", camera_path())
+save("bsp", "tree.cBsp", bsp_tree())

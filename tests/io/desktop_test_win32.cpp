@@ -2,6 +2,7 @@
 #include "core/os.h"
 #include "tests/io/io_fixture.h"
 #include "tests/support/child_job.h"
+#include "tests/support/clipboard_lock_win32.h"
 
 #include <windows.h>
 
@@ -25,6 +26,7 @@ TEST_F(IoTest, RunAndWaitGivesTheExitCodeOfCmd) {
 }
 
 TEST_F(IoTest, ClipboardTextRoundTrips) {
+    test::ClipboardLock lock;
     auto clipboard = [] {
         std::string text(200000, '\0');
         int n = os::ClipboardGetText(nullptr, text.data(), int(text.size()));

@@ -31,7 +31,7 @@ std::atomic<int64_t> s_Allocated{0};
 [[maybe_unused]] void OnFree(const volatile void*) {}
 
 // The file with the little-endian value written over the bytes at `at`.
-std::string Patched(const char* path, size_t at, uint32_t value, int bytes) {
+[[maybe_unused]] std::string Patched(const char* path, size_t at, uint32_t value, int bytes) {
     std::string file = test::ReadDataFile(path);
     for (int i = 0; i < bytes; ++i)
         file[at + size_t(i)] = char(value >> (8 * i));
@@ -76,6 +76,42 @@ TEST(NativeMemory, LyingCountsAllocateAlmostNothing) {
         s_Counting = false;
         EXPECT_FALSE(decoded) << c.what;
         EXPECT_LT(s_Allocated.load(), 16 * 1024) << c.what;
+    }
+#endif
+}
+
+// md5 counts claiming more than their bytes could hold, and an md5anim whose
+// frames and joints multiply past any animation (20,000 x 10,000 keys would be
+// 8 GB), are refused with little more than the file allocated.
+TEST(NativeMemory, TextCountsAllocateLittleMoreThanTheFile) {
+#ifndef TOVAN_ALLOC_HOOKS
+    GTEST_SKIP() << "needs the address sanitizer's allocation hooks";
+#else
+    static const bool installed = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree) != 0;
+    ASSERT_TRUE(installed);
+    const auto mesh = DecodeWith<cCodecMd5Model, cModel>;
+    const auto anim = DecodeWith<cCodecMd5Anim, cAnim>;
+    const std::string padding = "commandline \"" + std::string(500000, 'x') + "\"\n";
+    const struct {
+        std::string text;
+        std::function<bool(const std::string&)> decode;
+    } cases[] = {
+        {"numJoints 2000000000\n", mesh},
+        {"numMeshes 2000000000\n", mesh},
+        {"numMeshes 1\nmesh {\nnumverts 2000000000\n}\n", mesh},
+        {"numMeshes 1\nmesh {\nnumtris 715827882\n}\n", mesh},
+        {"numMeshes 1\nmesh {\nnumweights 2000000000\n}\n", mesh},
+        {"numFrames 2000000000\n", anim},
+        {"numJoints 2000000000\n", anim},
+        {"numFrames 20000\nnumJoints 10000\n" + padding, anim},
+    };
+    for (const auto& c : cases) {
+        s_Allocated = 0;
+        s_Counting = true;
+        const bool decoded = c.decode(c.text);
+        s_Counting = false;
+        EXPECT_FALSE(decoded) << c.text.substr(0, 40);
+        EXPECT_LT(s_Allocated.load(), int64_t(c.text.size()) * 8 + 4096) << c.text.substr(0, 40);
     }
 #endif
 }

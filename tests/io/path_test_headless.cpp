@@ -3,6 +3,7 @@
 #include "core/os_headless.h"
 #include "io/base_folder.h"
 #include "tests/io/io_fixture.h"
+#include "tests/io/registration_lines.h"
 #include "tests/support/log_capture.h"
 
 #include <unistd.h>
@@ -71,6 +72,7 @@ TEST_F(ScratchTest, StartUpInsideACompilerOutputFolderUsesTheFolderAbove) {
         cIO::Init();
         std::vector<std::string> expected = {"Program is running inside compiler output directory \"x64\\Debug (DX)\"",
                                              "Default file source is folder \"C:\\work\\\""};
+        expected.insert(expected.end(), test::RegistrationLines().begin(), test::RegistrationLines().end());
         bool ok = Str(*cIO::GetBaseFolder()) == "C:\\work\\" && log.Logs() == expected &&
                   Str(cIO::ResolvePath("a/b")) == "C:\\work\\a\\b";
         fprintf(stderr, "%s", ok ? "start-up ok" : "start-up wrong");

@@ -109,6 +109,37 @@ TEST_F(WndInput, ArrowScrollsAtPressAfterTheDelayThenEveryInterval) {
     EXPECT_EQ(CapturedWidget, -1);
 }
 
+TEST_F(WndInput, DraggingOutsideTheViewScrollsTowardTheCursor) {
+    Scrollable(true, false);
+    wnd->m_Scroll = R(0, -300, 100, 100);  // scrolled down by 100
+    wnd->m_AutoScroll = true;
+    cWidget* holder = new cWidget;  // a child's drag, say
+    AddWidget(holder, 4);
+    TakeCapture(holder);
+    struct Step {
+        float delta, x, y;
+        float top;
+    };
+    const Step steps[] = {
+        {0, 50, 100, 100},                              // inside the view: nothing
+        {0.125f, 50, 250, 90},                          // above it: at once
+        {0.125f, 50, 250, 90},                          // within the interval
+        {0.125f, 50, 250, 80},                          // the interval
+        {0.0625f, 50, 100, 80},                         // back inside: stops
+        {0.5f, 50, 100, 80},    {0.125f, 50, -20, 90},  // below: the other way at once
+    };
+    for (const Step& s : steps) {
+        host.MoveCursor(s.x, s.y);
+        host.Advance(s.delta);
+        EXPECT_EQ(Top(), s.top) << "at " << FrameClock.m_TotalSeconds;
+    }
+    EXPECT_EQ(wnd->m_AutoScrollPart, kPartArrowDown);
+    ReleaseWidgetCapture();
+    host.Advance(1);
+    EXPECT_EQ(wnd->m_AutoScrollPart, kPartNone);
+    EXPECT_EQ(Top(), 90);
+}
+
 TEST_F(WndInput, PagePartsMoveByTheViewSize) {
     Scrollable(true, true);
     struct Case {
@@ -168,6 +199,32 @@ TEST_F(WndInput, WheelNeedsAnActiveScrollingWindow) {
         EXPECT_EQ(wnd->OnKeyDown(kKeyWheelDown), c.consumed);
         EXPECT_EQ(Top(), c.top);
     }
+}
+
+TEST_F(WndInput, ACapturedWindowTakesTheWheelOnlyWhenItKeepsTheWheelFocus) {
+    Scrollable(true, false);
+    wnd->m_WheelScrolls = true;
+    TakeCapture(wnd);  // a drag of its own content, say
+    CursorPosition = {50, 100};
+    WheelDelta = -1;
+    struct Case {
+        bool keep;
+        int dragPart;
+        float top;
+    };
+    const Case cases[] = {
+        {false, kPartNone, 0},    // swallowed
+        {true, kPartNone, 15},    // scrolls
+        {true, kPartVThumb, 15},  // a scroll drag: swallowed
+    };
+    for (const Case& c : cases) {
+        wnd->m_KeepWheelFocus = c.keep;
+        wnd->m_DragPart = c.dragPart;
+        EXPECT_TRUE(wnd->OnKeyDown(kKeyWheelDown));
+        EXPECT_EQ(Top(), c.top) << c.keep << " " << c.dragPart;
+    }
+    wnd->m_DragPart = kPartNone;
+    ReleaseWidgetCapture();
 }
 
 TEST_F(WndInput, PanFollowsTheCursorAndOnlyTheMiddleButtonEndsIt) {

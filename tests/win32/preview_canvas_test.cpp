@@ -1,0 +1,338 @@
+// The preview rasteriser, pixel by pixel. Pixels are read straight from the
+// stored bytes (bottom-up rows, blue first), so the layout is under test too.
+#include "core/little_endian.h"
+#include "core/os.h"
+#include "win32/preview_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <set>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace tovan {
+namespace {
+
+using Points = std::set<std::pair<int, int>>;
+constexpr ColorBytes kBack = {1, 2, 3}, kInk = {200, 100, 50};
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+ColorBytes PixelAt(const PreviewCanvas& canvas, int x, int y) {
+    const uint8_t* p = canvas.Bits() + (canvas.Height() - 1 - y) * canvas.Stride() + 3 * x;
+    return {p[2], p[1], p[0]};
+}
+
+void Make(PreviewCanvas& canvas, int width, int height, ColorBytes background = kBack) {
+    InitDibHeader(canvas, width, height);
+    canvas.Fill(background);
+}
+
+Points Drawn(const PreviewCanvas& canvas, ColorBytes background = kBack) {
+    Points points;
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x)
+            if (PixelAt(canvas, x, y) != background)
+                points.insert({x, y});
+    return points;
+}
+
+cMaterialPreset Material(float ambient, float diffuse, float specular, float shininess) {
+    return {"test",
+            {ambient, ambient, ambient, 1},
+            {diffuse, diffuse, diffuse, 1},
+            {specular, specular, specular, 1},
+            shininess};
+}
+
+TEST(PreviewCanvas, HeaderStrideAndBottomUpRows) {
+    const std::pair<int, int> strides[] = {{1, 4}, {3, 12}, {4, 12}, {5, 16}, {7, 24}, {256, 768}};
+    for (auto [width, stride] : strides) {
+        PreviewCanvas canvas;
+        InitDibHeader(canvas, width, 3);
+        uint8_t expected[PreviewCanvas::kHeaderSize] = {};
+        StoreU32(expected + 0, 40);
+        StoreU32(expected + 4, uint32_t(width));
+        StoreU32(expected + 8, 3);
+        StoreU16(expected + 12, 1);
+        StoreU16(expected + 14, 24);
+        StoreU32(expected + 20, uint32_t(3 * stride));
+        EXPECT_EQ(canvas.Stride(), stride) << width;
+        EXPECT_EQ(std::memcmp(canvas.Header(), expected, sizeof expected), 0) << width;
+    }
+    PreviewCanvas canvas;
+    InitDibHeader(canvas, 5, 3);
+    std::memset(canvas.Bits(), 0xEE, 3 * 16);
+    canvas.Fill({7, 8, 9});
+    canvas.DrawLine(0, 0, 0, 0, {10, 20, 30});
+    const uint8_t* bits = canvas.Bits();
+    EXPECT_EQ(std::vector<uint8_t>(bits + 32, bits + 35), (std::vector<uint8_t>{30, 20, 10}));     // (0, 0): last row
+    EXPECT_EQ(std::vector<uint8_t>(bits + 12, bits + 16), (std::vector<uint8_t>{9, 8, 7, 0xEE}));  // padding kept
+}
+
+TEST(PreviewCanvas, EmptyCanvasesDrawNothing) {
+    PreviewCanvas canvas;
+    Make(canvas, 4, 4);  // a canvas that held a picture before
+    const uint8_t zero[PreviewCanvas::kHeaderSize] = {};
+    for (auto [w, h] : {std::pair{0, 5}, {5, 0}, {-1, 4}, {1 << 20, 1 << 20}}) {
+        InitDibHeader(canvas, w, h);
+        EXPECT_TRUE(canvas.IsEmpty() && canvas.Width() == 0 && canvas.Stride() == 0 && !canvas.Bits()) << w;
+        EXPECT_EQ(std::memcmp(canvas.Header(), zero, sizeof zero), 0);
+        cList<float> depth;
+        canvas.Fill(kInk);
+        canvas.DrawDot(0, 0, {1, 1, 1, 1});
+        canvas.DrawLine(0, 0, 3, 3, kInk);
+        canvas.FillTriangle({0, 0}, {0, 4}, {4, 0}, kInk);
+        canvas.ShadeTriangle({0, 0, 0}, {0, 4, 0}, {4, 4, 0}, 1, 1, 1, MaterialPresets[0], depth);
+        canvas.DrawChar('A', 0, 0, 0xFFFFFF);
+        canvas.DrawNoPreview();
+        EXPECT_EQ(canvas.SampleBilinear(0.5f, 0.5f), (ColorBytes{0, 0, 0}));
+    }
+}
+
+TEST(PreviewCanvas, ColorToBytesRoundsClampsAndTreatsNaNAsDark) {
+    const std::pair<float, int> cases[] = {{1.0f, 255}, {7.0f, 255}, {0.0f, 0},   {-0.5f, 0}, {0.5f, 128},
+                                           {0.2f, 51},  {0.002f, 1}, {0.001f, 0}, {kNaN, 0},  {-kNaN, 0}};
+    for (auto [channel, expected] : cases)
+        EXPECT_EQ(ColorToBytes({channel, 0.0f, 1.0f, 0.0f}), (ColorBytes{uint8_t(expected), 0, 255})) << channel;
+}
+
+TEST(PreviewCanvas, BilinearSamplingBetweenBlackAndWhite) {
+    PreviewCanvas canvas;
+    Make(canvas, 2, 1, {0, 0, 0});
+    canvas.DrawLine(1, 0, 1, 0, {255, 255, 255});
+    // 0.5 is the midpoint (127.5 truncated); outside the picture the edge pixel, exactly.
+    const std::pair<float, int> cases[] = {{0.5f, 127}, {0.375f, 63}, {0.25f, 0},   {0.75f, 255}, {-3.0f, 0},
+                                           {5.0f, 255}, {-1e30f, 0},  {1e30f, 255}, {kNaN, 0}};
+    for (auto [u, expected] : cases)
+        EXPECT_EQ(canvas.SampleBilinear(u, 0.5f).g, expected) << u;
+}
+
+TEST(PreviewCanvas, DotIsTheThreeByThreeBlockClippedPerPixel) {
+    const std::tuple<int, int, size_t> cases[] = {{3, 3, 9}, {0, 0, 4}, {7, 3, 6}, {-2, 3, 0}, {2147483647, 0, 0}};
+    for (auto [x, y, pixels] : cases) {
+        PreviewCanvas canvas;
+        Make(canvas, 8, 8);
+        canvas.DrawDot(x, y, {0.0f, 0.0f, 1.0f, 1.0f});
+        EXPECT_EQ(Drawn(canvas).size(), pixels) << x;
+        for (auto [px, py] : Drawn(canvas))
+            EXPECT_TRUE(std::abs(px - x) <= 1 && std::abs(py - y) <= 1 &&
+                        PixelAt(canvas, px, py) == (ColorBytes{0, 0, 255}));
+    }
+}
+
+// Bresenham as usually written, walking every step.
+Points ReferenceLine(long x0, long y0, long x1, long y1) {
+    Points points;
+    const long dx = std::labs(x1 - x0), dy = std::labs(y1 - y0), major = std::max(dx, dy), minor = std::min(dx, dy);
+    long x = x0, y = y0, error = 2 * minor - major;
+    for (long n = 0; n <= major; ++n) {
+        points.insert({int(x), int(y)});
+        const bool advance = error > 0;
+        error += advance ? 2 * (minor - major) : 2 * minor;
+        if (dy > dx || advance)
+            y += y1 < y0 ? -1 : 1;
+        if (dy <= dx || advance)
+            x += x1 < x0 ? -1 : 1;
+    }
+    return points;
+}
+
+TEST(PreviewCanvas, LinesKeepTheirBresenhamPixelsOnTheCanvas) {
+    PreviewCanvas canvas;
+    Make(canvas, 8, 8);
+    canvas.DrawLine(0, 0, 5, 2, kInk);
+    EXPECT_EQ(Drawn(canvas), (Points{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}));
+    // Lines that start or end far off the canvas are walked only where they cross it.
+    const int cases[][4] = {{19, 11, 0, 0},     {-40, 3, 60, 9},          {3, -70, 9, 55},     {9, 55, 3, -70},
+                            {-30, -30, 50, 50}, {5, 100000, 14, -100000}, {-100001, -5, 7, 3}, {25, 0, 40, 5}};
+    for (const auto& c : cases) {
+        Make(canvas, 20, 12);
+        canvas.DrawLine(c[0], c[1], c[2], c[3], kInk);
+        Points expected;
+        for (auto [x, y] : ReferenceLine(c[0], c[1], c[2], c[3]))
+            if (x >= 0 && x < 20 && y >= 0 && y < 12)
+                expected.insert({x, y});
+        EXPECT_EQ(Drawn(canvas), expected) << c[0] << "," << c[1] << " - " << c[2] << "," << c[3];
+    }
+    Make(canvas, 8, 8);
+    canvas.DrawLine(2147483647, 0, -2147483647 - 1, 7, kInk);  // beyond the coordinate limit: nothing
+    EXPECT_TRUE(Drawn(canvas).empty());
+    canvas.DrawLine(-PreviewCanvas::kMaxCoordinate, 3, PreviewCanvas::kMaxCoordinate, 3, kInk);
+    EXPECT_EQ(Drawn(canvas).size(), 8u);
+}
+
+TEST(PreviewCanvas, TriangleFillsTenPixelsOnEightByEightWhicheverCornerComesFirst) {
+    Points expected;  // the left (x = 1) and top (y = 1) edges in, the diagonal x + y = 6 out
+    for (int y = 1; y < 5; ++y)
+        for (int x = 1; x < 6 - y; ++x)
+            expected.insert({x, y});
+    ASSERT_EQ(expected.size(), 10u);
+    const cVec2 corners[3] = {{1, 1}, {1, 5}, {5, 1}};
+    for (int first = 0; first < 3; ++first) {
+        PreviewCanvas canvas;
+        Make(canvas, 8, 8);
+        canvas.FillTriangle(corners[first], corners[(first + 1) % 3], corners[(first + 2) % 3], kInk);
+        EXPECT_EQ(Drawn(canvas), expected) << first;
+    }
+}
+
+TEST(PreviewCanvas, TrianglesSharingAnEdgeCoverEachPixelOnce) {
+    const cVec2 cases[][6] = {{{0, 0}, {0, 4}, {4, 0}, {4, 0}, {0, 4}, {4, 4}},
+                              {{1.3f, 0.2f}, {2.1f, 7.7f}, {6.6f, 3.1f}, {6.6f, 3.1f}, {2.1f, 7.7f}, {7.9f, 7.4f}}};
+    for (const auto& c : cases) {
+        PreviewCanvas first, second;
+        Make(first, 8, 8);
+        Make(second, 8, 8);
+        first.FillTriangle(c[0], c[1], c[2], kInk);
+        second.FillTriangle(c[3], c[4], c[5], kInk);
+        Points both = Drawn(first);
+        for (const auto& point : Drawn(second))
+            EXPECT_TRUE(both.insert(point).second) << point.first << "," << point.second;
+        EXPECT_GT(Drawn(second).size(), 0u);
+    }
+}
+
+TEST(PreviewCanvas, TrianglesOffTheCanvasWoundTheOtherWayOrOutOfRangeDrawNothing) {
+    const float far = float(PreviewCanvas::kMaxCoordinate) * 2, inf = std::numeric_limits<float>::infinity();
+    const std::pair<std::vector<cVec2>, size_t> cases[] = {
+        {{{-100, -100}, {-100, 1000}, {1000, -100}}, 64},  // covers the canvas
+        {{{20, 20}, {20, 30}, {30, 20}}, 0},
+        {{{1, 1}, {5, 1}, {1, 5}}, 0},
+        {{{kNaN, 1}, {1, 5}, {5, 1}}, 0},
+        {{{1, 1}, {1, inf}, {5, 1}}, 0},
+        {{{-far, -far}, {-far, far}, {far, -far}}, 0},
+    };
+    for (const auto& [v, pixels] : cases) {
+        PreviewCanvas canvas;
+        Make(canvas, 8, 8);
+        canvas.FillTriangle(v[0], v[1], v[2], kInk);
+        EXPECT_EQ(Drawn(canvas).size(), pixels) << v[0].x << "," << v[1].y;
+    }
+}
+
+TEST(PreviewCanvas, SpanShadesWithTheMaterialAndTheLight) {
+    struct Case {
+        float ambient, diffuse, specular, shininess, light;
+        uint8_t expected;
+    };
+    const Case cases[] = {
+        {0.2f, 0.5f, 0.25f, 2.0f, 0.5f, 131},  // 0.2 + 0.25 + 0.0625
+        {0.5f, 1.0f, 1.0f, 8.0f, 1.0f, 255},   // clamped above
+        {0.0f, 1.0f, 0.0f, 1.0f, -1.0f, 0},    // clamped below
+        {0.2f, 0.5f, 0.25f, 2.5f, -0.1f, 38},  // from behind: no highlight rather than NaN
+    };
+    for (const Case& c : cases) {
+        PreviewCanvas canvas;
+        Make(canvas, 4, 2);
+        cList<float> depth;
+        ClearDepthBuffer(depth, 4, 2);
+        canvas.ShadeSpan(2, 2, 1, 0.5f, 0.5f, c.light, c.light, Material(c.ambient, c.diffuse, c.specular, c.shininess),
+                         depth);
+        EXPECT_EQ(PixelAt(canvas, 2, 1), (ColorBytes{c.expected, c.expected, c.expected})) << c.light;
+        EXPECT_EQ(Drawn(canvas).size(), 1u);
+        EXPECT_EQ(depth[1 * 4 + 2], 0.5f);
+    }
+}
+
+TEST(PreviewCanvas, SpanRunsBeforeTheLargerXAndFartherPixelsAreLeftAlone) {
+    PreviewCanvas canvas;
+    Make(canvas, 8, 2);
+    cList<float> depth;
+    ClearDepthBuffer(depth, 8, 2);
+    ASSERT_EQ(depth.Count(), 16);
+    depth[3] = 2.5f;  // nearer than the span there
+    canvas.ShadeSpan(5, 2, 0, 1.0f, 4.0f, 0.0f, 0.0f, Material(1, 0, 0, 1), depth);
+    EXPECT_EQ(Drawn(canvas), (Points{{2, 0}, {4, 0}}));
+    EXPECT_FLOAT_EQ(depth[2], 4.0f);  // x = 2 is the end, interpolated by (x - 5) / (2 - 5)
+    EXPECT_EQ(depth[3], 2.5f);
+    EXPECT_FLOAT_EQ(depth[4], 2.0f);
+    EXPECT_EQ(depth[5], 3.4028235e38f);  // the start, at the larger x, is not drawn
+    canvas.ShadeSpan(-2147483647 - 1, 2147483647, 1, 0, 0, 0, 0, Material(1, 0, 0, 1), depth);
+    canvas.ShadeSpan(0, 8, 2, 0, 0, 0, 0, Material(1, 0, 0, 1), depth);
+    EXPECT_EQ(Drawn(canvas).size(), 2u + 8u);
+}
+
+TEST(PreviewCanvas, LitTrianglesFollowTheRowCrossingsAndTheDepth) {
+    const cMaterialPreset red = {"red", {1, 0, 0, 1}, {}, {}, 1}, blue = {"blue", {0, 0, 1, 1}, {}, {}, 1};
+    PreviewCanvas canvas;
+    Make(canvas, 8, 8);
+    cList<float> depth;
+    ClearDepthBuffer(depth, 8, 8);
+    // Rows 0 and 4 meet the outline at a vertex only and stay empty; row y spans [0, y).
+    canvas.ShadeTriangle({0, 0, 2}, {0, 4, 2}, {4, 4, 2}, 0, 0, 0, blue, depth);
+    EXPECT_EQ(Drawn(canvas), (Points{{0, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}, {2, 3}}));
+    canvas.ShadeTriangle({0, 0, 1}, {0, 8, 1}, {8, 8, 1}, 0, 0, 0, red, depth);   // nearer
+    canvas.ShadeTriangle({0, 0, 3}, {0, 8, 3}, {8, 8, 3}, 0, 0, 0, blue, depth);  // farther
+    EXPECT_EQ(PixelAt(canvas, 1, 3), (ColorBytes{255, 0, 0}));
+    EXPECT_EQ(depth[3 * 8 + 1], 1.0f);
+    // No drawing without a whole depth buffer or with unusable corners; huge ones walk only the canvas rows.
+    Make(canvas, 8, 8);
+    cList<float> small;
+    ClearDepthBuffer(small, 8, 7);
+    canvas.ShadeTriangle({0, 0, 1}, {0, 8, 1}, {8, 8, 1}, 1, 1, 1, red, small);
+    canvas.ShadeTriangle({kNaN, 0, 1}, {0, 8, 1}, {8, 8, 1}, 1, 1, 1, red, depth);
+    canvas.ShadeTriangle({0, 0, 1}, {0, 1e30f, 1}, {8, 8, 1}, 1, 1, 1, red, depth);
+    EXPECT_TRUE(Drawn(canvas).empty());
+    ClearDepthBuffer(depth, 8, 8);
+    canvas.ShadeTriangle({-1e6f, -1e6f, 1}, {-1e6f, 1e7f, 1}, {1e7f, -1e6f, 1}, 1, 1, 1, red, depth);
+    EXPECT_EQ(Drawn(canvas).size(), 64u);
+}
+
+TEST(PreviewCanvas, GlyphIsDrawnWholeOrNotAtAll) {
+    constexpr int kW = 20, kH = 40;
+    const std::tuple<int, int, int, bool> cases[] = {
+        {'A', kW - 8, 0, true},   {'A', kW - 7, 0, false}, {'A', -1, 0, false}, {'~', 0, kH - 16, true},
+        {'A', 0, kH - 15, false}, {31, 0, 0, false},       {127, 0, 0, false},
+    };
+    for (auto [code, x, y, drawn] : cases) {
+        PreviewCanvas canvas;
+        Make(canvas, kW, kH);
+        canvas.DrawChar(code, x, y, 0x00112233);
+        Points expected;
+        if (const uint8_t* glyph = drawn ? PreviewGlyph(code) : nullptr)
+            for (int row = 0; row < 16; ++row)
+                for (int bit = 0; bit < 8; ++bit)
+                    if (glyph[15 - row] >> bit & 1)
+                        expected.insert({x + bit, y + row});
+        EXPECT_EQ(Drawn(canvas), expected) << code << " at " << x << "," << y;
+        for (auto [px, py] : expected)
+            EXPECT_EQ(PixelAt(canvas, px, py), (ColorBytes{0x33, 0x22, 0x11}));  // red in the low byte
+    }
+    // Every printable code has its own picture; only the space is blank; the top row stays clear.
+    std::set<std::vector<uint8_t>> seen;
+    for (int code = 32; code <= 126; ++code) {
+        const std::vector<uint8_t> bytes(PreviewGlyph(code), PreviewGlyph(code) + 16);
+        EXPECT_EQ(bytes == std::vector<uint8_t>(16, 0), code == ' ') << char(code);
+        EXPECT_TRUE(seen.insert(bytes).second) << char(code);
+        EXPECT_EQ(bytes[15], 0);
+    }
+    EXPECT_EQ(PreviewGlyph('T')[15 - 4], 0x3E);  // the bar of the 'T', five pixels from the second column
+}
+
+TEST(PreviewCanvas, NoPreviewMarkCrossesASquareInTheMiddle) {
+    PreviewCanvas canvas;
+    Make(canvas, 100, 60);  // the square runs from (40, 20) to (60, 40)
+    canvas.DrawNoPreview();
+    const uint32_t shadow = os::SystemColor(os::kColorButtonShadow);
+    const ColorBytes mark = {uint8_t(shadow), uint8_t(shadow >> 8), uint8_t(shadow >> 16)};
+    const std::tuple<int, int, bool> cases[] = {{41, 21, true},  {50, 30, true},  {58, 38, true},  {45, 30, true},
+                                                {41, 38, true},  {58, 21, true},  {58, 30, false}, {42, 30, false},
+                                                {50, 22, false}, {50, 38, false}, {39, 20, false}, {61, 40, false}};
+    for (auto [x, y, marked] : cases)
+        EXPECT_EQ(PixelAt(canvas, x, y) == mark, marked) << x << "," << y;
+    for (auto [x, y] : Drawn(canvas))
+        EXPECT_TRUE(x >= 40 && x < 60 && y >= 20 && y < 40) << x << "," << y;
+    for (int size : {10, 39, 40}) {
+        Make(canvas, size, size);
+        canvas.DrawNoPreview();  // no square fits
+        EXPECT_TRUE(Drawn(canvas).empty()) << size;
+    }
+}
+
+}  // namespace
+}  // namespace tovan

@@ -1,0 +1,49 @@
+// How the default driver of a framework-only build turns window messages into
+// input events: keys through the virtual-key table (a key without a code is
+// dropped), mouse buttons, wheel notches and cursor motion in client
+// coordinates. The translation is plain arithmetic on the message's numbers.
+#pragma once
+#include <cstdint>
+
+#include "core/str.h"
+#include "core/vec.h"
+#include "ui/input.h"
+
+namespace tovan {
+
+// The window messages it reads, by their Windows numbers.
+enum WindowMessage : uint32_t {
+    kMsgKeyDown = 0x100,
+    kMsgKeyUp = 0x101,
+    kMsgSysKeyDown = 0x104,
+    kMsgSysKeyUp = 0x105,
+    kMsgMouseMove = 0x200,
+    kMsgLeftButtonDown = 0x201,
+    kMsgLeftButtonUp = 0x202,
+    kMsgLeftButtonDoubleClick = 0x203,
+    kMsgRightButtonDown = 0x204,
+    kMsgRightButtonUp = 0x205,
+    kMsgRightButtonDoubleClick = 0x206,
+    kMsgMiddleButtonDown = 0x207,
+    kMsgMiddleButtonUp = 0x208,
+    kMsgMiddleButtonDoubleClick = 0x209,
+    kMsgMouseWheel = 0x20A,
+    kMsgXButtonDown = 0x20B,
+    kMsgXButtonUp = 0x20C,
+    kMsgXButtonDoubleClick = 0x20D,
+};
+
+class cMessageInput {
+public:
+    // A new event for the message, for the caller to push; null when the message
+    // carries no input or names a key without a code.
+    InputEvent* Translate(uint32_t message, uint64_t wParam, int64_t lParam);
+
+private:
+    cVec2 m_Cursor;  // the last position a mouse message gave; keys and the wheel happen there
+};
+
+// One line for the log, e.g. "Input: A down", "Input: LeftButton down at 30,40".
+cStr DescribeInputEvent(const InputEvent& event);
+
+}  // namespace tovan

@@ -1,0 +1,312 @@
+#include "win32/preview_canvas.h"
+
+#include "core/little_endian.h"
+#include "core/os.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace tovan {
+
+namespace {
+
+constexpr float kFarDepth = 3.4028235e38f;
+
+uint8_t ChannelToByte(float c) {
+    if (c >= 1.0f)
+        return 255;
+    if (!(c > 0.0f))  // not a number counts as dark
+        return 0;
+    return uint8_t(c * 255.0f + 0.5f);
+}
+
+float Clamp01(float t) { return !(t > 0.0f) ? 0.0f : t > 1.0f ? 1.0f : t; }
+
+// False for NaN, infinities and coordinates too far out for 28.4 fixed point.
+bool InRange(float v) {
+    constexpr float kLimit = float(PreviewCanvas::kMaxCoordinate);
+    return v >= -kLimit && v <= kLimit;
+}
+bool InRange(int v) { return v >= -PreviewCanvas::kMaxCoordinate && v <= PreviewCanvas::kMaxCoordinate; }
+
+int64_t ToFixed(float v) { return int64_t(v * 16.0f); }  // 28.4, truncated toward zero
+
+// The first pixel whose sample point lies at or past a 28.4 coordinate.
+int64_t CeilPixel(int64_t fixed) { return fixed >= 0 ? (fixed + 15) / 16 : -(-fixed / 16); }
+
+ColorBytes Unpack(uint32_t packed) { return {uint8_t(packed), uint8_t(packed >> 8), uint8_t(packed >> 16)}; }
+
+}  // namespace
+
+ColorBytes ColorToBytes(const cColor& color) {
+    return {ChannelToByte(color.r), ChannelToByte(color.g), ChannelToByte(color.b)};
+}
+
+void InitDibHeader(PreviewCanvas& canvas, int width, int height) {
+    canvas.Release();
+    if (width <= 0 || height <= 0)
+        return;
+    const int64_t stride = (int64_t(width) * 3 + 3) & ~int64_t(3);
+    const int64_t bytes = stride * height;
+    if (bytes > PreviewCanvas::kMaxBytes)
+        return;
+    uint8_t* header = canvas.m_Header;
+    StoreU32(header + 0, 40);  // BITMAPINFOHEADER
+    StoreU32(header + 4, uint32_t(width));
+    StoreU32(header + 8, uint32_t(height));  // positive: bottom-up rows
+    StoreU16(header + 12, 1);                // planes
+    StoreU16(header + 14, 24);               // bits per pixel
+    StoreU32(header + 16, 0);                // BI_RGB
+    StoreU32(header + 20, uint32_t(bytes));
+    canvas.m_Stride = int32_t(stride);
+    canvas.m_Width = width;
+    canvas.m_Height = height;
+    canvas.m_Bits.Resize(int(bytes));
+}
+
+void ClearDepthBuffer(cList<float>& depth, int width, int height) {
+    const int64_t count = width > 0 && height > 0 ? int64_t(width) * height : 0;
+    depth.Resize(count <= PreviewCanvas::kMaxBytes / 3 ? int(count) : 0);  // no larger canvas exists
+    std::fill(depth.begin(), depth.end(), kFarDepth);
+}
+
+void PreviewCanvas::Release() {
+    std::memset(m_Header, 0, sizeof m_Header);
+    m_Stride = 0;
+    m_Width = m_Height = 0;
+    m_Bits.Free();
+}
+
+ColorBytes PreviewCanvas::Get(int x, int y) const {
+    if (x < 0 || x >= m_Width || y < 0 || y >= m_Height)
+        return {0, 0, 0};
+    const uint8_t* p = m_Bits.Data() + (m_Height - 1 - y) * m_Stride + 3 * x;
+    return {p[2], p[1], p[0]};
+}
+
+void PreviewCanvas::Fill(ColorBytes color) {
+    for (int y = 0; y < m_Height; ++y)
+        for (int x = 0; x < m_Width; ++x)
+            Put(x, y, color);
+}
+
+ColorBytes PreviewCanvas::SampleBilinear(float u, float v) const {
+    if (IsEmpty())
+        return {0, 0, 0};
+    const float fx = float(m_Width) * u - 0.5f;
+    const float fy = float(m_Height) * v - 0.5f;
+    // Clamped as floats, so that no coordinate too large for an int is converted.
+    auto index = [](float f, int size) { return !(f > 0.0f) ? 0 : f >= float(size - 1) ? size - 1 : int(f); };
+    const int x0 = index(std::floor(fx), m_Width), x1 = index(std::ceil(fx), m_Width);
+    const int y0 = index(std::floor(fy), m_Height), y1 = index(std::ceil(fy), m_Height);
+    // Outside the picture both neighbours are the edge pixel: clamping the
+    // weights keeps its value exact instead of letting rounding spill over.
+    const float tx = Clamp01(fx - float(x0)), ty = Clamp01(fy - float(y0));
+    const ColorBytes p00 = Get(x0, y0), p10 = Get(x1, y0), p01 = Get(x0, y1), p11 = Get(x1, y1);
+    const float w00 = (1 - tx) * (1 - ty), w10 = tx * (1 - ty), w01 = (1 - tx) * ty, w11 = tx * ty;
+    auto mix = [&](uint8_t a, uint8_t b, uint8_t c, uint8_t d) {
+        const float s = a * w00 + b * w10 + c * w01 + d * w11;
+        return uint8_t(s >= 255.0f ? 255.0f : s > 0.0f ? s : 0.0f);
+    };
+    return {mix(p00.r, p10.r, p01.r, p11.r), mix(p00.g, p10.g, p01.g, p11.g), mix(p00.b, p10.b, p01.b, p11.b)};
+}
+
+void PreviewCanvas::DrawDot(int x, int y, const cColor& color) {
+    // The midpoint circle of radius 2 over the integer grid is the 3 x 3 block.
+    const ColorBytes bytes = ColorToBytes(color);
+    for (int64_t k = int64_t(y) - 1; k <= int64_t(y) + 1; ++k)
+        for (int64_t i = int64_t(x) - 1; i <= int64_t(x) + 1; ++i)
+            if (i >= 0 && i < m_Width && k >= 0 && k < m_Height)
+                Put(int(i), int(k), bytes);
+}
+
+void PreviewCanvas::DrawLine(int x0, int y0, int x1, int y1, ColorBytes color) {
+    if (IsEmpty() || !InRange(x0) || !InRange(y0) || !InRange(x1) || !InRange(y1))
+        return;
+    const int64_t dx = int64_t(x1) - x0, dy = int64_t(y1) - y0;
+    const bool steep = std::llabs(dy) > std::llabs(dx);
+    const int64_t major = steep ? std::llabs(dy) : std::llabs(dx);
+    const int64_t minor = steep ? std::llabs(dx) : std::llabs(dy);
+    const int64_t stepMajor = (steep ? dy : dx) < 0 ? -1 : 1;
+    const int64_t stepMinor = (steep ? dx : dy) < 0 ? -1 : 1;
+    const int64_t a0 = steep ? y0 : x0, b0 = steep ? x0 : y0;
+    const int64_t extent = steep ? m_Height : m_Width;
+    // Only the steps whose major coordinate lies on the canvas are walked: after
+    // n steps Bresenham has advanced the minor coordinate (2 minor n + major - 1)
+    // / (2 major) times, so the walk can start at the first visible step.
+    int64_t first = stepMajor > 0 ? -a0 : a0 - (extent - 1);
+    int64_t last = stepMajor > 0 ? extent - 1 - a0 : a0;
+    first = std::max<int64_t>(first, 0);
+    last = std::min(last, major);
+    if (first > last)
+        return;
+    int64_t advanced = major > 0 ? (2 * minor * first + major - 1) / (2 * major) : 0;
+    int64_t error = 2 * minor - major + 2 * minor * first - 2 * major * advanced;
+    for (int64_t n = first; n <= last; ++n) {
+        const int64_t a = a0 + stepMajor * n, b = b0 + stepMinor * advanced;
+        const int64_t x = steep ? b : a, y = steep ? a : b;
+        if (x >= 0 && x < m_Width && y >= 0 && y < m_Height)
+            Put(int(x), int(y), color);
+        if (error > 0) {
+            ++advanced;
+            error += 2 * (minor - major);
+        } else {
+            error += 2 * minor;
+        }
+    }
+}
+
+void PreviewCanvas::FillTriangle(const cVec2& a, const cVec2& b, const cVec2& c, ColorBytes color) {
+    if (IsEmpty() || !InRange(a.x) || !InRange(a.y) || !InRange(b.x) || !InRange(b.y) || !InRange(c.x) || !InRange(c.y))
+        return;
+    const int64_t x1 = ToFixed(a.x), y1 = ToFixed(a.y);
+    const int64_t x2 = ToFixed(b.x), y2 = ToFixed(b.y);
+    const int64_t x3 = ToFixed(c.x), y3 = ToFixed(c.y);
+    const int64_t dx12 = x1 - x2, dx23 = x2 - x3, dx31 = x3 - x1;
+    const int64_t dy12 = y1 - y2, dy23 = y2 - y3, dy31 = y3 - y1;
+    // The pixel box; cutting it to the canvas only skips pixels that would be skipped anyway.
+    const int64_t minX = std::max<int64_t>(CeilPixel(std::min({x1, x2, x3})), 0);
+    const int64_t maxX = std::min<int64_t>(CeilPixel(std::max({x1, x2, x3})), m_Width);
+    const int64_t minY = std::max<int64_t>(CeilPixel(std::min({y1, y2, y3})), 0);
+    const int64_t maxY = std::min<int64_t>(CeilPixel(std::max({y1, y2, y3})), m_Height);
+    if (minX >= maxX || minY >= maxY)
+        return;
+    // Edge constants with the top-left rule: samples on a top or left edge count.
+    int64_t c1 = dy12 * x1 - dx12 * y1;
+    int64_t c2 = dy23 * x2 - dx23 * y2;
+    int64_t c3 = dy31 * x3 - dx31 * y3;
+    if (dy12 < 0 || (dy12 == 0 && dx12 > 0))
+        ++c1;
+    if (dy23 < 0 || (dy23 == 0 && dx23 > 0))
+        ++c2;
+    if (dy31 < 0 || (dy31 == 0 && dx31 > 0))
+        ++c3;
+    int64_t cy1 = c1 + dx12 * minY * 16 - dy12 * minX * 16;
+    int64_t cy2 = c2 + dx23 * minY * 16 - dy23 * minX * 16;
+    int64_t cy3 = c3 + dx31 * minY * 16 - dy31 * minX * 16;
+    for (int64_t y = minY; y < maxY; ++y) {
+        int64_t cx1 = cy1, cx2 = cy2, cx3 = cy3;
+        for (int64_t x = minX; x < maxX; ++x) {
+            if (cx1 > 0 && cx2 > 0 && cx3 > 0)
+                Put(int(x), int(y), color);
+            cx1 -= dy12 * 16;
+            cx2 -= dy23 * 16;
+            cx3 -= dy31 * 16;
+        }
+        cy1 += dx12 * 16;
+        cy2 += dx23 * 16;
+        cy3 += dx31 * 16;
+    }
+}
+
+void PreviewCanvas::ShadeTriangle(const cVec3& a, const cVec3& b, const cVec3& c, float lightA, float lightB,
+                                  float lightC, const cMaterialPreset& material, cList<float>& depth) {
+    if (IsEmpty() || depth.Count() < m_Width * m_Height)
+        return;
+    const cVec3* p[3] = {&a, &b, &c};
+    const float light[3] = {lightA, lightB, lightC};
+    for (const cVec3* v : p)
+        if (!InRange(v->x) || !InRange(v->y))
+            return;
+    // Rows outside the canvas draw nothing, so the walk starts and ends on it.
+    const int top = std::max(int(std::min({a.y, b.y, c.y})), 0);
+    const int bottom = std::min(int(std::max({a.y, b.y, c.y})), m_Height - 1);
+    for (int y = top; y <= bottom; ++y) {
+        const float row = float(y);
+        float x[2], z[2], l[2];
+        int crossings = 0;
+        for (int i = 0; i < 3; ++i) {
+            const cVec3& from = *p[i];
+            const cVec3& to = *p[(i + 1) % 3];
+            if (from.y == to.y || !((from.y <= row && row < to.y) || (from.y >= row && row > to.y)))
+                continue;
+            if (crossings == 2) {  // a row meets a triangle's outline twice at most
+                crossings = 3;
+                break;
+            }
+            const float t = (row - from.y) / (to.y - from.y);
+            x[crossings] = from.x + (to.x - from.x) * t;
+            z[crossings] = from.z + (to.z - from.z) * t;
+            l[crossings] = light[i] + (light[(i + 1) % 3] - light[i]) * t;
+            ++crossings;
+        }
+        if (crossings == 2)
+            ShadeSpan(int(x[0]), int(x[1]), y, z[0], z[1], l[0], l[1], material, depth);
+    }
+}
+
+void PreviewCanvas::ShadeSpan(int xStart, int xEnd, int row, float depthStart, float depthEnd, float lightStart,
+                              float lightEnd, const cMaterialPreset& material, cList<float>& depth) {
+    if (row < 0 || row >= m_Height || IsEmpty() || depth.Count() < m_Width * m_Height)
+        return;
+    float* rowDepth = depth.Data() + row * m_Width;
+    const cColor& ambient = material.m_Ambient;
+    const cColor& diffuse = material.m_Diffuse;
+    const cColor& specular = material.m_Specular;
+    auto shade = [&](int x, float z, float light) {
+        if (!(z <= rowDepth[x]))
+            return;
+        rowDepth[x] = z;
+        // Light from behind (below 0) gives no highlight rather than a power of a negative number.
+        const float highlight = std::pow(light > 0.0f ? light : 0.0f, material.m_Shininess);
+        Put(x, row,
+            {ChannelToByte(ambient.r + diffuse.r * light + specular.r * highlight),
+             ChannelToByte(ambient.g + diffuse.g * light + specular.g * highlight),
+             ChannelToByte(ambient.b + diffuse.b * light + specular.b * highlight)});
+    };
+    if (xStart == xEnd) {
+        if (xStart >= 0 && xStart < m_Width)
+            shade(xStart, depthStart, lightStart);
+        return;
+    }
+    const int64_t from = std::max<int64_t>(std::min(xStart, xEnd), 0);
+    const int64_t to = std::min<int64_t>(std::max(xStart, xEnd), m_Width);
+    const float span = float(int64_t(xEnd) - xStart);
+    for (int64_t x = from; x < to; ++x) {
+        const float t = float(x - xStart) / span;
+        shade(int(x), depthStart + (depthEnd - depthStart) * t, lightStart + (lightEnd - lightStart) * t);
+    }
+}
+
+void PreviewCanvas::DrawChar(int code, int x, int y, uint32_t color) {
+    const uint8_t* glyph = PreviewGlyph(code);
+    if (!glyph || x < 0 || x > m_Width - kGlyphWidth || y < 0 || y > m_Height - kGlyphHeight)
+        return;
+    const ColorBytes bytes = Unpack(color);
+    for (int row = 0; row < kGlyphHeight; ++row) {
+        const uint8_t bits = glyph[kGlyphHeight - 1 - row];
+        for (int bit = 0; bit < kGlyphWidth; ++bit)
+            if (bits >> bit & 1)
+                Put(x + bit, y + row, bytes);
+    }
+}
+
+void PreviewCanvas::DrawNoPreview() {
+    if (IsEmpty())
+        return;
+    const ColorBytes color = Unpack(os::SystemColor(os::kColorButtonShadow));
+    // A square 20 pixels in from the shorter sides, centred along the longer ones.
+    const int x0 = m_Width < m_Height ? 20 : 20 + (m_Width - m_Height) / 2;
+    const int y0 = m_Width < m_Height ? 20 + (m_Height - m_Width) / 2 : 20;
+    const int x1 = m_Width - x0, y1 = m_Height - y0;
+    const cVec2 bands[2][6] = {
+        {{float(x0), float(y0)},
+         {float(x0), float(y0 + 7)},
+         {float(x1 - 7), float(y1)},
+         {float(x1), float(y1)},
+         {float(x1), float(y1 - 7)},
+         {float(x0 + 7), float(y0)}},
+        {{float(x0), float(y1)},
+         {float(x0 + 7), float(y1)},
+         {float(x1), float(y0 + 7)},
+         {float(x1), float(y0)},
+         {float(x1 - 7), float(y0)},
+         {float(x0), float(y1 - 7)}},
+    };
+    for (const cVec2(&band)[6] : bands)
+        for (int i = 1; i < 5; ++i)
+            FillTriangle(band[0], band[i], band[i + 1], color);
+}
+
+}  // namespace tovan

@@ -1,0 +1,29 @@
+// Window helpers of the Win32 layer: centring a window, and reading where a
+// shell link points. (The sizing clamp and the splash close are in core/, since
+// the log window needs them.)
+#pragma once
+#include <cstdint>
+
+#include "core/str.h"
+#include "core/window_utils.h"
+
+namespace tovan {
+
+struct WindowPosition {
+    int32_t left, top;
+};
+
+// Centred on `reference`; then raised to 0 where it is 0 or less, and lowered so
+// that it ends before the work area's right and bottom edges (which wins, even
+// when that is negative for a window larger than the work area).
+WindowPosition CenteredPosition(const WindowRect& window, const WindowRect& reference, const WindowRect& workArea);
+
+// Moves `window` (keeping its size and Z order) to the centre of `reference`, or
+// of the work area when `reference` is null.
+void CenterWindow(void* window, void* reference);
+
+// The target path of a .lnk file, or "" on any failure (no such file, not a
+// link, a path of more than 259 characters).
+cStr ResolveShortcut(const char* path);
+
+}  // namespace tovan

@@ -1,0 +1,10 @@
+#include "win32/window_helpers.h"
+
+namespace tovan {
+
+// Natively there are no windows to move and no shell links to read.
+void CenterWindow(void*, void*) {}
+
+cStr ResolveShortcut(const char*) { return cStr(); }
+
+}  // namespace tovan
