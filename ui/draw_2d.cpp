@@ -1,6 +1,6 @@
 // The 2-D primitives and the clip stack.
 #include "core/render_device.h"
-#include "ui/color.h"
+#include "core/pack_color.h"
 #include "ui/draw.h"
 #include "ui/draw_internal.h"
 #include "ui/rect_ops.h"

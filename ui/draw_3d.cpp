@@ -3,7 +3,7 @@
 #include "core/mat.h"
 #include "core/render_device.h"
 #include "core/view.h"
-#include "ui/color.h"
+#include "core/pack_color.h"
 #include "ui/draw.h"
 #include "ui/draw_internal.h"
 

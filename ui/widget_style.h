@@ -167,6 +167,46 @@ public:
         float m_SeparatorWidth = 0;
     } m_ToolBar;
 
+    // Forms: the title bar and its buttons hang from the rect's top edge; the
+    // client lies inside the four insets (the top one includes the title).
+    struct Form {
+        float m_TitleHeight = 0;
+        float m_ButtonSize = 0;        // close, maximise and collapse squares, from the right
+        float m_ButtonGap = 0;         // between them and from the right edge
+        float m_ClientInsets[4] = {};  // left, top, right, bottom
+        float m_CollapsedWidth = 0, m_CollapsedHeight = 0;
+        float m_DockingSize = 0;  // the corner boxes docked to the parent's area
+        float m_SizeGrip = 0;     // the grip square in the bottom-right corner
+        float m_DragOpacity = 1;  // while moved or resized
+        float m_FocusMargin = 0;  // kept around a control scrolled into view
+        uint8_t m_WrapFocus = 0;  // focus steps wrap from the last control to the first
+    } m_Form;
+
+    struct Panel {
+        float m_HeaderHeight = 0;
+        float m_HeaderInsets[4] = {};  // left, bottom, right, top within the header strip
+        float m_ToggleSize = 0;        // the toggle square at the header's left
+        float m_ToggleInset = 0;
+        float m_ClientInsets[4] = {};  // left, top, right, bottom of the client below the header
+        float m_BottomMargin = 0;
+        float m_Margin = 0;  // before a child panel at the top
+        float m_CaptionRatio = 0;
+        float m_NestingIndent = 0;
+        uint8_t m_HalfSplit = 0;   // children split at half the width
+        uint8_t m_FixedFocus = 0;  // fixed panels take the focus
+        uint8_t m_ToggleOnRelease = 0;
+        // Press fade targets.
+        float m_PressValue = 0, m_ReleaseValue = 0, m_HoverValue = 0, m_NormalValue = 0;
+    } m_Panel;
+
+    struct Label {
+        int32_t m_Font = -1;  // the caption's
+        float m_Height = 0;
+        float m_InnerMargin = 0;
+        float m_MinWidth = 0;
+        float m_TextMargin = 0;
+    } m_Label;
+
     struct Swatch {
         int32_t m_Font = -1;
         float m_Width = 0, m_Height = 0;

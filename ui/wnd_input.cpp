@@ -125,7 +125,11 @@ bool cWnd::OnKeyDown(KeyCode code) {
     if (code != kKeyLeftButton)
         return true;
     const int part = HitTest();
-    if (part == kPartNone)
+    // A derived window's own parts (a form's title and buttons) are its to
+    // handle: a drag started here would hide the press from it.
+    const bool own =
+        (part >= kPartVThumb && part <= kPartArrowRight) || (part >= kPartLeftEdge && part <= kPartTopRight);
+    if (!own)
         return true;
     if (part == kPartVThumb || part == kPartHThumb) {
         // The line the grabbed point travels while the thumb goes from one

@@ -8,7 +8,6 @@
 
 #include "tests/support/fixed_view.h"
 #include "tests/support/recording_renderer.h"
-#include "ui/color.h"
 #include "ui/draw.h"
 
 namespace tovan {
@@ -38,24 +37,6 @@ protected:
     }
     RecordingRenderer device;
 };
-
-TEST(PackColor, ClampsAndRoundsEachChannel) {
-    struct Case {
-        cColor color;
-        uint32_t packed;
-    };
-    const float nan = std::nanf("");
-    const Case cases[] = {
-        {{1.5f, -0.2f, 0.5f, 1.0f}, 0xFF8000FFu},
-        {{0, 0, 0, 0}, 0u},
-        {{1, 1, 1, 1}, 0xFFFFFFFFu},
-        {{0.1f, 0.2f, 0.3f, 0.4f}, 0x664D331Au},  // 26, 51, 77, 102
-        {{nan, 1, nan, 0.5f}, 0x8000FF00u},
-        {{0.001f, 0.002f, 0.998f, 0.999f}, 0xFFFE0100u},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(PackColor(c.color), c.packed) << std::hex << c.packed;
-}
 
 TEST_F(Draw, SolidRectIsTwoTrianglesFromTheTopLeft) {
     const cRect rect = R(10, 20, 110, 70);

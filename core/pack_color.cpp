@@ -1,4 +1,4 @@
-#include "ui/color.h"
+#include "core/pack_color.h"
 
 namespace tovan {
 
