@@ -72,16 +72,37 @@ void cClass::Init(void* value) {
     if (!IsCompound() || !value)
         return;
     cClass* object = static_cast<cClass*>(value);
+    object->m_Released = false;
     ForEachValue(object, [](cClass* fieldType, void* address) { fieldType->Init(address); });
     object->SetDefaults();  // after the field types, so class defaults win
 }
 
+// Once per life: a second Release before the next Init would run the hooks again
+// on resources they already gave back.
 void cClass::Release(void* value) {
     if (!IsCompound() || !value)
         return;
     cClass* object = static_cast<cClass*>(value);
+    if (object->m_Released)
+        return;
+    object->m_Released = true;  // before the hooks, so that nothing they do releases it again
     object->ReleaseHooks();
     ForEachValue(object, [](cClass* fieldType, void* address) { fieldType->Release(address); });
+}
+
+void cClass::ReleaseOnDestruction() {
+    if (m_Released || !IsCompound())
+        return;
+    const cClassDesc* desc = GetClassDescriptor();
+    if (desc && !desc->m_Members.IsEmpty()) {
+        Release(this);
+    } else {
+        // Members never declared (or none): a destructor declares nothing; member
+        // objects and list items release themselves as they are destroyed.
+        m_Released = true;
+        ReleaseHooks();
+    }
+    m_Released = true;  // also when an override of Release did not mark it
 }
 
 int cClass::GetAmountOfMembers() {
