@@ -4,89 +4,13 @@
 // growing between runs.
 #include <cstdlib>
 
-#include "classes/class_list.h"
-#include "classes/field_types.h"
-#include "classes/member.h"
 #include "core/log.h"
+#include "classes/registry.h"
 #include "core/os_headless.h"
-#include "tests/classes/all_fields.h"
+#include "tests/support/classes/sample_classes.h"
 
 namespace tovan {
 namespace {
-
-class cFuzzNode : public cClass {
-    TOVAN_CLASS(cFuzzNode)
-public:
-    int m_Id = 0;
-    float m_Weight = 0.0f;
-    bool m_On = false;
-    cStr m_Name;
-    cClassList<cFuzzNode> m_Children;
-
-    void SetDefaults() override { m_Weight = 1.0f; }
-    void RegisterMembers() override {
-        if (!BeginMembers())
-            return;
-        TOVAN_MEMBER(_cInt, m_Id, "Id");
-        TOVAN_MEMBER(_cFloat, m_Weight, "Weight");
-        TOVAN_MEMBER(_cBool, m_On, "On");
-        TOVAN_MEMBER(_cStr, m_Name, "Name");
-        TOVAN_MEMBER(cClassList<cFuzzNode>, m_Children, "Children");
-    }
-};
-
-class cFuzzLeaf : public cFuzzNode {
-    TOVAN_CLASS(cFuzzLeaf)
-public:
-    int m_Extra = 0;
-
-    void RegisterMembers() override {
-        if (!BeginMembers())
-            return;
-        InheritMembers(this, SharedPrototype<cFuzzNode>());
-        TOVAN_MEMBER(_cInt, m_Extra, "Extra");
-    }
-};
-
-// Every field type, and an enum value whose member has no enum.
-class cFuzzFields : public test::cAllFields {
-    TOVAN_CLASS(cFuzzFields)
-public:
-    int32_t m_Unlabelled = 0;
-
-    void RegisterMembers() override {
-        if (!BeginMembers())
-            return;
-        InheritMembers(this, SharedPrototype<cAllFields>());
-        TOVAN_MEMBER(_cIndex, m_Unlabelled, "Unlabelled");
-    }
-};
-
-class cFuzzDoc : public cClass {
-    TOVAN_CLASS(cFuzzDoc)
-public:
-    int m_Count = 0;
-    cStr m_Title;
-    int m_PlatformA = 0;
-    int m_PlatformB = 0;
-    cFuzzNode m_Root;
-    cClassList<cFuzzNode> m_Nodes;
-    cFuzzFields m_Fields;
-    cClassList<cFuzzFields> m_FieldItems;
-
-    void RegisterMembers() override {
-        if (!BeginMembers())
-            return;
-        TOVAN_MEMBER(_cInt, m_Count, "Count");
-        TOVAN_MEMBER(_cStr, m_Title, "Title");
-        TOVAN_MEMBER(_cInt, m_PlatformA, "Platform");
-        TOVAN_MEMBER(_cInt, m_PlatformB, "Platform");
-        TOVAN_MEMBER(cFuzzNode, m_Root, "Root");
-        TOVAN_MEMBER(cClassList<cFuzzNode>, m_Nodes, "Nodes");
-        TOVAN_MEMBER(cFuzzFields, m_Fields, "Fields");
-        TOVAN_MEMBER(cClassList<cFuzzFields>, m_FieldItems, "FieldItems");
-    }
-};
 
 // Keeps the log from growing and windows from opening; counts the warnings.
 class Quiet : public LogObserver {
@@ -109,17 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // the latest and hands the rest to the file, here the null device.
         os::headless::SetDriveRoot("/dev");
         SetLogFileName("C:\\null");
-        cFuzzNode().Register();
-        cFuzzLeaf().Register();
-        cFuzzFields().Register();
-        cFuzzDoc().Register();
+        test::RegisterSampleClasses();
         return true;
     }();
     (void)ready;
 
     cStr text(reinterpret_cast<const char*>(data), int(size));
-    cFuzzDoc sample;
-    cClass* doc = sample.CreateInstance();
+    cClass* doc = FindClassPrototype(test::cSampleEverything::StaticClassName())->CreateInstance();
     doc->LoadFromText(text.GetText());
     cStr saved;
     if (!doc->SaveToText(saved))

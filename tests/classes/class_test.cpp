@@ -5,7 +5,7 @@
 #include <string>
 
 #include "classes/registry.h"
-#include "tests/classes/sample_classes.h"
+#include "tests/support/classes/sample_classes.h"
 #include "tests/support/log_capture.h"
 
 namespace tovan::test {

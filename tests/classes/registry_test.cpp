@@ -7,7 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "tests/classes/sample_classes.h"
+#include "tests/classes/class_test_support.h"
+#include "tests/support/classes/sample_classes.h"
 #include "tests/support/log_capture.h"
 
 namespace tovan::test {
