@@ -1,5 +1,7 @@
 #include "classes/class.h"
 
+#include <cstring>
+
 #include "classes/engine_internal.h"
 #include "classes/registry.h"
 #include "classes/xml.h"
@@ -190,14 +192,14 @@ void cClass::SetOwner(cClass* owner) {
 }
 
 // Walks the descriptor directly (not through RegisterMembers), so owners are set in
-// time linear in the size of the object.
+// time linear in the size of the object; it runs on every RegisterMembers, so
+// only the compound members are visited.
 void cClass::OwnMembers() {
-    const cClassDesc* desc = GetClassDescriptor();
+    cClassDesc* desc = GetClassDescriptor();
     if (!desc)
         return;
-    for (const cMemberDesc* member : desc->m_Members) {
-        if (!member->m_FieldType || !member->m_FieldType->IsCompound())
-            continue;
+    for (int i : desc->CompoundMembers()) {
+        const cMemberDesc* member = desc->m_Members[i];
         void* address = MemberAddress(member, this);
         if (address && address != this)
             static_cast<cClass*>(address)->SetOwner(this);
@@ -243,12 +245,23 @@ cMemberDesc* cClass::RegisterMember(cClass* fieldType, void* memberAddress, cons
 
 int cClass::LocateMember(const char* name, int occurrence, bool* shared) {
     const int count = GetAmountOfMembers();
+    // Declared members answer their names from the descriptor; reading it directly
+    // spares two virtual calls and a general compare per member on every lookup.
+    const cClassDesc* desc = GetClassDescriptor();
+    const bool declared = desc && count > 0 && count == desc->m_Members.Count() && GetMemberMask() == 0xFFFFFFFFu;
+    const char* wanted = name ? name : "";
+    const int length = TextLength(wanted);
     int found = -1;
     int last = -1;
     int seen = 0;
     for (int i = 0; i < count; ++i) {
-        if (CompareStrings(GetMemberName(i), name) != 0)
+        if (declared) {
+            const cStr& memberName = desc->m_Members[i]->m_Name;
+            if (memberName.Length() != length || std::memcmp(memberName.GetText(), wanted, size_t(length)) != 0)
+                continue;
+        } else if (CompareStrings(GetMemberName(i), name) != 0) {
             continue;
+        }
         if (seen++ == occurrence)
             found = i;
         last = i;

@@ -51,6 +51,19 @@ bool DerivesFrom(const char* className, const char* baseName, int depth) {
 
 }  // namespace
 
+// Members are only ever appended, each with its field type, so the list stays
+// right until the count changes.
+const cList<int>& cClassDesc::CompoundMembers() {
+    if (m_CompoundMembersOf != m_Members.Count()) {
+        m_CompoundMembers.Resize(0);
+        for (int i = 0; i < m_Members.Count(); ++i)
+            if (m_Members[i]->m_FieldType && m_Members[i]->m_FieldType->IsCompound())
+                m_CompoundMembers.PushBack(i);
+        m_CompoundMembersOf = m_Members.Count();
+    }
+    return m_CompoundMembers;
+}
+
 cClassDesc* RegisterClassDescriptor(const char* name) {
     if (!name)
         return nullptr;  // a nameless descriptor would put the index out of step with the list
@@ -136,8 +149,10 @@ void InheritMembers(cClass* derived, cClass* basePrototype) {
         derivedDesc->m_Bases.PushBack(cStr(baseName));
 
     for (const cMemberDesc* from : baseDesc->m_Members) {
+        // The field type first: a member is never seen without the field type it has.
+        cClass* fieldType = from->m_FieldType ? from->m_FieldType->CreateInstance() : nullptr;
         cMemberDesc* to = AddMember(derivedDesc, from->m_Name.GetText());
-        to->m_FieldType = from->m_FieldType ? from->m_FieldType->CreateInstance() : nullptr;
+        to->m_FieldType = fieldType;
         to->m_Offset = from->m_Offset;
         to->m_Reserved = from->m_Reserved;
         to->m_Extra = from->m_Extra;

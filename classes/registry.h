@@ -66,6 +66,14 @@ struct cClassDesc {
     cList<cStr> m_Derived;          // classes that inherited members from this one
     cList<cStr> m_Bases;            // classes this one inherited members from
     cStr m_DisplayText;             // shown beside the class name in "add..." choices
+
+    // Positions of the members that are objects themselves: setting owners (at the
+    // start of every RegisterMembers) walks these instead of every member.
+    const cList<int>& CompoundMembers();
+
+private:
+    cList<int> m_CompoundMembers;
+    int m_CompoundMembersOf = 0;  // the member count they were taken at
 };
 
 // A named list of labels; a label's value is its insertion index.
