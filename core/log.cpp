@@ -50,6 +50,17 @@ thread_local bool t_HoldsCallLock = false;
 
 std::atomic<const LogFileWriter*> g_FileWriter{nullptr};
 std::atomic<bool> g_HasFileName{false};
+std::atomic<int> g_TextLimit{0};
+
+// Keeps half the limit, so that trimming is rare and each message is copied a
+// bounded number of times.
+void TrimToLimit(cStr& text) {
+    const int limit = g_TextLimit.load();
+    if (limit <= 0 || text.Length() <= limit)
+        return;
+    const int keep = limit / 2;
+    text.Assign(text.GetText(), text.Length() - keep, keep);
+}
 
 void StartFileLayer() {
     const LogFileWriter* writer = g_FileWriter.load();
@@ -121,6 +132,7 @@ void Record(bool warning, const char* fmt, va_list args) {
         s.m_Text = message;  // the file keeps the history, the window the latest message
     } else {
         s.m_Text += message;
+        TrimToLimit(s.m_Text);
     }
 }
 
@@ -203,6 +215,12 @@ void LogFlushThread(void*) {
         FlushLog();
         os::Sleep(kFlushIntervalMs);
     }
+}
+
+void SetLogTextLimit(int limit) {
+    CallLock lock;  // the text is written under the call lock
+    g_TextLimit.store(limit > 0 ? limit : 0);
+    TrimToLimit(State().m_Text);
 }
 
 void SetLogFileName(const char* name) {
