@@ -180,15 +180,20 @@ int LogWindow(LogWindowMode mode) {
         mode = LogWindowMode::Error;  // an unknown mode leaves the decision to the caller
     CloseSplash();
     void* owner = DialogWindowHandle ? DialogWindowHandle : MainWindowHandle;
-    cDialogTemplate dialog;
-    logwindow::BuildTemplate(dialog, s.m_Title.GetText());
     s.m_Mode = mode;
-    int result = s.m_Observer ? s.m_Observer->OnLogWindow(mode) : logwindow::Run(dialog, owner, mode);
+    int result;
+    if (s.m_Observer) {
+        result = s.m_Observer->OnLogWindow(mode);  // answered without a window: no template either
+    } else {
+        cDialogTemplate dialog;
+        logwindow::BuildTemplate(dialog, s.m_Title.GetText());
+        result = logwindow::Run(dialog, owner, mode);
+        dialog.Free();
+    }
     if (result == kLogExit && (mode == LogWindowMode::Warning || mode == LogWindowMode::Assert)) {
         FlushLog();  // the warning just shown must not be lost
         std::exit(0);
     }
-    dialog.Free();
     return result;
 }
 
