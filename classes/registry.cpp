@@ -51,17 +51,45 @@ bool DerivesFrom(const char* className, const char* baseName, int depth) {
 
 }  // namespace
 
-// Members are only ever appended, each with its field type, so the list stays
-// right until the count changes.
-const cList<int>& cClassDesc::CompoundMembers() {
-    if (m_CompoundMembersOf != m_Members.Count()) {
-        m_CompoundMembers.Resize(0);
-        for (int i = 0; i < m_Members.Count(); ++i)
-            if (m_Members[i]->m_FieldType && m_Members[i]->m_FieldType->IsCompound())
-                m_CompoundMembers.PushBack(i);
-        m_CompoundMembersOf = m_Members.Count();
+// Members are only ever appended, each with its field type, so what is taken
+// from them stays right until their count changes.
+void cClassDesc::Refresh() {
+    const int count = m_Members.Count();
+    if (m_RefreshedAt == count)
+        return;
+    m_CompoundMembers.Resize(0);
+    m_SharedName.Resize(0);
+    m_MemberByName.clear();
+    for (int i = 0; i < count; ++i) {
+        const cMemberDesc* member = m_Members[i];
+        if (member->m_FieldType && member->m_FieldType->IsCompound())
+            m_CompoundMembers.PushBack(i);
+        const auto [at, added] =
+            m_MemberByName.emplace(std::string_view(member->m_Name.GetText(), size_t(member->m_Name.Length())), i);
+        if (!added) {
+            if (at->second >= 0)
+                m_SharedName[at->second] = 1;
+            at->second = kSharedName;
+        }
+        m_SharedName.PushBack(!added);
     }
+    m_RefreshedAt = count;
+}
+
+const cList<int>& cClassDesc::CompoundMembers() {
+    Refresh();
     return m_CompoundMembers;
+}
+
+int cClassDesc::FindMemberByName(const char* name) {
+    Refresh();
+    const auto found = m_MemberByName.find(name ? std::string_view(name) : std::string_view());
+    return found == m_MemberByName.end() ? -1 : found->second;
+}
+
+bool cClassDesc::HasSharedName(int member) {
+    Refresh();
+    return member >= 0 && member < m_SharedName.Count() && m_SharedName[member];
 }
 
 cClassDesc* RegisterClassDescriptor(const char* name) {

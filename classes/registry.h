@@ -2,6 +2,8 @@
 // report channel for problems without XML. Process-wide, used from the main thread.
 #pragma once
 #include <cstdint>
+#include <string_view>
+#include <unordered_map>
 
 #include "core/list.h"
 #include "core/str.h"
@@ -67,13 +69,23 @@ struct cClassDesc {
     cList<cStr> m_Bases;            // classes this one inherited members from
     cStr m_DisplayText;             // shown beside the class name in "add..." choices
 
-    // Positions of the members that are objects themselves: setting owners (at the
-    // start of every RegisterMembers) walks these instead of every member.
+    // Taken from the members, again whenever members were added since. The
+    // positions of the members that are objects themselves: setting owners (at
+    // the start of every RegisterMembers) walks these instead of every member.
     const cList<int>& CompoundMembers();
+    // The member of that name: -1 when none has it, kSharedName when several do
+    // (the caller then counts them in order).
+    static constexpr int kSharedName = -2;
+    int FindMemberByName(const char* name);
+    bool HasSharedName(int member);
 
 private:
+    void Refresh();
+
+    int m_RefreshedAt = 0;  // the member count the lists below were taken at
     cList<int> m_CompoundMembers;
-    int m_CompoundMembersOf = 0;  // the member count they were taken at
+    std::unordered_map<std::string_view, int> m_MemberByName;  // views of the members' own names
+    cList<uint8_t> m_SharedName;                               // per member
 };
 
 // A named list of labels; a label's value is its insertion index.
