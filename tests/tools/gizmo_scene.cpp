@@ -1,5 +1,6 @@
 #include "tests/tools/gizmo_scene.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "io/font.h"
@@ -8,6 +9,8 @@
 namespace tovan::test {
 
 namespace {
+
+constexpr float kAdvance = 6;  // every glyph's
 
 class LabelFont : public ::testing::Environment {
 public:
@@ -22,7 +25,7 @@ public:
             glyph.m_ULeft = code;
             glyph.m_Width = 5;
             glyph.m_Height = 8;
-            glyph.m_AdvanceX = 6;
+            glyph.m_AdvanceX = kAdvance;
             font.m_Glyphs.PushBack(glyph);
         }
         AddFont(font);
@@ -84,8 +87,14 @@ std::vector<std::string> GizmoScene::Labels() const {
         std::vector<cTextVertex> vertices(call.vertices.size() / sizeof(cTextVertex));
         std::memcpy(vertices.data(), call.vertices.data(), vertices.size() * sizeof(cTextVertex));
         std::string text;
-        for (size_t i = 0; i + 3 < vertices.size(); i += 4)  // a quad per glyph, its code in u
+        float previous = 0;
+        for (size_t i = 0; i + 3 < vertices.size(); i += 4) {  // a quad per glyph, its code in u
+            const float left = std::min({vertices[i].x, vertices[i + 1].x, vertices[i + 2].x, vertices[i + 3].x});
+            if (i > 0 && left - previous > 1.5f * kAdvance)  // a space draws no quad
+                text += ' ';
             text += char(vertices[i].u);
+            previous = left;
+        }
         labels.push_back(text);
     }
     return labels;
