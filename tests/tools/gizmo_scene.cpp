@@ -107,4 +107,22 @@ int GizmoScene::DrawCalls() const {
     return count;
 }
 
+cMoveTool* GizmoScene::AddMove(cVec3* position, cAngles* angles) {
+    auto* tool = static_cast<cMoveTool*>(AddGizmo(new cMoveTool()));
+    tool->m_Position = position, tool->m_Rotation = angles;
+    return tool;
+}
+
+cRotateTool* GizmoScene::AddRotate(cVec3* position, cAngles* angles) {
+    auto* tool = static_cast<cRotateTool*>(AddGizmo(new cRotateTool()));
+    tool->m_Position = position, tool->m_Rotation = angles;
+    return tool;
+}
+
+cScaleTool* GizmoScene::AddScale(cVec3* position, cAngles* angles, cVec3* scale) {
+    auto* tool = static_cast<cScaleTool*>(AddGizmo(new cScaleTool()));
+    tool->m_Position = position, tool->m_Rotation = angles, tool->m_Scale = scale;
+    return tool;
+}
+
 }  // namespace tovan::test

@@ -12,6 +12,9 @@
 #include "tests/support/fixed_view.h"
 #include "tests/support/recording_renderer.h"
 #include "tests/support/ui/frame_host.h"
+#include "tools/move_tool.h"
+#include "tools/rotate_tool.h"
+#include "tools/scale_tool.h"
 
 namespace tovan::test {
 
@@ -33,6 +36,11 @@ protected:
     // The texts drawn with the label font since the calls were last cleared.
     std::vector<std::string> Labels() const;
     int DrawCalls() const;  // Draw and DrawIndexed
+
+    // Gizmos registered in layer 1 and bound to the given values.
+    static cMoveTool* AddMove(cVec3* position, cAngles* angles = nullptr);
+    static cRotateTool* AddRotate(cVec3* position, cAngles* angles);
+    static cScaleTool* AddScale(cVec3* position, cAngles* angles, cVec3* scale);
 
     RecordingRenderer device;
     FixedView view;

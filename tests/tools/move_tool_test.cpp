@@ -6,8 +6,6 @@
 
 #include "tests/tools/gizmo_scene.h"
 #include "tools/manipulator_state.h"
-#include "tools/rotate_tool.h"
-#include "tools/scale_tool.h"
 #include "ui/widget_registry.h"
 
 namespace tovan {
@@ -15,14 +13,7 @@ namespace {
 
 using test::FixedView;
 
-class MoveToolTest : public test::GizmoScene {
-protected:
-    cMoveTool* AddMoveTool(cVec3* position) {
-        auto* tool = static_cast<cMoveTool*>(AddGizmo(new cMoveTool()));
-        tool->m_Position = position;
-        return tool;
-    }
-};
+class MoveToolTest : public test::GizmoScene {};
 
 // At the centre, pixel offsets; the axes are 78 pixels, the pick radius 9.36.
 TEST_F(MoveToolTest, PicksAxesAndThePlaneRingInUniversalMode) {
@@ -35,7 +26,7 @@ TEST_F(MoveToolTest, PicksAxesAndThePlaneRingInUniversalMode) {
         {{10, 10}, 0, 4}, {{20, 20}, 0, 0}, {{90, 0}, 0, 0},  // the ring out to 2r; beyond; past the arrow
     };
     cVec3 position{1, -1, 2};
-    cMoveTool* tool = AddMoveTool(&position);
+    cMoveTool* tool = AddMove(&position);
     for (const Case& c : cases) {
         for (bool universal : {false, true}) {
             tool->m_Universal = universal;
@@ -61,7 +52,7 @@ TEST_F(MoveToolTest, DragsSnapTheMovedComponentsOnly) {
     for (const Case& c : cases) {
         ManipulatorSnap = c.snap;
         cVec3 position{1.13f, 2.2f, 3.3f};
-        cMoveTool* tool = AddMoveTool(&position);
+        cMoveTool* tool = AddMove(&position);
         const cVec2 centre = Pixel(position);
         Press(centre + c.from);
         device.ClearCalls();
@@ -78,7 +69,7 @@ TEST_F(MoveToolTest, DragsSnapTheMovedComponentsOnly) {
 TEST_F(MoveToolTest, ControlTurnsAnAxisGrabIntoThePlaneAcrossThatWorldAxis) {
     const FixedView tilted = FixedView::Orthographic({0, 0, 800, 600}, {{-50, 50, -50}, {1, -1, 1}}, 100);
     cVec3 position;
-    cMoveTool* tool = AddMoveTool(&position);
+    cMoveTool* tool = AddMove(&position);
     host.Frame();  // places the axes
     const cVec3 onX = tilted.Project(tool->m_Axes[0].end * 0.5f);
     host.Press(kKeyControl);
@@ -91,8 +82,8 @@ TEST_F(MoveToolTest, ControlTurnsAnAxisGrabIntoThePlaneAcrossThatWorldAxis) {
 
 TEST_F(MoveToolTest, ADragEndsWithItsOwnButtonAndTheMiddleButtonGrabsAgain) {
     cVec3 position, other{3, 0, 0};
-    cMoveTool* tool = AddMoveTool(&position);
-    cMoveTool* front = AddMoveTool(&other);  // offered every event first
+    cMoveTool* tool = AddMove(&position);
+    cMoveTool* front = AddMove(&other);  // offered every event first
     const cVec2 grab = Pixel(position) + cVec2{40, 0};
     Press(grab);
     Press(grab, kKeyRightButton);  // swallowed by the drag
@@ -117,8 +108,7 @@ TEST_F(MoveToolTest, ADragEndsWithItsOwnButtonAndTheMiddleButtonGrabsAgain) {
     // Grabbing another kind clears the record; so does destroying its gizmo.
     cVec3 turnAt{-2, 0, 0};
     cAngles angles;
-    auto* rotate = static_cast<cRotateTool*>(AddGizmo(new cRotateTool()));
-    rotate->m_Position = &turnAt, rotate->m_Rotation = &angles;
+    cRotateTool* rotate = AddRotate(&turnAt, &angles);
     Drag(Pixel(turnAt) + cVec2{120, 0}, Pixel(turnAt) + cVec2{0, 120});
     EXPECT_EQ(LastGrabbedGizmo(kGizmoMove), nullptr);
     EXPECT_EQ(LastGrabbedGizmo(kGizmoRotate), rotate);
@@ -128,7 +118,7 @@ TEST_F(MoveToolTest, ADragEndsWithItsOwnButtonAndTheMiddleButtonGrabsAgain) {
 
 TEST_F(MoveToolTest, APressWhileAnotherWidgetHoldsTheCaptureStartsNoDrag) {
     cVec3 position;
-    cMoveTool* tool = AddMoveTool(&position);
+    cMoveTool* tool = AddMove(&position);
     cWidget* holder = new cWidget();
     CapturedWidget = AddWidget(holder, 0);
     Press(Pixel(position) + cVec2{40, 0});
@@ -143,11 +133,9 @@ TEST_F(MoveToolTest, EveryGizmoKeepsItsSizeOnTheScreen) {
     for (float distance : {10.0f, 100.0f}) {
         cVec3 position{1, -2, distance}, scale{1, 1, 1};
         cAngles angles{0, 0, 30};
-        cMoveTool* move = AddMoveTool(&position);
-        auto* rotate = static_cast<cRotateTool*>(AddGizmo(new cRotateTool()));
-        rotate->m_Position = &position, rotate->m_Rotation = &angles;
-        auto* scaler = static_cast<cScaleTool*>(AddGizmo(new cScaleTool()));
-        scaler->m_Position = &position, scaler->m_Rotation = &angles, scaler->m_Scale = &scale;
+        cMoveTool* move = AddMove(&position);
+        cRotateTool* rotate = AddRotate(&position, &angles);
+        cScaleTool* scaler = AddScale(&position, &angles, &scale);
         host.Frame();
         auto pixels = [&](const cVec3& aside) {
             return Length(perspective.Project(aside) - perspective.Project(position));
@@ -169,11 +157,9 @@ TEST_F(MoveToolTest, EveryGizmoSkipsAFrameWithoutAScreenSize) {
         CurrentView = const_cast<FixedView*>(view);
         cVec3 position{view == &eye ? 1.0f : 0.0f, 0, 0}, scale{1, 1, 1};
         cAngles angles;
-        cMoveTool* move = AddMoveTool(&position);
-        auto* rotate = static_cast<cRotateTool*>(AddGizmo(new cRotateTool()));
-        rotate->m_Position = &position, rotate->m_Rotation = &angles;
-        auto* scaler = static_cast<cScaleTool*>(AddGizmo(new cScaleTool()));
-        scaler->m_Position = &position, scaler->m_Rotation = &angles, scaler->m_Scale = &scale;
+        cMoveTool* move = AddMove(&position);
+        cRotateTool* rotate = AddRotate(&position, &angles);
+        cScaleTool* scaler = AddScale(&position, &angles, &scale);
         device.ClearCalls();
         Press({400, 300});
         EXPECT_EQ(DrawCalls(), 0);

@@ -17,12 +17,7 @@ constexpr float kRadians = 3.14159265f / 180;
 
 class RotateToolTest : public test::GizmoScene {
 protected:
-    cRotateTool* AddRotateTool() {
-        auto* tool = static_cast<cRotateTool*>(AddGizmo(new cRotateTool()));
-        tool->m_Position = &position;
-        tool->m_Rotation = &angles;
-        return tool;
-    }
+    cRotateTool* AddRotateTool() { return AddRotate(&position, &angles); }
     // A point on a circle of `pixels` around the gizmo, at `degrees` from GUI x.
     cVec2 OnCircle(const FixedView& at, float pixels, float degrees) const {
         const cVec3 centre = at.Project(position);

@@ -36,8 +36,7 @@ TEST_F(ScaleToolTest, DragsScaleTheirComponentsAndLeaveTheOthers) {
         ManipulatorSnap = c.snap;
         cVec3 scale = c.start, position{-1, 0.5f, 2};
         cAngles angles;
-        auto* tool = static_cast<cScaleTool*>(AddGizmo(new cScaleTool()));
-        tool->m_Scale = &scale, tool->m_Rotation = &angles, tool->m_Position = &position;
+        cScaleTool* tool = AddScale(&position, &angles, &scale);
         if (c.control)
             host.Press(kKeyControl);
         Press(Pixel(position) + c.from);
@@ -56,8 +55,7 @@ TEST_F(ScaleToolTest, DragsScaleTheirComponentsAndLeaveTheOthers) {
 TEST_F(ScaleToolTest, TheLabelShowsTheScaleWhileDragging) {
     cVec3 scale{1, 1, 1}, position;
     cAngles angles;
-    auto* tool = static_cast<cScaleTool*>(AddGizmo(new cScaleTool()));
-    tool->m_Scale = &scale, tool->m_Rotation = &angles, tool->m_Position = &position;
+    AddScale(&position, &angles, &scale);
     Press(Pixel(position) + cVec2{0, 90});
     device.ClearCalls();
     MoveTo(Pixel(position) + cVec2{0, 180});
