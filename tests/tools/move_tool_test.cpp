@@ -2,7 +2,7 @@
 // frames they skip, capture and the last-grabbed record.
 #include "tools/move_tool.h"
 
-#include <memory>
+#include <array>
 
 #include "tests/tools/gizmo_scene.h"
 #include "tools/manipulator_state.h"
@@ -127,46 +127,48 @@ TEST_F(MoveToolTest, APressWhileAnotherWidgetHoldsTheCaptureStartsNoDrag) {
     EXPECT_EQ(GetWidget(CapturedWidget), holder);
 }
 
-// The world length of the gizmo's screen size, through a perspective view.
-TEST_F(MoveToolTest, EveryGizmoKeepsItsSizeOnTheScreen) {
+// Every gizmo keeps its size on the screen (78, 120 and 90 pixels) at any
+// distance. A centre on the eye plane has no screen point, and a huge zoom
+// shrinks the size below 1e-10: every gizmo then draws and picks nothing.
+TEST_F(MoveToolTest, EveryGizmoKeepsItsScreenSizeOrSkipsTheFrame) {
     const FixedView perspective = FixedView::Perspective({0, 0, 800, 600}, {{0, 0, 0}}, 500);
-    for (float distance : {10.0f, 100.0f}) {
-        cVec3 position{1, -2, distance}, scale{1, 1, 1};
-        cAngles angles{0, 0, 30};
-        cMoveTool* move = AddMove(&position);
-        cRotateTool* rotate = AddRotate(&position, &angles);
-        cScaleTool* scaler = AddScale(&position, &angles, &scale);
-        host.Frame();
-        auto pixels = [&](const cVec3& aside) {
-            return Length(perspective.Project(aside) - perspective.Project(position));
-        };
-        EXPECT_NEAR(pixels(move->m_Axes[0].end), 78, 0.05f) << distance;
-        EXPECT_NEAR(pixels(position + perspective.m_Right * rotate->m_Size), 120, 0.05f) << distance;
-        EXPECT_NEAR(pixels(position + perspective.m_Right * scaler->m_Size), 90, 0.05f) << distance;
-        for (cGizmo* gizmo : {static_cast<cGizmo*>(move), static_cast<cGizmo*>(rotate), static_cast<cGizmo*>(scaler)})
-            RemoveGizmo(gizmo);
-    }
-}
-
-// A centre on the eye plane has no screen point; a huge zoom shrinks the
-// size below 1e-10. Every gizmo then draws and picks nothing.
-TEST_F(MoveToolTest, EveryGizmoSkipsAFrameWithoutAScreenSize) {
-    const FixedView eye = FixedView::Perspective({0, 0, 800, 600}, {{0, 0, 0}}, 500);
     const FixedView zoomed = FixedView::Orthographic({0, 0, 800, 600}, {{0, 0, -100}}, 1e13f);
-    for (const FixedView* view : {&eye, &zoomed}) {
-        CurrentView = const_cast<FixedView*>(view);
-        cVec3 position{view == &eye ? 1.0f : 0.0f, 0, 0}, scale{1, 1, 1};
-        cAngles angles;
+    struct Case {
+        const FixedView* view;
+        cVec3 position;
+        bool shown;
+    };
+    const Case cases[] = {
+        {&perspective, {1, -2, 10}, true},
+        {&perspective, {1, -2, 100}, true},
+        {&perspective, {1, 0, 0}, false},
+        {&zoomed, {0, 0, 0}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.position.z);
+        CurrentView = const_cast<FixedView*>(c.view);
+        cVec3 position = c.position, scale{1, 1, 1};
+        cAngles angles{0, 0, 30};
         cMoveTool* move = AddMove(&position);
         cRotateTool* rotate = AddRotate(&position, &angles);
         cScaleTool* scaler = AddScale(&position, &angles, &scale);
         device.ClearCalls();
         Press({400, 300});
-        EXPECT_EQ(DrawCalls(), 0);
-        EXPECT_EQ(host.LastConsumer(), nullptr);
-        EXPECT_FALSE(move->UpdateGeometry() || rotate->UpdateGeometry() || scaler->UpdateGeometry());
+        const std::array<bool, 3> placed = {move->UpdateGeometry(), rotate->UpdateGeometry(), scaler->UpdateGeometry()};
+        EXPECT_EQ(placed, (std::array<bool, 3>{c.shown, c.shown, c.shown}));
+        if (c.shown) {
+            auto pixels = [&](const cVec3& aside) {
+                return Length(c.view->Project(aside) - c.view->Project(position));
+            };
+            EXPECT_NEAR(pixels(move->m_Axes[0].end), 78, 0.05f);
+            EXPECT_NEAR(pixels(position + c.view->m_Right * rotate->m_Size), 120, 0.05f);
+            EXPECT_NEAR(pixels(position + c.view->m_Right * scaler->m_Size), 90, 0.05f);
+        } else {
+            EXPECT_EQ(DrawCalls(), 0);
+            EXPECT_EQ(host.LastConsumer(), nullptr);
+        }
         Release();
-        for (cGizmo* gizmo : {static_cast<cGizmo*>(move), static_cast<cGizmo*>(rotate), static_cast<cGizmo*>(scaler)})
+        for (cGizmo* gizmo : std::initializer_list<cGizmo*>{move, rotate, scaler})
             RemoveGizmo(gizmo);
     }
     CurrentView = &view;
