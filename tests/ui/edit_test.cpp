@@ -230,6 +230,7 @@ TEST_F(StringEdits, SelectCutUndoTypeAndCommitWithStart) {
         {"type J", -1, true, false, false, 'J', "Jo", 1, 1, 0},
         {"Shift+Right", kKeyRight, true, true, false, -1, "Jo", 2, 1, 1},
         {"Shift+Left", kKeyLeft, true, true, false, -1, "Jo", 1, 1, 0},
+        {"select all from 1", kKeyA, false, false, true, 0, "Jo", 2, 0, 2},
         {"End", kKeyEnd, false, false, false, 0, "Jo", 2, 2, 0},
         {"BackSpace", kKeyBackSpace, true, false, false, -1, "J", 1, 1, 0},
         {"Ctrl+Z", kKeyZ, true, false, true, -1, "Jo", 2, 2, 0},
