@@ -214,7 +214,7 @@ void cEdit::Measure() {
     const float captionWidth = hasCaption ? TextWidth(edit.m_Font, m_Caption.GetText()) : 0;
     const cCaptionedBox placed =
         PlaceCaptionedBox(2 * edit.m_Margin + width, edit.m_Height, hasCaption, captionWidth, style.m_CaptionPadding,
-                          edit.m_CaptionAnchoring, edit.m_Margin, m_Align, m_LayoutX, m_LayoutY);
+                          edit.m_CaptionAnchoring || m_CaptionAnchoring, edit.m_Margin, m_Align, m_LayoutX, m_LayoutY);
     m_BoxRect = placed.m_Box;
     m_CaptionRect = placed.m_Caption;
     m_Whole = placed.m_Whole;

@@ -83,7 +83,8 @@ public:
     float m_ScrollOffset = 0;       // never positive
     bool m_MouseSelecting = false;
     bool m_ReadOnly = false;
-    bool m_ReadOnlyRequest = false;  // becomes read-only at the next character or frame
+    bool m_ReadOnlyRequest = false;   // becomes read-only at the next character or frame
+    bool m_CaptionAnchoring = false;  // the caption and box placed together, as the style's flag does
     cList<UndoEntry> m_Undo;
     // A minimum/maximum pair kept ordered on commit (the ranged slider's).
     cEdit* m_LinkedMax = nullptr;

@@ -6,6 +6,7 @@
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/input.h"
+#include "ui/tool_bar.h"
 
 namespace tovan {
 namespace {
@@ -200,6 +201,16 @@ TEST_F(CheckBoxes, TogglesByTheReleaseRuleAndTellsBeforeReleasing) {
             EXPECT_TRUE(notes[0].captureHeld);
         }
     }
+}
+
+TEST_F(CheckBoxes, InAToolBarItSitsHalfAPaddingFurtherRight) {
+    cToolBar* bar = Add<cToolBar>();
+    cCheckBox* inBar = new cCheckBox(bar, &value, "", 10, -2);
+    bar->AddChild(inBar);
+    inBar->Measure();
+    box->Measure();
+    EXPECT_EQ(inBar->GetRect().x0, box->GetRect().x0 + 2);
+    EXPECT_EQ(inBar->GetRect().Width(), box->GetRect().Width());
 }
 
 TEST_F(CheckBoxes, AValueSetElsewhereFadesInWithoutANote) {
