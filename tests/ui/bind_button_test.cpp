@@ -63,6 +63,10 @@ TEST_F(BindButtons, AClickArmsAndTheNextCodeDownBindsUntilItsRelease) {
         {kPress, kKeyLeftButton, 165, 1, kKeyLeftButton, 3, "LeftButton", true},
         {kRelease, kKeyLeftButton, 300, 0, kKeyLeftButton, 3, "LeftButton", false},  // let go outside
         {kPress, kKeyRightButton, 165, 0, kKeyLeftButton, 3, "LeftButton", false},   // only focuses
+        {kPress, kKeyEnter, 300, 1, kKeyLeftButton, 3, "LeftButton", true},          // the focused button, by key
+        {kRelease, kKeyEnter, 300, 2, kKeyLeftButton, 3, "...", true},
+        {kPress, kKeySpace, 300, 3, kKeySpace, 4, "Space", true},
+        {kRelease, kKeySpace, 300, 0, kKeySpace, 4, "Space", false},
     };
     int i = 0;
     for (const Step& s : steps) {
@@ -84,7 +88,7 @@ TEST_F(BindButtons, AClickArmsAndTheNextCodeDownBindsUntilItsRelease) {
         EXPECT_EQ(GetWidget(CapturedWidget) == button, s.held) << "step " << i;
         ++i;
     }
-    const int32_t changes[][2] = {{1, 5}, {5, kKeyWheelUp}, {kKeyWheelUp, kKeyLeftButton}};
+    const int32_t changes[][2] = {{1, 5}, {5, kKeyWheelUp}, {kKeyWheelUp, kKeyLeftButton}, {kKeyLeftButton, kKeySpace}};
     for (size_t n = 0; n < form->m_Notes.size(); ++n) {
         EXPECT_EQ(form->m_Notes[n].source, FindWidgetHandle(button));
         EXPECT_EQ(form->m_Notes[n].code, kNotifyBinding);
@@ -105,27 +109,6 @@ TEST_F(BindButtons, KeyTextNamesOnlyTheCodesThatHaveNames) {
     }
     button->m_Code = nullptr;
     EXPECT_STREQ(button->KeyText().GetText(), "");
-}
-
-TEST_F(BindButtons, TheKeyboardArmsAFocusedButtonAndTheCaptionMovesOutsideByStyle) {
-    form->SetFocus(button);
-    host.Click(kKeyEnter);
-    host.Frame();
-    EXPECT_EQ(button->m_State, 2);
-    host.Click(kKeySpace);
-    host.Frame();
-    EXPECT_EQ(bound, kKeySpace);
-    EXPECT_EQ(button->m_State, 0);
-    EXPECT_EQ(button->m_Box.m_Drawn, (cRect{114, 350, 216, 366}));
-    EXPECT_EQ(button->m_DrawnCaptionPart, (cRect{114, 350, 170, 366}));
-    EXPECT_EQ(button->m_DrawnKeyPart, (cRect{170, 350, 216, 366}));
-    // With the caption outside, the button is the key part alone.
-    style.m_Bind.m_OuterCaption = 1;
-    style.m_CaptionPadding = 2;
-    host.Frame();
-    EXPECT_EQ(button->m_DrawnKeyPart, (cRect{114, 350, 160, 366}));
-    EXPECT_TRUE(button->m_DrawnCaptionPart.IsEmpty() || button->m_DrawnCaptionPart.Width() == 0);
-    EXPECT_EQ(button->m_OuterCaptionRects.m_Drawn, (cRect{110, 350, 114, 366}));  // no font: the padding
 }
 
 }  // namespace
