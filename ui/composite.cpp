@@ -19,25 +19,8 @@ void cComposite::Layout() {
     cWnd::Layout();
 }
 
-cComposite::~cComposite() {
-    // Backwards, so that removing keeps the earlier indexes.
-    for (int i = m_Children.Count() - 1; i >= 0; --i) {
-        if (!IsLiveChild(i)) {
-            m_Children.RemoveAt(i);
-            if (i < m_ChildHandles.Count())
-                m_ChildHandles.RemoveAt(i);
-        }
-    }
-}
-
-bool cComposite::IsLiveChild(int index) const {
-    // Only the pointer is compared: a child taken down may not be read.
-    return index >= 0 && index < m_Children.Count() && index < m_ChildHandles.Count() && m_ChildHandles[index] != -1 &&
-           GetWidget(m_ChildHandles[index]) == m_Children[index];
-}
-
 cWnd* cComposite::Child(int index) const {
-    return IsLiveChild(index) ? dynamic_cast<cWnd*>(m_Children[index]) : nullptr;
+    return index >= 0 && index < m_Children.Count() ? dynamic_cast<cWnd*>(m_Children[index]) : nullptr;
 }
 
 }  // namespace tovan

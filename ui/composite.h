@@ -4,11 +4,10 @@
 // in its content and tell it their changes directly; they sit in the
 // composite's child list, which owns them and takes them down with it. The
 // composite draws nothing and takes no input: each frame it only places its
-// children (Measure) and reports the union of their rectangles. A child taken
-// down on its own leaves the list it was never part of (its parent's), so the
-// composite checks each child against its registry slot before using it.
+// children (Measure) and reports the union of their rectangles. The children
+// name the composite their owner, so that one taken down on its own leaves
+// the composite's list and not only its parent's.
 #pragma once
-#include "core/list.h"
 #include "core/rect.h"
 #include "ui/wnd.h"
 
@@ -17,8 +16,6 @@ namespace tovan {
 class cComposite : public cWnd {
 public:
     explicit cComposite(cWnd* parent);
-    // Forgets the children already taken down, then takes the rest down with it.
-    ~cComposite() override;
 
     void Update() override { Layout(); }
     cRect GetRect() override { return m_Whole; }
@@ -32,15 +29,11 @@ protected:
     // Registers the child and appends it to the child list.
     template <class T>
     T* Adopt(T* child) {
-        m_ChildHandles.PushBack(AddChild(child));
+        child->m_Owner = this;
+        AddChild(child);
         return child;
     }
-    cWnd* Child(int index) const;  // null out of range or once taken down
-
-private:
-    bool IsLiveChild(int index) const;
-
-    cList<WidgetHandle> m_ChildHandles;  // by the child list's index
+    cWnd* Child(int index) const;  // null out of range
 };
 
 }  // namespace tovan

@@ -252,6 +252,7 @@ TEST_F(Composites, AChildTakenDownAloneIsNeitherPlacedNorTakenDownAgain) {
     const int before = CountWidgets();
     RemoveWidgetNow(FindWidgetHandle(pair->Slider()), true);
     EXPECT_EQ(pair->Slider(), nullptr);
+    EXPECT_EQ(pair->m_Children.Count(), 1);
     cButton* other = Add<cButton>("Other", 0.f, 0.f, true);  // may take the freed slot
     host.Frame();
     host.Frame();
