@@ -236,26 +236,5 @@ TEST_F(FontFiles, RequiredCodesAreAsciiAndEveryUnitOfTheFiles) {
     EXPECT_EQ(codes[1], 0x20AC);
 }
 
-TEST(FontNames, FaceStyleLettersAndPoints) {
-    struct Case {
-        int weight;
-        bool italic;
-        int tenths;
-        const char* name;
-    };
-    const Case cases[] = {{700, false, 120, "Tahoma B12"},
-                          {400, false, 95, "Tahoma 9"},
-                          {700, true, 240, "Tahoma BI24"},
-                          {600, true, 80, "Tahoma I8"}};
-    for (const Case& c : cases) {
-        cFontChoice choice;
-        choice.m_Face = "Tahoma";
-        choice.m_Weight = c.weight;
-        choice.m_Italic = c.italic;
-        choice.m_PointTenths = c.tenths;
-        EXPECT_STREQ(GeneratedFontName(choice).GetText(), c.name);
-    }
-}
-
 }  // namespace
 }  // namespace tovan

@@ -1,8 +1,14 @@
 // A font generated end to end from GDI outlines under wine.
+#include "core/main_window.h"
+#include "io/file_pickers.h"
 #include "io/io.h"
+#include "tests/support/dialog_driver_win32.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/scratch.h"
+#include "tests/support/test_window.h"
 #include "win32/font_generator.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -32,7 +38,9 @@ TEST(FontGeneratorWin32, TahomaBold12FromGdiOutlines) {
     cCodeSet required;
     AddRequiredCharacters(cList<cStr>(), required);
     const cStr name = GeneratedFontName(choice);
-    ASSERT_STREQ(name.GetText(), "Tahoma B12");
+    ASSERT_STREQ(name.GetText(), "Tahoma B12");  // face, space, B for bold, points
+    choice.m_Italic = true;
+    EXPECT_STREQ(GeneratedFontName(choice).GetText(), "Tahoma BI12");
     test::LogCapture log;
     ASSERT_TRUE(GenerateFontFrom(*source, required, name.GetText(), 12));
     cIO::SetWriteFolder("");
@@ -59,6 +67,82 @@ TEST(FontGeneratorWin32, TahomaBold12FromGdiOutlines) {
     for (size_t i = 1078; i < bmp.size(); ++i)
         inked += bmp[i] != 0;
     EXPECT_GT(inked, 500u);  // the glyphs were drawn, not only placed
+}
+
+// Chooses an entry of one of the font dialog's combo boxes as a click would.
+bool Choose(HWND dialog, int id, const char* text) {
+    HWND combo = GetDlgItem(dialog, id);
+    const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(text));
+    if (index == CB_ERR)
+        return false;
+    SendMessageA(combo, CB_SETCURSEL, WPARAM(index), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), LPARAM(combo));
+    return true;
+}
+
+// The first face the dialog lists in bold at 12 points (which faces exist is
+// the machine's choice); "" when none.
+std::string ChooseBold12(HWND dialog) {
+    HWND faces = GetDlgItem(dialog, 0x470);
+    const int count = int(SendMessageA(faces, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char face[LF_FACESIZE + 1] = {0};
+        if (SendMessageA(faces, CB_GETLBTEXTLEN, WPARAM(i), 0) > LF_FACESIZE)
+            continue;
+        SendMessageA(faces, CB_GETLBTEXT, WPARAM(i), LPARAM(face));
+        if (Choose(dialog, 0x470, face) && Choose(dialog, 0x471, "Bold") && Choose(dialog, 0x472, "12"))
+            return face;
+    }
+    return "";
+}
+
+// Both dialogs driven: two character files typed into the open dialog, then
+// a face in bold at 12 points in the font dialog, which opens centred over the main window.
+TEST(FontGeneratorWin32, GenerateFontThroughBothDialogs) {
+    test::ScratchFolder scratch;
+    scratch.Write("a.xml", "\xC3\xA9");  // e-acute
+    scratch.Write("b.xml", "\xC3\xBC");  // u-umlaut
+    test::TestWindow main;
+    MainWindowHandle = main.Handle();
+    MoveWindow(HWND(main.Handle()), 100, 80, 700, 500, FALSE);
+    cIO::SetKindFolder("GenFont", scratch.Path().c_str());
+    cIO::SetWriteFolder(scratch.Path().c_str());
+    std::vector<std::string> titles;
+    int offCentre = -1;
+    std::string face;
+    test::DialogDriver driver(IDCANCEL, [&](HWND dialog) {
+        titles.push_back(test::WindowText(dialog));
+        if (titles.size() == 1) {
+            SetDlgItemTextA(dialog, 0x47C, "\"a.xml\" \"b.xml\"");
+            return IDOK;
+        }
+        RECT d, m;
+        GetWindowRect(dialog, &d);
+        GetWindowRect(HWND(main.Handle()), &m);
+        offCentre = abs((d.left + d.right) - (m.left + m.right)) + abs((d.top + d.bottom) - (m.top + m.bottom));
+        face = ChooseBold12(dialog);
+        return face.empty() ? IDCANCEL : IDOK;
+    });
+    test::LogCapture log;
+    const bool generated = GenerateFont();
+    cIO::SetWriteFolder("");
+    MainWindowHandle = nullptr;
+    GetKindFolders().Free();
+    ASSERT_EQ(titles.size(), 2u);
+    EXPECT_EQ(titles[0], "Select one or several files with required characters");
+    EXPECT_LE(offCentre, 2);
+    ASSERT_NE(face, "");
+    ASSERT_TRUE(generated);
+    EXPECT_EQ(log.Logs(), std::vector<std::string>{"Generated font \"" + face + " B12\""});
+    const std::string file = scratch.Read("Fonts\\" + face + " B12.cFont");
+    const uint32_t count = U32(file, 15);
+    ASSERT_EQ(file.size(), 23u + 42u * count);
+    std::vector<int> codes;
+    for (uint32_t i = 0; i < count; ++i)
+        codes.push_back(uint8_t(file[19 + 42 * i]) | uint8_t(file[20 + 42 * i]) << 8);
+    ASSERT_GE(codes.size(), 2u);
+    EXPECT_EQ(codes[codes.size() - 2], 0xE9);
+    EXPECT_EQ(codes.back(), 0xFC);
 }
 
 }  // namespace
