@@ -120,10 +120,19 @@ cVec2 CursorInGui(HWND window) {
     return {float(point.x), float(client.bottom - point.y)};
 }
 
+// The cursor goes back where it was: a window that later opens under it would
+// get a mouse move the test never made.
 struct MainWindow {
     test::TestWindow window;
-    MainWindow() { MainWindowHandle = window.Handle(); }
-    ~MainWindow() { MainWindowHandle = nullptr; }
+    POINT cursor = {};
+    MainWindow() {
+        MainWindowHandle = window.Handle();
+        GetCursorPos(&cursor);
+    }
+    ~MainWindow() {
+        MainWindowHandle = nullptr;
+        SetCursorPos(cursor.x, cursor.y);
+    }
 };
 
 TEST(DropTargetWin32, LinksAreFetchedWholeOnlyForACodecAndMediaAreAlwaysReleased) {

@@ -17,8 +17,12 @@ namespace {
 
 class FontCommand : public test::ScratchTest {
 protected:
-    void SetUp() override { GetKindFolders().Free(); }
+    void SetUp() override {
+        GetKindFolders().Free();
+        cIO::SetWriteFolder(scratch.Path().c_str());
+    }
     void TearDown() override {
+        cIO::SetWriteFolder("");
         GetKindFolders().Free();
         os::headless::Reset();
     }
@@ -51,7 +55,6 @@ TEST_F(FontCommand, CharacterFilesAreMultiSelectedAndTheirFolderRemembered) {
 
 TEST_F(FontCommand, CancelledFontDialogWritesNothing) {
     test::FrameHost host;
-    cIO::SetWriteFolder(scratch.Path().c_str());
     scratch.Write("chars.xml", "abc");
     os::headless::TakeCalls();
     os::headless::ScriptFileChoice(scratch / "chars.xml");
@@ -62,7 +65,6 @@ TEST_F(FontCommand, CancelledFontDialogWritesNothing) {
     EXPECT_EQ(calls.back(), "ChooseFontA");
     EXPECT_TRUE(log.Messages().empty());
     EXPECT_FALSE(scratch.Exists("Fonts"));
-    cIO::SetWriteFolder("");
 }
 
 }  // namespace

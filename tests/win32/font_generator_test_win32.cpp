@@ -23,9 +23,19 @@ uint32_t U32(const std::string& bytes, size_t at) {
     return v;
 }
 
-TEST(FontGeneratorWin32, TahomaBold12FromGdiOutlines) {
-    test::ScratchFolder scratch;
-    cIO::SetWriteFolder(scratch.Path().c_str());
+// Generated files go to the scratch folder; the globals the command reads are
+// put back however a test ends.
+class FontGeneratorWin32 : public test::ScratchTest {
+protected:
+    void SetUp() override { cIO::SetWriteFolder(scratch.Path().c_str()); }
+    void TearDown() override {
+        cIO::SetWriteFolder("");
+        MainWindowHandle = nullptr;
+        GetKindFolders().Free();
+    }
+};
+
+TEST_F(FontGeneratorWin32, TahomaBold12FromGdiOutlines) {
     cFontChoice choice;
     choice.m_Face = "Tahoma";
     choice.m_Height = -16;  // 12 points at 96 dots per inch
@@ -43,7 +53,6 @@ TEST(FontGeneratorWin32, TahomaBold12FromGdiOutlines) {
     EXPECT_STREQ(GeneratedFontName(choice).GetText(), "Tahoma BI12");
     test::LogCapture log;
     ASSERT_TRUE(GenerateFontFrom(*source, required, name.GetText(), 12));
-    cIO::SetWriteFolder("");
 
     const std::string file = scratch.Read("Fonts\\Tahoma B12.cFont");
     ASSERT_GE(file.size(), 23u + 42u * 90u);  // the printable ASCII at least
@@ -98,15 +107,13 @@ std::string ChooseBold12(HWND dialog) {
 
 // Both dialogs driven: two character files typed into the open dialog, then
 // a face in bold at 12 points in the font dialog, which opens centred over the main window.
-TEST(FontGeneratorWin32, GenerateFontThroughBothDialogs) {
-    test::ScratchFolder scratch;
+TEST_F(FontGeneratorWin32, GenerateFontThroughBothDialogs) {
     scratch.Write("a.xml", "\xC3\xA9");  // e-acute
     scratch.Write("b.xml", "\xC3\xBC");  // u-umlaut
     test::TestWindow main;
     MainWindowHandle = main.Handle();
     MoveWindow(HWND(main.Handle()), 100, 80, 700, 500, FALSE);
     cIO::SetKindFolder("GenFont", scratch.Path().c_str());
-    cIO::SetWriteFolder(scratch.Path().c_str());
     std::vector<std::string> titles;
     int offCentre = -1;
     std::string face;
@@ -125,9 +132,6 @@ TEST(FontGeneratorWin32, GenerateFontThroughBothDialogs) {
     });
     test::LogCapture log;
     const bool generated = GenerateFont();
-    cIO::SetWriteFolder("");
-    MainWindowHandle = nullptr;
-    GetKindFolders().Free();
     ASSERT_EQ(titles.size(), 2u);
     EXPECT_EQ(titles[0], "Select one or several files with required characters");
     EXPECT_LE(offCentre, 2);
