@@ -38,14 +38,16 @@ protected:
         TextureImportFolder.Clear();
         g_Asked = 0;
         g_Starts.clear();
+        m_Hook = GetPickDialogHook();
         SetPickDialogHook(&ScriptedDialog);
     }
     void TearDown() override {
-        SetPickDialogHook(nullptr);
+        SetPickDialogHook(m_Hook);
         GetPickerMemory() = PickerMemory();
         TextureImportFolder.Clear();
         IoTest::TearDown();
     }
+    PickDialogHook m_Hook = nullptr;
     std::string Full(const std::string& file) const { return InBase(Relative() + "\\" + file); }
     // A picture of the format in a file of the extension (BMP and TGA store grey as RGB).
     std::string Source(const std::string& file, ImageFormat format, int w, int h) const {
