@@ -8,6 +8,7 @@
 #include "tests/support/shell_link_win32.h"
 #include "tests/win32/preview_files.h"
 #include "win32/file_previews.h"
+#include "win32/open_save_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -62,12 +63,15 @@ TEST_F(FileDialogWin32, ASaveWithTheSecondTypeGivesTheNameWithItsExtension) {
     dialog.BuildFilter("png bmp");
     void* pane = nullptr;
     bool paused = false;
+    std::string typed;
     test::DialogDriver driver(0, [&](HWND frame) {
+        Type(frame, "name");
         HWND types = GetDlgItem(frame, cWin32::FileDialog::kFileTypeBox);
         SendMessageA(types, CB_SETCURSEL, 1, 0);
         SendMessageA(frame, WM_COMMAND, MAKEWPARAM(cWin32::FileDialog::kFileTypeBox, CBN_SELENDOK),
                      reinterpret_cast<LPARAM>(types));
-        Type(frame, "name");
+        Pump(50);
+        typed = test::WindowText(GetDlgItem(frame, cWin32::FileDialog::kFileNameBox));
         pane = DialogWindowHandle;
         paused = FrameClock.m_PausedForFileDialog;
         SetCurrentDirectoryA(scratch.Path().c_str());  // as the system dialog may
@@ -75,6 +79,7 @@ TEST_F(FileDialogWin32, ASaveWithTheSecondTypeGivesTheNameWithItsExtension) {
     });
     ASSERT_TRUE(dialog.Run(nullptr));
     EXPECT_EQ(driver.DialogsSeen(), 1);
+    EXPECT_EQ(typed, "name.bmp");  // the new type's extension put on the typed name
     EXPECT_EQ(std::string(dialog.GetChosenPath().GetText()), scratch / "name.bmp");
     EXPECT_NE(pane, nullptr);
     EXPECT_TRUE(paused);
@@ -115,6 +120,89 @@ TEST_F(FileDialogWin32, AnOpenDialogEnablesLoadOnlyForAFileThatPreviews) {
     EXPECT_EQ(good.okText, "Load");
     EXPECT_TRUE(dialog.GetChosenPath().IsEmpty());  // cancelled
     EXPECT_EQ(DialogWindowHandle, nullptr);
+}
+
+// Dragging in the pane scrolls the text; a drag that starts outside the pane
+// does nothing.
+TEST_F(FileDialogWin32, DraggingInThePaneScrollsTheText) {
+    scratch.Write("text.xml", "MMMM\nMMMM\n");
+    cWin32::XmlFileDialog dialog(scratch.Path().c_str(), true);
+    int tops[2] = {-1, -1};
+    test::DialogDriver driver(0, [&](HWND frame) {
+        Type(frame, "text.xml");
+        HWND pane = static_cast<HWND>(DialogWindowHandle);
+        RECT r;
+        GetWindowRect(GetDlgItem(pane, cWin32::FileDialog::kPreviewPane), &r);
+        const POINT starts[2] = {{r.left - 20, r.top + 10}, {(r.left + r.right) / 2, r.top + 10}};
+        for (int i = 0; i < 2; ++i) {
+            SetCursorPos(starts[i].x, starts[i].y);
+            SendMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+            SetCursorPos(starts[i].x, starts[i].y + 40);
+            SendMessageA(pane, WM_MOUSEMOVE, MK_LBUTTON, 0);
+            SendMessageA(pane, WM_LBUTTONUP, 0, 0);
+            RedrawWindow(GetDlgItem(pane, cWin32::FileDialog::kPreviewPane), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_UPDATENOW);
+            const PreviewCanvas& canvas = dialog.GetCanvas();
+            const uint32_t face = GetSysColor(COLOR_BTNFACE);
+            for (int y = 0; y < canvas.Height() && tops[i] < 0; ++y)
+                for (int x = 0; x < canvas.Width(); ++x) {
+                    const uint8_t* p = canvas.Bits() + (canvas.Height() - 1 - y) * canvas.Stride() + 3 * x;
+                    if (p[2] != GetRValue(face) || p[1] != GetGValue(face) || p[0] != GetBValue(face)) {
+                        tops[i] = y;
+                        break;
+                    }
+                }
+        }
+        return IDCANCEL;
+    });
+    dialog.Run(nullptr);
+    EXPECT_GE(tops[0], 0);
+    EXPECT_LT(tops[0], 16);
+    EXPECT_GE(tops[1], 40);
+    EXPECT_LT(tops[1], 56);
+}
+
+// The plain dialog: the default type comes first, a typed name gets it; an open
+// dialog takes several names at once and keeps the files that exist.
+TEST_F(FileDialogWin32, ThePlainDialogSavesWithTheDefaultTypeAndOpensSeveralFiles) {
+    scratch.Write("a.png", "a");
+    scratch.Write("b.png", "b");
+    cStr saved;
+    OpenSaveDialog save;
+    save.m_Extensions.PushBack(".PNG");
+    save.m_Extensions.PushBack("bmp");
+    save.m_DefaultExtension = "Bmp";
+    save.m_InitialFolder = scratch.Path().c_str();
+    save.m_Open = false;
+    save.m_Result = &saved;
+    save.Setup();
+    {
+        test::DialogDriver typeName(0, [&](HWND frame) {
+            SetWindowTextA(GetDlgItem(frame, cWin32::FileDialog::kFileNameBox), "pic");
+            return IDOK;
+        });
+        save.Run();
+    }
+    EXPECT_TRUE(save.m_Succeeded);
+    EXPECT_EQ(std::string(saved.GetText()), scratch / "pic.bmp");
+
+    cList<cStr> opened;
+    OpenSaveDialog open;
+    open.m_Extensions.PushBack("png");
+    open.m_InitialFolder = scratch.Path().c_str();
+    open.m_Results = &opened;
+    open.Setup();
+    {
+        test::DialogDriver typeNames(0, [&](HWND frame) {
+            SetWindowTextA(GetDlgItem(frame, cWin32::FileDialog::kFileNameBox), "\"a.png\" \"b.png\"");
+            return IDOK;
+        });
+        open.Run();
+    }
+    EXPECT_TRUE(open.m_Succeeded);
+    ASSERT_EQ(opened.Count(), 2);
+    EXPECT_EQ(std::string(opened[0].GetText()), scratch / "a.png");
+    EXPECT_EQ(std::string(opened[1].GetText()), scratch / "b.png");
 }
 
 // A shortcut previews its target, which becomes the chosen path; one to a
