@@ -7,6 +7,7 @@
 #include "io/io.h"
 #include "ui/input.h"
 #include "win32/dialog_pause.h"
+#include "win32/open_save_dialog.h"
 
 namespace tovan {
 
@@ -103,9 +104,14 @@ bool PickRequiredCharacterFiles(const char* extensions, cList<cStr>& results) {
     bool picked = false;
     {
         cDialogPause pause;
-        const cStr folder = cIO::GetGenFontFolder();
-        picked = fontgen::RunCharacterFileDialog("Select one or several files with required characters", extensions,
-                                                 folder.GetText(), results);
+        OpenSaveDialog dialog;
+        dialog.m_Title = "Select one or several files with required characters";
+        SplitString(extensions ? extensions : "", dialog.m_Extensions, " ,;\t");
+        dialog.m_InitialFolder = cIO::GetGenFontFolder();
+        dialog.m_Results = &results;  // several files
+        dialog.Setup();
+        dialog.Run();
+        picked = dialog.m_Succeeded;
         if (picked && !results.IsEmpty())
             cIO::SetKindFolder("GenFont", results[0].GetFolder().GetText());
     }

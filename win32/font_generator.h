@@ -87,8 +87,9 @@ bool GenerateFontFrom(cGlyphSource& source, const cCodeSet& required, const char
 // skipped with a warning.
 void AddRequiredCharacters(const cList<cStr>& files, cCodeSet& required);
 
-// Multi-selection open dialog for the files of required characters, starting
-// in the generated-font folder; remembers the folder of the first result.
+// Multi-selection open dialog (OpenSaveDialog) for the files of required
+// characters, starting in the generated-font folder; remembers the folder of
+// the first result.
 bool PickRequiredCharacterFiles(const char* extensions, cList<cStr>& results);
 
 // The whole command: files, font dialog, rasterising, files saved. True when
@@ -96,9 +97,8 @@ bool PickRequiredCharacterFiles(const char* extensions, cList<cStr>& results);
 bool GenerateFont();
 
 namespace fontgen {
-// Platform halves: the multi-selection dialog (full paths), the system font
-// dialog, and a glyph source for a choice (null when the font cannot be made).
-bool RunCharacterFileDialog(const char* title, const char* extensions, const char* folder, cList<cStr>& results);
+// Platform halves: the system font dialog, and a glyph source for a choice
+// (null when the font cannot be made).
 bool ChooseSystemFont(cFontChoice& choice);
 std::unique_ptr<cGlyphSource> OpenSystemFont(const cFontChoice& choice);
 }  // namespace fontgen

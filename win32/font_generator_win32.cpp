@@ -1,5 +1,5 @@
-// The font command's system side: the multi-selection file dialog, the font
-// dialog and glyphs rasterised from GDI outlines.
+// The font command's system side: the font dialog and glyphs rasterised from
+// GDI outlines.
 #include "core/main_window.h"
 #include "win32/font_generator.h"
 #include "win32/window_helpers.h"
@@ -18,22 +18,6 @@ UINT_PTR CALLBACK ChooseFontHook(HWND window, UINT message, WPARAM, LPARAM) {
         return TRUE;
     }
     return 0;
-}
-
-// "xml txt" as "xml txt\0*.xml;*.txt;\0\0".
-cStr OpenFilter(const char* extensions) {
-    cList<cStr> names;
-    SplitString(extensions ? extensions : "", names, " ,;\t");
-    cStr filter(extensions ? extensions : "");
-    filter.AppendChar('\0');
-    for (const cStr& name : names) {
-        filter.Append("*.");
-        filter.Append(name);
-        filter.AppendChar(';');
-    }
-    filter.AppendChar('\0');
-    filter.AppendChar('\0');
-    return filter;
 }
 
 class cGdiGlyphSource : public cGlyphSource {
@@ -127,38 +111,6 @@ private:
 }  // namespace
 
 namespace fontgen {
-
-bool RunCharacterFileDialog(const char* title, const char* extensions, const char* folder, cList<cStr>& results) {
-    results.Free();
-    const cStr filter = OpenFilter(extensions);
-    cList<char> names;
-    names.Resize(65536);
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = static_cast<HWND>(MainWindowHandle);
-    dialog.lpstrFilter = filter.GetText();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = names.Data();
-    dialog.nMaxFile = DWORD(names.Count() - 1);
-    dialog.lpstrInitialDir = folder && *folder ? folder : nullptr;
-    dialog.lpstrTitle = title;
-    dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameA(&dialog))
-        return false;
-    // One file: its full path. Several: the folder, then each name, each ended by 0.
-    const char* first = names.Data();
-    const char* next = first + lstrlenA(first) + 1;
-    if (!*next) {
-        results.PushBack(cStr(first));
-        return true;
-    }
-    for (; *next; next += lstrlenA(next) + 1) {
-        cStr path(first);
-        path.AppendPath(next);
-        results.PushBack(path);
-    }
-    return true;
-}
 
 bool ChooseSystemFont(cFontChoice& choice) {
     LOGFONTA font = {};
