@@ -2,6 +2,7 @@
 // and what they draw, through the same LoadPreview and DrawPreview the dialog
 // calls.
 #include "io/codecs/model_codecs.h"
+#include "io/image/format.h"
 #include "io/model/bsp.h"
 #include "tests/support/log_capture.h"
 #include "tests/win32/preview_files.h"
@@ -94,6 +95,10 @@ TEST_F(FilePreviewTest, InformationTexts) {
     const Case cases[] = {
         {'i', test::WriteBmp(scratch, "line.bmp", 256, 1), "Size: 256\nFormat: Rgb8\nType: 1D\nMipmaps: no"},
         {'i', test::WriteBmp(scratch, "flat.bmp", 8, 4), "Size: 8 x 4\nFormat: Rgb8\nType: 2D\nMipmaps: no"},
+        {'i', test::WriteImage(scratch, "volume.dds", int(ImageFormat::Rgba8), 64, 64, 4, 1),
+         "Size: 64 x 64 x 4\nFormat: Rgba8\nType: 3D\nMipmaps: no"},
+        {'i', test::WriteImage(scratch, "sky.dds", int(ImageFormat::Dxt1), 16, 16, 0, 5),
+         "Size: 16 x 16\nFormat: Dxt1\nType: Cube\nMipmaps: 5"},
         {'c', test::WriteCameraSet(scratch, "two.cCamera", 10, {5, 7}),
          "Cameras: 2\nDuration: 1.20 (Sec)\nFrame rate: 10"},
         {'c', test::WriteCameraSet(scratch, "still.cCamera", 0, {3}),
