@@ -41,31 +41,6 @@ TEST(FileDialogFilter, OneEntryToOpenOneEntryPerTypeToSave) {
     }
 }
 
-TEST(FileDialogFilter, TitlesAndExtensionsOfEachKind) {
-    struct Case {
-        std::unique_ptr<cWin32::FileDialog> dialog;
-        const char* title;
-        const char* filter;
-        bool animated;
-    };
-    Case cases[] = {
-        {std::make_unique<cWin32::ImageFileDialog>("", true), "Load Image File", "Dds Bmp cPvr Tga", false},
-        {std::make_unique<cWin32::ImageFileDialog>("", false), "Save Image File", "Dds", false},
-        {std::make_unique<cWin32::ModelFileDialog>(""), "Load Model File", "cModel Md5Mesh Obj", false},
-        {std::make_unique<cWin32::AnimFileDialog>(""), "Load Animation File", "cAnim Md5Anim", true},
-        {std::make_unique<cWin32::CameraFileDialog>(""), "Load Camera File", "cCamera", true},
-        {std::make_unique<cWin32::BspFileDialog>(""), "Load Bsp File", "cBsp", false},
-        {std::make_unique<cWin32::SoundFileDialog>("", "caf"), "Load Sounde File", "caf", false},
-        {std::make_unique<cWin32::XmlFileDialog>("", false), "Save Xml File", "Xml", false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(std::string(c.dialog->GetTitle().GetText()), c.title);
-        EXPECT_EQ(std::string(c.dialog->GetFilter().GetText()), c.filter) << c.title;  // up to the first NUL
-        EXPECT_EQ(c.dialog->IsAnimated(), c.animated) << c.title;
-        EXPECT_EQ(c.dialog->GetTemplate().ItemCount(), 4);
-    }
-}
-
 class FileDialogPane : public ScratchTest {
 protected:
     test::LogCapture log;
@@ -112,23 +87,6 @@ TEST_F(FileDialogPane, TheSelectionDecidesLabelInfoAndChosenPath) {
     cWin32::ImageFileDialog save("", false);
     save.Refresh("", "x.bmp", "C:\\work");
     EXPECT_EQ(Text(save.GetChosenPath()), "C:\\work\\x.bmp");
-}
-
-TEST(OpenSaveDialogRules, SetupNormalisesTheExtensionsAndFlags) {
-    OpenSaveDialog dialog;
-    dialog.m_Extensions.PushBack(".PNG");
-    dialog.m_Extensions.PushBack("bmp");
-    dialog.m_Extensions.PushBack(".Tga");
-    dialog.m_DefaultExtension = ".tga";
-    dialog.m_Open = false;
-    cList<cStr> results;
-    dialog.m_Results = &results;
-    dialog.Setup();
-    using namespace std::string_literals;
-    EXPECT_EQ(Text(dialog.m_Filter), "tga\0*.tga\0bmp\0*.bmp\0png\0*.png\0\0"s);
-    EXPECT_EQ(Text(dialog.m_DefaultExtension), "tga");
-    EXPECT_EQ(dialog.m_FileBuffer.Count(), 26000);
-    EXPECT_EQ(dialog.m_Flags & ~OpenSaveDialog::kEnableHook, 0x880804u | 0x200u | 2u);
 }
 
 TEST(OpenSaveDialogRules, SaveResultsGetTheSelectedTypesExtension) {

@@ -49,6 +49,15 @@ std::string WriteBmp(const ScratchFolder& folder, const std::string& name, int w
     return path;
 }
 
+std::string WriteImage(const ScratchFolder& folder, const std::string& name, int format, int width, int height,
+                       int depth, int mips) {
+    cImage image;
+    EXPECT_TRUE(image.Allocate(ImageFormat(format), width, height, depth, mips));
+    const std::string path = folder / name;
+    EXPECT_TRUE(cIO::SaveImage(path.c_str(), image)) << name;
+    return path;
+}
+
 std::string WriteCameraSet(const ScratchFolder& folder, const std::string& name, int frameRate,
                            std::initializer_list<int> keyCounts) {
     cCamera camera;

@@ -16,6 +16,9 @@ std::string ReadDataFile(const std::string& relative);  // "" when missing
 std::string CopySample(const ScratchFolder& folder, const std::string& data, const std::string& name);
 // A 24-bit BMP of width x height, grey levels by column.
 std::string WriteBmp(const ScratchFolder& folder, const std::string& name, int width, int height);
+// An image of any shape in any format the extension's codec writes (zero bytes).
+std::string WriteImage(const ScratchFolder& folder, const std::string& name, int format, int width, int height,
+                       int depth, int mips);
 // A camera set with one track per key count, at the frame rate.
 std::string WriteCameraSet(const ScratchFolder& folder, const std::string& name, int frameRate,
                            std::initializer_list<int> keyCounts);
