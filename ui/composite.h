@@ -4,7 +4,9 @@
 // in its content and tell it their changes directly; they sit in the
 // composite's child list, which owns them and takes them down with it. The
 // composite draws nothing and takes no input: each frame it only places its
-// children (Measure) and reports the union of their rectangles.
+// children (Measure) and reports the union of their rectangles. The children
+// name the composite their owner, so that one taken down on its own leaves
+// the composite's list and not only its parent's.
 #pragma once
 #include "core/rect.h"
 #include "ui/wnd.h"
@@ -27,6 +29,7 @@ protected:
     // Registers the child and appends it to the child list.
     template <class T>
     T* Adopt(T* child) {
+        child->m_Owner = this;
         AddChild(child);
         return child;
     }

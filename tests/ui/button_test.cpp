@@ -24,18 +24,6 @@ protected:
     cButton* button;
 };
 
-TEST_F(Buttons, MeasuresByCaptionImageOrFixedSize) {
-    EXPECT_EQ(button->GetRect(), R(10, -26, 58, -10));  // 40 of text at least, 4 padding each side
-    EXPECT_EQ(button->m_Rect, R(114, 350, 162, 366));
-    button->m_Image = 3;
-    host.Frame();
-    EXPECT_EQ(button->GetRect(), R(10, -30, 30, -10));
-    button->m_FixedSize = true;
-    host.Frame();
-    EXPECT_EQ(button->GetRect(), R(10, -22, 22, -10));
-    EXPECT_EQ(button->GetExtent(), 20);
-}
-
 TEST_F(Buttons, PressesClickByTheirReleaseRule) {
     struct Case {
         KeyCode code;
@@ -141,24 +129,6 @@ TEST_F(Buttons, AnImageButtonTakesNoFocusAndShowsItsTooltipOnlyFullyHovered) {
     EXPECT_TRUE(host.Tooltip().IsEmpty());
     ClickAt(115, 355, kKeyRightButton);
     EXPECT_EQ(form->m_Focused, button);
-}
-
-TEST_F(Buttons, ItsItemShowsThePressedLookOnlyWhileTheReleaseWouldClick) {
-    host.MoveCursor(130, 358);
-    host.Press(kKeyLeftButton);
-    host.Frame();
-    style.Clear();
-    host.Frame();
-    const WidgetDrawItem& pressed = style.Items().back().item;
-    EXPECT_EQ(pressed.m_Kind, kItemButton);
-    EXPECT_TRUE(pressed.m_Pressed);
-    EXPECT_EQ(pressed.m_Text, cStr("Apply"));
-    EXPECT_EQ(pressed.m_Rect, R(114, 350, 162, 366));
-    EXPECT_TRUE(pressed.m_KeyFocus);
-    host.MoveCursor(300, 200);
-    style.Clear();
-    host.Frame();
-    EXPECT_FALSE(style.Items().back().item.m_Pressed);
 }
 
 class CheckBoxes : public ControlFixture {

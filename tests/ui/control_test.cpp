@@ -107,18 +107,6 @@ TEST_F(Hover, TheHoverRuleAimsFadeAndGrowAndFocusFollowsWhenAsked) {
         EXPECT_EQ(host.Hovered() == box, c.fade == 1);
     }
     CapturedWidget = -1;
-    // Focused but not hovered: lit and grown; held: lit at the rest grow.
-    style.m_FocusFollowsHover = false;
-    host.MoveCursor(300, 358);
-    form->SetFocus(box);
-    host.Frame();
-    EXPECT_EQ(box->m_Look.m_Hover.m_Target, 1);
-    EXPECT_EQ(box->m_Look.m_Grow.m_Target, 2);
-    host.Press(kKeySpace);
-    host.Frame();
-    EXPECT_EQ(box->m_Look.m_Grow.m_Target, 0);
-    host.Release(kKeySpace);
-    host.Frame();
 }
 
 }  // namespace

@@ -379,22 +379,5 @@ TEST_F(StringEdits, FocusFollowingHoverDoesNotStartEditing) {
     EXPECT_EQ(CapturedWidget, -1);
 }
 
-TEST_F(StringEdits, ItsItemCarriesTextCaptionAndCaret) {
-    edit->TakeFocus();
-    TypeText("ab");
-    host.Frame();
-    EXPECT_EQ(host.CursorShape(), kCursorText);
-    const WidgetDrawItem* item = nullptr;
-    for (const test::DrawnItem& drawn : style.Items())
-        if (drawn.item.m_Kind == kItemEdit && drawn.item.m_Text2 == cStr("Name"))
-            item = &drawn.item;
-    ASSERT_NE(item, nullptr);
-    EXPECT_TRUE(item->m_Pressed);
-    EXPECT_EQ(item->m_Text, cStr("ab"));
-    EXPECT_EQ(item->m_Caret, 2);
-    EXPECT_EQ(item->m_Rect, test::R(114, 260, 218, 276));  // 100 + 2 x 2 wide
-    EXPECT_EQ(item->m_CaptionRect, test::R(108, 260, 114, 276));
-}
-
 }  // namespace
 }  // namespace tovan

@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "tests/ui/control_test_support.h"
+#include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/edit_slider.h"
 #include "ui/input.h"
@@ -242,6 +243,22 @@ TEST_F(Composites, AnEditSliderClampsWhatItsEditCommitsAndFollowsItsPosition) {
     EXPECT_EQ(host.LastConsumer(), pair->Slider());
     host.Release(kKeyLeftButton);
     host.Frame();
+}
+
+TEST_F(Composites, AChildTakenDownAloneIsNeitherPlacedNorTakenDownAgain) {
+    float value = 1, lo = 0, hi = 2;
+    cEditSlider* pair = Add<cEditSlider>(&value, &lo, &hi, "");
+    host.Frame();
+    const int before = CountWidgets();
+    RemoveWidgetNow(FindWidgetHandle(pair->Slider()), true);
+    EXPECT_EQ(pair->Slider(), nullptr);
+    EXPECT_EQ(pair->m_Children.Count(), 1);
+    cButton* other = Add<cButton>("Other", 0.f, 0.f, true);  // may take the freed slot
+    host.Frame();
+    host.Frame();
+    RemoveWidgetNow(FindWidgetHandle(pair), true);
+    EXPECT_EQ(CountWidgets(), before - 2);  // the composite and its edit; the button stays
+    EXPECT_NE(FindWidgetHandle(other), -1);
 }
 
 TEST_F(Composites, AVectorEditHasOneEditPerComponentAndRefusesOtherCounts) {
