@@ -43,19 +43,9 @@ TEST(ControlHelpers, GrowScalesAboutTheCentreByTheLongerSide) {
     EXPECT_EQ(RoundRect({1.5f, -1.5f, 2.49f, -0.5f}), R(2, -1, 2, 0));
 }
 
-TEST(ControlHelpers, StepKeys) {
-    struct Case {
-        KeyCode code;
-        int sideways, column;
-    };
-    const Case cases[] = {
-        {kKeyLeft, -1, 0},         {kKeyRightThumbRight, 1, 0}, {kKeyLeftThumbLeft, -1, 0}, {kKeyUp, 0, -1},
-        {kKeyLeftThumbDown, 0, 1}, {kKeyRightThumbUp, 0, -1},   {kKeyRightThumbDown, 0, 1}, {kKeyTab, 0, 0},
-        {kKeyEnter, 0, 0}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(SidewaysStep(c.code), c.sideways) << c.code;
-        EXPECT_EQ(ColumnStep(c.code), c.column) << c.code;
-    }
+// The other step keys are driven through the sliders and edits.
+TEST(ControlHelpers, TheRightThumbStepsOnlyWhileTheLeftOneRests) {
+    EXPECT_EQ(ColumnStep(kKeyRightThumbDown), 1);
     PadDown[kKeyLeftThumbUp - kKeyFirstPad] = true;  // the left thumb held: the right one does not step
     EXPECT_EQ(ColumnStep(kKeyRightThumbDown), 0);
     EXPECT_EQ(ColumnStep(kKeyLeftThumbDown), 1);
