@@ -27,7 +27,7 @@ cComboBox::cComboBox(cWnd* parent, int32_t* index, const char* caption, const cL
 
 cComboBox::~cComboBox() {
     if (cComboBoxDropDown* list = OpenList())
-        list->m_Owner = nullptr;
+        list->m_ComboOwner = nullptr;
 }
 
 void cComboBox::SetItems(const cList<cStr>& items) {
@@ -43,7 +43,7 @@ void cComboBox::SetItems(const cList<cStr>& items) {
 
 cComboBoxDropDown* cComboBox::OpenList() const {
     cComboBoxDropDown* list = dynamic_cast<cComboBoxDropDown*>(GetWidget(m_DropDown));
-    return list && list->m_Owner == this ? list : nullptr;  // the slot may have been reused
+    return list && list->m_ComboOwner == this ? list : nullptr;  // the slot may have been reused
 }
 
 cStr cComboBox::SelectedText() const {

@@ -14,7 +14,7 @@
 
 namespace tovan {
 
-cComboBoxDropDown::cComboBoxDropDown(cComboBox* owner) : m_Owner(owner) {
+cComboBoxDropDown::cComboBoxDropDown(cComboBox* owner) : m_ComboOwner(owner) {
     StartControl(*this);
     if (owner) {
         m_Style = owner->GetStyle();
@@ -33,7 +33,7 @@ float cComboBoxDropDown::GetWheelStep() { return ItemHeight(); }
 void cComboBoxDropDown::Place() {
     const WidgetStyle& style = Style();
     const WidgetStyle::Combo& combo = style.m_Combo;
-    const cRect box = m_Owner ? m_Owner->m_BoxRects.m_Drawn : cRect{0, 0, 0, 0};
+    const cRect box = m_ComboOwner ? m_ComboOwner->m_BoxRects.m_Drawn : cRect{0, 0, 0, 0};
     const int32_t count = m_Items.Count();
     const float itemHeight = combo.m_ListItemHeight, padding = combo.m_ListPadding;
     int32_t visible = count < combo.m_MaxVisibleItems ? count : combo.m_MaxVisibleItems;
@@ -124,7 +124,7 @@ int cComboBoxDropDown::HitTest() {
 bool cComboBoxDropDown::OverOwnerWindow() const {
     if (!Style().m_Combo.m_ModalList)
         return false;
-    return !m_Owner || m_Owner->GetRoot()->m_Rect.Contains(CursorPosition);
+    return !m_ComboOwner || m_ComboOwner->GetRoot()->m_Rect.Contains(CursorPosition);
 }
 
 bool cComboBoxDropDown::Press(KeyCode code) {
@@ -135,19 +135,19 @@ bool cComboBoxDropDown::Press(KeyCode code) {
 }
 
 void cComboBoxDropDown::Choose() {
-    if (!m_Owner || !m_Owner->m_Index || m_Current < 0 || m_Current >= m_Items.Count())
+    if (!m_ComboOwner || !m_ComboOwner->m_Index || m_Current < 0 || m_Current >= m_Items.Count())
         return;
-    int32_t* bound = m_Owner->m_Index;
+    int32_t* bound = m_ComboOwner->m_Index;
     if (*bound == m_Current)
         return;
     const int32_t old = *bound;
     *bound = m_Current;
-    NotifyParent(*m_Owner, kNotifyComboBox, &old, bound);
+    NotifyParent(*m_ComboOwner, kNotifyComboBox, &old, bound);
 }
 
 void cComboBoxDropDown::Close() {
-    if (m_Owner)
-        m_Owner->m_ListOpen = false;
+    if (m_ComboOwner)
+        m_ComboOwner->m_ListOpen = false;
     if (HoldsCapture(this))
         ReleaseWidgetCapture();
     m_VisibleFlag = false;
@@ -176,8 +176,8 @@ bool cComboBoxDropDown::OnKeyDown(KeyCode code) {
             Close();
         } else if (code == kKeyLeftButton) {
             Close();
-            if (m_Owner && CursorInHit(*m_Owner))
-                m_Owner->m_Suppress = true;
+            if (m_ComboOwner && CursorInHit(*m_ComboOwner))
+                m_ComboOwner->m_Suppress = true;
             return m_Rect.Contains(CursorPosition) || overOwner;
         } else if (IsActivationKey(code)) {
             return Press(code);
@@ -205,7 +205,7 @@ bool cComboBoxDropDown::OnKeyUp(KeyCode code) {
         return true;
     if (code == kKeyLeftButton) {
         HitTest();  // the release picks the row it is over, even one reached since the last frame
-        const bool clickMode = !m_Owner || m_Owner->m_ClickMode;
+        const bool clickMode = !m_ComboOwner || m_ComboOwner->m_ClickMode;
         const bool inItems = InItemArea();
         if (!clickMode && !inItems && !m_ReleasedOnce) {
             // The press that opened the list let go off the items: it stays
@@ -254,8 +254,8 @@ bool cComboBoxDropDown::OnChar(int, KeyCode code) {
 
 bool cComboBoxDropDown::UpdateHover(bool covered) {
     bool hovered = cWnd::UpdateHover(covered);
-    if (!covered && m_VisibleFlag && m_Owner && Style().m_Combo.m_ModalList &&
-        m_Owner->GetRoot()->m_Rect.Contains(CursorPosition))
+    if (!covered && m_VisibleFlag && m_ComboOwner && Style().m_Combo.m_ModalList &&
+        m_ComboOwner->GetRoot()->m_Rect.Contains(CursorPosition))
         hovered = true;
     return hovered;
 }

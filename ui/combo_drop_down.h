@@ -56,7 +56,7 @@ public:
     int ItemUnderCursor() const;
     bool InItemArea() const;
 
-    cComboBox* m_Owner;  // null once the owner is destroyed
+    cComboBox* m_ComboOwner;  // null once the owner is destroyed
     cList<cStr> m_Items;
     int32_t m_Current = -1;
     int32_t m_First = 0, m_Last = -1;  // visible items

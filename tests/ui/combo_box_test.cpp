@@ -291,7 +291,7 @@ TEST_F(Combos, AListOutlivingItsBoxClosesWithoutChoosing) {
     cComboBoxDropDown* list = List();
     ASSERT_NE(list, nullptr);
     RemoveWidget(FindWidgetHandle(combo), true);
-    EXPECT_EQ(list->m_Owner, nullptr);
+    EXPECT_EQ(list->m_ComboOwner, nullptr);
     Step(kKeyDown);
     Key(kKeyTab);
     EXPECT_FALSE(list->m_VisibleFlag);
