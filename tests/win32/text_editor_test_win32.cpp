@@ -98,6 +98,16 @@ TEST(TextEditorWin32, CaretStartsAtTheEndAndCtrlASelectsAll) {
     std::pair<DWORD, DWORD> atStart, afterA, afterCtrlA;
     bool focused = false;
     OpenEditor(&text, "Keys", [&](HWND dialog) {
+        // A shown dialog gets the keyboard focus once the display activates it,
+        // which a busy machine may deliver later: wait for focus to land.
+        for (int i = 0; i < 200 && !GetFocus(); ++i) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+            Sleep(10);
+        }
         focused = GetFocus() == Edit(dialog);
         atStart = Selection(Edit(dialog));
         SendMessageA(Edit(dialog), WM_KEYDOWN, 'A', 0);
