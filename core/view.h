@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/mat.h"
+#include "core/ray.h"
 #include "core/rect.h"
 #include "core/vec.h"
 
@@ -24,6 +25,11 @@ public:
     cMat4 m_InverseViewProjection;  // GUI space back to world, for pick rays
     // Frustum planes (a, b, c, d): a point with a x + b y + c z + d < 0 lies outside.
     cVec4 m_Frustum[6];
+
+    // The world ray under a GUI point: the point unprojected at depth 0 with the
+    // inverse view-projection, running along the view direction (orthographic)
+    // or away from the camera (perspective). Returns out.
+    cRay& ScreenPointToRay(cRay& out, const cVec2& point) const;
 };
 
 // Set by the host before the first frame; null until then.
