@@ -22,10 +22,28 @@ bool HoldsValue(const void* address, const void* object) { return address && add
 
 namespace {
 
+// The descriptor of an object whose count members are its declared members, all
+// of them (no mask): their field types and addresses are the descriptor's own.
+// Null for lists (their members are items) and classes without descriptor.
+cClassDesc* DeclaredMembers(cClass* object, int count) {
+    cClassDesc* desc = object->GetClassDescriptor();
+    return desc && count > 0 && count == desc->m_Members.Count() && object->GetMemberMask() == 0xFFFFFFFFu ? desc
+                                                                                                           : nullptr;
+}
+
 // Calls visit(fieldType, address) for every member of object that holds a value.
 template <class Visit>
 void ForEachValue(cClass* object, Visit visit) {
     const int count = object->GetAmountOfMembers();
+    if (const cClassDesc* desc = DeclaredMembers(object, count)) {
+        for (int i = 0; i < count; ++i) {
+            const cMemberDesc* member = desc->m_Members[i];
+            void* address = MemberAddress(member, object);
+            if (member->m_FieldType && HoldsValue(address, object))
+                visit(member->m_FieldType, address);
+        }
+        return;
+    }
     for (int i = 0; i < count; ++i) {
         cClass* fieldType = object->GetMemberClass(i);
         void* address = object->GetMemberPtr(i, object);
@@ -72,16 +90,37 @@ void cClass::Init(void* value) {
     if (!IsCompound() || !value)
         return;
     cClass* object = static_cast<cClass*>(value);
+    object->m_Released = false;
     ForEachValue(object, [](cClass* fieldType, void* address) { fieldType->Init(address); });
     object->SetDefaults();  // after the field types, so class defaults win
 }
 
+// Once per life: a second Release before the next Init would run the hooks again
+// on resources they already gave back.
 void cClass::Release(void* value) {
     if (!IsCompound() || !value)
         return;
     cClass* object = static_cast<cClass*>(value);
+    if (object->m_Released)
+        return;
+    object->m_Released = true;  // before the hooks, so that nothing they do releases it again
     object->ReleaseHooks();
     ForEachValue(object, [](cClass* fieldType, void* address) { fieldType->Release(address); });
+}
+
+void cClass::ReleaseOnDestruction() {
+    if (m_Released || !IsCompound())
+        return;
+    const cClassDesc* desc = GetClassDescriptor();
+    if (desc && !desc->m_Members.IsEmpty()) {
+        Release(this);
+    } else {
+        // Members never declared (or none): a destructor declares nothing; member
+        // objects and list items release themselves as they are destroyed.
+        m_Released = true;
+        ReleaseHooks();
+    }
+    m_Released = true;  // also when an override of Release did not mark it
 }
 
 int cClass::GetAmountOfMembers() {
@@ -169,14 +208,14 @@ void cClass::SetOwner(cClass* owner) {
 }
 
 // Walks the descriptor directly (not through RegisterMembers), so owners are set in
-// time linear in the size of the object.
+// time linear in the size of the object; it runs on every RegisterMembers, so
+// only the compound members are visited.
 void cClass::OwnMembers() {
-    const cClassDesc* desc = GetClassDescriptor();
+    cClassDesc* desc = GetClassDescriptor();
     if (!desc)
         return;
-    for (const cMemberDesc* member : desc->m_Members) {
-        if (!member->m_FieldType || !member->m_FieldType->IsCompound())
-            continue;
+    for (int i : desc->CompoundMembers()) {
+        const cMemberDesc* member = desc->m_Members[i];
         void* address = MemberAddress(member, this);
         if (address && address != this)
             static_cast<cClass*>(address)->SetOwner(this);
@@ -222,6 +261,16 @@ cMemberDesc* cClass::RegisterMember(cClass* fieldType, void* memberAddress, cons
 
 int cClass::LocateMember(const char* name, int occurrence, bool* shared) {
     const int count = GetAmountOfMembers();
+    // Declared members answer their names from the descriptor, which finds a name
+    // without walking them; only names that several members share are counted.
+    if (cClassDesc* desc = DeclaredMembers(this, count)) {
+        const int member = desc->FindMemberByName(name ? name : "");
+        if (member != cClassDesc::kSharedName) {
+            if (shared)
+                *shared = false;
+            return member;
+        }
+    }
     int found = -1;
     int last = -1;
     int seen = 0;
@@ -265,26 +314,39 @@ bool cClass::Copy(const void* source, uintptr_t extra, cClass* destClass, void* 
         return true;
     if (!source || !destClass || !destObject)
         return false;
-    const cClassDesc* desc = IsCompound() ? GetClassDescriptor() : nullptr;
+    cClassDesc* desc = IsCompound() ? GetClassDescriptor() : nullptr;
     if (desc && !desc->m_Members.IsEmpty()) {
         void* sourceObject = const_cast<void*>(source);
         cClass* dest = destClass->IsCompound() ? static_cast<cClass*>(destObject) : destClass;
         const uint32_t mask = GetMemberMask();
+        // A destination of the same class, both showing every member: each member is
+        // found at its own place, without a search by name.
+        const bool sameClass =
+            dest->GetClassDescriptor() == desc && mask == 0xFFFFFFFFu && dest->GetMemberMask() == 0xFFFFFFFFu;
         const int count = desc->m_Members.Count();
         for (int k = 0; k < count; ++k) {
             const cMemberDesc* member = desc->m_Members[k];
             if (!SharesMask(member, mask) || !member->m_FieldType)
                 continue;
-            // The n-th member of a shared name copies to the n-th of the destination.
-            int occurrence = 0;
-            for (int j = 0; j < k; ++j)
-                occurrence += SharesMask(desc->m_Members[j], mask) && desc->m_Members[j]->m_Name == member->m_Name;
             cClass* destField = nullptr;
             void* destAddress = nullptr;
             uintptr_t destExtra = 0;
-            if (!dest->FindMember(member->m_Name.GetText(), &destField, &destAddress, &destExtra, destObject,
-                                  occurrence) ||
-                !destField || !destAddress)
+            if (sameClass) {
+                destField = member->m_FieldType;
+                destAddress = MemberAddress(member, destObject);
+                destExtra = member->m_Extra;
+            } else {
+                // The n-th member of a shared name copies to the n-th of the destination.
+                int occurrence = 0;
+                if (desc->HasSharedName(k))
+                    for (int j = 0; j < k; ++j)
+                        occurrence +=
+                            SharesMask(desc->m_Members[j], mask) && desc->m_Members[j]->m_Name == member->m_Name;
+                if (!dest->FindMember(member->m_Name.GetText(), &destField, &destAddress, &destExtra, destObject,
+                                      occurrence))
+                    continue;
+            }
+            if (!destField || !destAddress)
                 continue;
             void* sourceAddress = MemberAddress(member, sourceObject);
             if (!HoldsValue(sourceAddress, sourceObject) || !HoldsValue(destAddress, destObject))

@@ -59,7 +59,7 @@ public:
     cClass& operator=(const cClass&) = delete;
 
     // The order of these operations is the class engine's interface; keep it.
-    virtual ~cClass() = default;
+    virtual ~cClass() = default;  // releasing starts in the most-derived destructor (TOVAN_CLASS)
     virtual void Init(void* value);
     virtual void Release(void* value);
     virtual void SetDefaults() {}
@@ -156,6 +156,16 @@ public:
     // Sets this object as owner of its compound members.
     void OwnMembers();
 
+protected:
+    // The first step of every reflected class's destructor (TOVAN_CLASS supplies
+    // it): by the time cClass's own destructor runs, the derived part is gone, so
+    // the release has to start while the whole object still exists. Runs Release
+    // unless it already ran since the object was last initialised.
+    void ReleaseOnDestruction();
+    // For Init overrides that do not reach cClass::Init: the object holds values
+    // again, so its next Release (or its destruction) releases them.
+    static void MarkInitialised(cClass* object) { object->m_Released = false; }
+
 private:
     // The object whose members the row operations walk: a compound object itself (a
     // list answers its items), else this field type.
@@ -167,6 +177,7 @@ private:
 
     cClass* m_Owner = nullptr;
     uint32_t m_ViewFlags = 0;
+    bool m_Released = false;  // set by Release, cleared by Init: hooks run once per life
 };
 
 // Address of a member in an object (value and pointer getters included). The answer
@@ -186,10 +197,15 @@ bool IsResettingDefaults();
 
 }  // namespace tovan
 
-// Boilerplate of a reflected compound class: its name, creation by the registry and
-// its cached descriptor. Put it first in the class body.
+// Boilerplate of a reflected compound class: its destructor, its name, creation by
+// the registry and its cached descriptor. Put it first in the class body of every
+// reflected class, derived ones included, so that destruction releases the object
+// through its most-derived class. The macro supplies the destructor: clean-up
+// belongs in ReleaseHooks, which must also cope with an object that was only
+// constructed.
 #define TOVAN_CLASS(Name)                                                                           \
 public:                                                                                             \
+    ~Name() override { ReleaseOnDestruction(); }                                                    \
     static const char* StaticClassName() { return #Name; }                                          \
     const char* GetClassName() const override { return #Name; }                                     \
     bool IsCompound() const override { return true; }                                               \

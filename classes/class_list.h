@@ -15,7 +15,11 @@ template <class T>
 class cClassList : public cClass {
 public:
     cClassList() = default;
-    ~cClassList() override { DeleteItems(); }
+    // The items are released with the list (once), then deleted.
+    ~cClassList() override {
+        ReleaseOnDestruction();
+        DeleteItems();
+    }
 
     static const char* StaticClassName() {
         static const cStr name = cStr::Format("cClassList.%s", T::StaticClassName());
@@ -30,6 +34,7 @@ public:
         cClassList* list = ListOf(value);
         if (!list)
             return;
+        MarkInitialised(list);
         if (IsResettingDefaults()) {
             for (T* item : list->m_Items)
                 if (item)

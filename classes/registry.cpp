@@ -51,6 +51,47 @@ bool DerivesFrom(const char* className, const char* baseName, int depth) {
 
 }  // namespace
 
+// Members are only ever appended, each with its field type, so what is taken
+// from them stays right until their count changes.
+void cClassDesc::Refresh() {
+    const int count = m_Members.Count();
+    if (m_RefreshedAt == count)
+        return;
+    m_CompoundMembers.Resize(0);
+    m_SharedName.Resize(0);
+    m_MemberByName.clear();
+    for (int i = 0; i < count; ++i) {
+        const cMemberDesc* member = m_Members[i];
+        if (member->m_FieldType && member->m_FieldType->IsCompound())
+            m_CompoundMembers.PushBack(i);
+        const auto [at, added] =
+            m_MemberByName.emplace(std::string_view(member->m_Name.GetText(), size_t(member->m_Name.Length())), i);
+        if (!added) {
+            if (at->second >= 0)
+                m_SharedName[at->second] = 1;
+            at->second = kSharedName;
+        }
+        m_SharedName.PushBack(!added);
+    }
+    m_RefreshedAt = count;
+}
+
+const cList<int>& cClassDesc::CompoundMembers() {
+    Refresh();
+    return m_CompoundMembers;
+}
+
+int cClassDesc::FindMemberByName(const char* name) {
+    Refresh();
+    const auto found = m_MemberByName.find(name ? std::string_view(name) : std::string_view());
+    return found == m_MemberByName.end() ? -1 : found->second;
+}
+
+bool cClassDesc::HasSharedName(int member) {
+    Refresh();
+    return member >= 0 && member < m_SharedName.Count() && m_SharedName[member];
+}
+
 cClassDesc* RegisterClassDescriptor(const char* name) {
     if (!name)
         return nullptr;  // a nameless descriptor would put the index out of step with the list
@@ -136,8 +177,10 @@ void InheritMembers(cClass* derived, cClass* basePrototype) {
         derivedDesc->m_Bases.PushBack(cStr(baseName));
 
     for (const cMemberDesc* from : baseDesc->m_Members) {
+        // The field type first: a member is never seen without the field type it has.
+        cClass* fieldType = from->m_FieldType ? from->m_FieldType->CreateInstance() : nullptr;
         cMemberDesc* to = AddMember(derivedDesc, from->m_Name.GetText());
-        to->m_FieldType = from->m_FieldType ? from->m_FieldType->CreateInstance() : nullptr;
+        to->m_FieldType = fieldType;
         to->m_Offset = from->m_Offset;
         to->m_Reserved = from->m_Reserved;
         to->m_Extra = from->m_Extra;

@@ -2,6 +2,8 @@
 // report channel for problems without XML. Process-wide, used from the main thread.
 #pragma once
 #include <cstdint>
+#include <string_view>
+#include <unordered_map>
 
 #include "core/list.h"
 #include "core/str.h"
@@ -66,6 +68,24 @@ struct cClassDesc {
     cList<cStr> m_Derived;          // classes that inherited members from this one
     cList<cStr> m_Bases;            // classes this one inherited members from
     cStr m_DisplayText;             // shown beside the class name in "add..." choices
+
+    // Taken from the members, again whenever members were added since. The
+    // positions of the members that are objects themselves: setting owners (at
+    // the start of every RegisterMembers) walks these instead of every member.
+    const cList<int>& CompoundMembers();
+    // The member of that name: -1 when none has it, kSharedName when several do
+    // (the caller then counts them in order).
+    static constexpr int kSharedName = -2;
+    int FindMemberByName(const char* name);
+    bool HasSharedName(int member);
+
+private:
+    void Refresh();
+
+    int m_RefreshedAt = 0;  // the member count the lists below were taken at
+    cList<int> m_CompoundMembers;
+    std::unordered_map<std::string_view, int> m_MemberByName;  // views of the members' own names
+    cList<uint8_t> m_SharedName;                               // per member
 };
 
 // A named list of labels; a label's value is its insertion index.

@@ -50,6 +50,17 @@ thread_local bool t_HoldsCallLock = false;
 
 std::atomic<const LogFileWriter*> g_FileWriter{nullptr};
 std::atomic<bool> g_HasFileName{false};
+std::atomic<int> g_TextLimit{0};
+
+// Keeps half the limit, so that trimming is rare and each message is copied a
+// bounded number of times.
+void TrimToLimit(cStr& text) {
+    const int limit = g_TextLimit.load();
+    if (limit <= 0 || text.Length() <= limit)
+        return;
+    const int keep = limit / 2;
+    text.Assign(text.GetText(), text.Length() - keep, keep);
+}
 
 void StartFileLayer() {
     const LogFileWriter* writer = g_FileWriter.load();
@@ -121,6 +132,7 @@ void Record(bool warning, const char* fmt, va_list args) {
         s.m_Text = message;  // the file keeps the history, the window the latest message
     } else {
         s.m_Text += message;
+        TrimToLimit(s.m_Text);
     }
 }
 
@@ -168,15 +180,20 @@ int LogWindow(LogWindowMode mode) {
         mode = LogWindowMode::Error;  // an unknown mode leaves the decision to the caller
     CloseSplash();
     void* owner = DialogWindowHandle ? DialogWindowHandle : MainWindowHandle;
-    cDialogTemplate dialog;
-    logwindow::BuildTemplate(dialog, s.m_Title.GetText());
     s.m_Mode = mode;
-    int result = s.m_Observer ? s.m_Observer->OnLogWindow(mode) : logwindow::Run(dialog, owner, mode);
+    int result;
+    if (s.m_Observer) {
+        result = s.m_Observer->OnLogWindow(mode);  // answered without a window: no template either
+    } else {
+        cDialogTemplate dialog;
+        logwindow::BuildTemplate(dialog, s.m_Title.GetText());
+        result = logwindow::Run(dialog, owner, mode);
+        dialog.Free();
+    }
     if (result == kLogExit && (mode == LogWindowMode::Warning || mode == LogWindowMode::Assert)) {
         FlushLog();  // the warning just shown must not be lost
         std::exit(0);
     }
-    dialog.Free();
     return result;
 }
 
@@ -203,6 +220,12 @@ void LogFlushThread(void*) {
         FlushLog();
         os::Sleep(kFlushIntervalMs);
     }
+}
+
+void SetLogTextLimit(int limit) {
+    CallLock lock;  // the text is written under the call lock
+    g_TextLimit.store(limit > 0 ? limit : 0);
+    TrimToLimit(State().m_Text);
 }
 
 void SetLogFileName(const char* name) {

@@ -41,6 +41,11 @@ void FlushLog();
 // "" or null: no log file. The framework sets none itself.
 void SetLogFileName(const char* name);
 
+// Without a log file every message stays in memory for the window. A program
+// that runs for hours without one (a fuzz target) bounds that text: past limit
+// characters only the latest part is kept. 0, the default, keeps everything.
+void SetLogTextLimit(int limit);
+
 // The file layer, when the program has one, writes the log file: `start` is its
 // start-up, run before a log lock is taken (start-up logs, and may wait for
 // another thread's start-up that is logging); `append` adds text to the named

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/classes/sample_classes.h"
+#include "tests/classes/class_test_support.h"
+#include "tests/support/classes/sample_classes.h"
 
 namespace tovan::test {
 namespace {

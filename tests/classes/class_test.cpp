@@ -5,7 +5,7 @@
 #include <string>
 
 #include "classes/registry.h"
-#include "tests/classes/sample_classes.h"
+#include "tests/support/classes/sample_classes.h"
 #include "tests/support/log_capture.h"
 
 namespace tovan::test {
@@ -84,6 +84,12 @@ TEST(ClassModel, CreateInstanceAppliesMemberAndClassDefaults) {
     EXPECT_EQ(doc->m_Items.GetOwner(), doc.get());
     EXPECT_EQ(doc->GetOwner(), nullptr);
     EXPECT_EQ(doc->GetViewFlags(), 0u);
+    // Compound members inherited through the registry are owned alike, nested ones too.
+    auto everything = Fresh<cSampleEverything>();
+    EXPECT_EQ(everything->m_Fields.GetOwner(), everything.get());
+    EXPECT_EQ(everything->m_Root.m_Children.GetOwner(), &everything->m_Root);
+    auto leaf = Fresh<cSampleTreeLeaf>();
+    EXPECT_EQ(leaf->m_Children.GetOwner(), leaf.get());
     cClass bare;
     std::unique_ptr<cClass> made(bare.CreateInstance());
     EXPECT_EQ(made->GetClassName(), nullptr);

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "classes/debug.h"
-#include "tests/classes/all_fields.h"
-#include "tests/classes/sample_classes.h"
+#include "tests/classes/class_test_support.h"
+#include "tests/support/classes/sample_classes.h"
 #include "tests/support/log_capture.h"
 
 namespace tovan::test {

@@ -5,7 +5,8 @@
 #include "classes/xml.h"
 #include "core/stream.h"
 #include "io/io.h"
-#include "tests/classes/sample_classes.h"
+#include "tests/classes/class_test_support.h"
+#include "tests/support/classes/sample_classes.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/scratch.h"
 
@@ -302,19 +303,6 @@ TEST(ObjectXml, ListCreatesOnlyItsItemClassOrDerivedOnes) {
               std::string::npos);
     EXPECT_NE(warnings[2].find("Unknown identifier cSampleDoc of class"), std::string::npos);
 }
-
-// An object holding a list of its own class, so that files can nest it deeply.
-class cSampleTree : public cClass {
-    TOVAN_CLASS(cSampleTree)
-public:
-    cClassList<cSampleTree> m_Children;
-
-    void RegisterMembers() override {
-        if (!BeginMembers())
-            return;
-        TOVAN_MEMBER(cClassList<cSampleTree>, m_Children, "Children");
-    }
-};
 
 std::string NestedTrees(int levels) {
     std::string open, close;

@@ -6,7 +6,7 @@
 
 #include "core/os.h"
 #include "core/os_headless.h"
-#include "tests/classes/sample_classes.h"
+#include "tests/support/classes/sample_classes.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/scratch.h"
 

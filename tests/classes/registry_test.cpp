@@ -4,10 +4,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 
-#include "tests/classes/sample_classes.h"
+#include "tests/classes/class_test_support.h"
+#include "tests/support/classes/sample_classes.h"
 #include "tests/support/log_capture.h"
 
 namespace tovan::test {
@@ -316,6 +318,33 @@ TEST(Registry, InheritMembers) {
     EXPECT_FALSE(IsClassDerivedFrom("cSampleItem", "cSampleHeavyItem"));
     EXPECT_FALSE(IsClassDerivedFrom("cSampleStranger", "cSampleItem"));
     EXPECT_FALSE(IsClassDerivedFrom(nullptr, "cSampleItem"));
+}
+
+// A descriptor answers member names from an index it takes again whenever members
+// were added, and tells names that several members share.
+TEST(Registry, DescriptorFindsMembersByName) {
+    cClassDesc* desc = RegisterClassDescriptor("cSampleGrowingDescriptor");
+    struct Step {
+        const char* added;  // null: nothing added before the lookups
+        const char* name;
+        int found;
+    };
+    const Step steps[] = {
+        {nullptr, "A", -1}, {"A", "A", 0},   {nullptr, "a", -1},  // case-sensitive
+        {nullptr, "", -1},  {"B", "B", 1},   {nullptr, "A", 0},  {"", "", 2}, {"A", "A", cClassDesc::kSharedName},
+        {nullptr, "B", 1},  {"Ab", "Ab", 4},
+    };
+    for (const Step& step : steps) {
+        if (step.added)
+            AddMember(desc, step.added);
+        EXPECT_EQ(desc->FindMemberByName(step.name), step.found) << step.name << " after " << desc->m_Members.Count();
+    }
+    const bool shared[] = {true, false, false, true, false};
+    ASSERT_EQ(desc->m_Members.Count(), int(std::size(shared)));
+    for (int i = 0; i < desc->m_Members.Count(); ++i)
+        EXPECT_EQ(desc->HasSharedName(i), shared[i]) << i;
+    EXPECT_FALSE(desc->HasSharedName(-1));
+    EXPECT_FALSE(desc->HasSharedName(desc->m_Members.Count()));
 }
 
 TEST(Registry, Enums) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -22,6 +23,7 @@ protected:
     void TearDown() override {
         FlushLog();
         SetLogFileName("");
+        SetLogTextLimit(0);
     }
 
     // The text the log gained since `before` (no log file set meanwhile).
@@ -76,6 +78,38 @@ TEST_F(LogTest, WithoutAFileTheMemoryKeepsEveryMessage) {
     Log("first");
     Log("second");
     EXPECT_EQ(Since(before), "first\r\nsecond\r\n");
+}
+
+// A bound keeps the memory text within it, holding the latest messages whole at
+// its end; back at 0 every message is kept again.
+TEST_F(LogTest, ABoundOnTheMemoryTextKeepsItsLatestPart) {
+    struct Case {
+        int limit;
+        int messages;
+    };
+    const Case cases[] = {{64, 200}, {100, 7}, {1000, 500}, {30, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.limit);
+        SetLogTextLimit(c.limit);
+        ASSERT_LE(GetLogText().Length(), c.limit);  // what was there is cut at once
+        std::string all;
+        for (int i = 0; i < c.messages; ++i) {
+            char message[32];
+            std::snprintf(message, sizeof message, "message %03d", i);
+            Log("%s", message);
+            all += std::string(message) + "\r\n";
+        }
+        const std::string kept = GetLogText().GetText();
+        EXPECT_LE(int(kept.size()), c.limit);
+        EXPECT_GE(int(kept.size()), std::min(c.limit / 2, int(all.size())));
+        const size_t n = std::min(kept.size(), all.size());
+        EXPECT_EQ(kept.substr(kept.size() - n), all.substr(all.size() - n)) << "not the latest text";
+    }
+    SetLogTextLimit(0);
+    const int before = GetLogText().Length();
+    Log("%s", std::string(5000, 'w').c_str());
+    Log("last");
+    EXPECT_EQ(Since(before), std::string(5000, 'w') + "\r\nlast\r\n");
 }
 
 TEST_F(LogTest, WithAFileTheMemoryKeepsTheLatestAndTheThreadWritesAll) {

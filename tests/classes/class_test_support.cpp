@@ -1,4 +1,5 @@
-#include "tests/classes/sample_classes.h"
+// Set-up shared by the class-engine tests.
+#include "tests/classes/class_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -27,17 +28,6 @@ private:
 const auto* const g_UnexpectedWarnings = ::testing::AddGlobalTestEnvironment(new UnexpectedWarnings);
 
 }  // namespace
-
-void RegisterSampleClasses() {
-    static const bool registered = [] {
-        cSampleItem().Register();
-        cSampleHeavyItem().Register();
-        cSampleStranger().Register();
-        cSampleDoc().Register();
-        return true;
-    }();
-    (void)registered;
-}
 
 std::string SaveText(cClass& object) {
     cStr text;
