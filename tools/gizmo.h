@@ -17,7 +17,6 @@
 namespace tovan {
 
 inline constexpr int kGizmoLayer = 1;
-inline constexpr KeyCode kKeyControl = 48;
 
 enum GizmoKind : int { kGizmoMove, kGizmoRotate, kGizmoScale, kGizmoKindCount };
 

@@ -26,8 +26,6 @@ Tool* Add(Tool* tool) {
 
 // --- cTransform ----------------------------------------------------------------------
 
-cTransform::~cTransform() { RemoveGizmos(); }
-
 void cTransform::SetDefaults() {
     RemoveGizmos();  // a reset must not leave gizmos behind that nothing removes
     m_Scale = {1, 1, 1};
@@ -109,8 +107,6 @@ void cTransform::RemoveGizmos() {
 }
 
 // --- cPosition -----------------------------------------------------------------------
-
-cPosition::~cPosition() { RemoveGizmo(); }
 
 void cPosition::RegisterMembers() {
     if (!BeginMembers())

@@ -23,7 +23,6 @@ class cTransform : public cClass {
     TOVAN_CLASS(cTransform)
 public:
     cTransform() = default;
-    ~cTransform() override;
 
     void SetDefaults() override;
     void ReleaseHooks() override { RemoveGizmos(); }
@@ -60,7 +59,6 @@ class cPosition : public cClass {
     TOVAN_CLASS(cPosition)
 public:
     cPosition() = default;
-    ~cPosition() override;
 
     void SetDefaults() override { RemoveGizmo(); }
     void ReleaseHooks() override { RemoveGizmo(); }
