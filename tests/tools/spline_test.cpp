@@ -114,22 +114,6 @@ TEST(Spline, CommandLimits) {
     ExpectNear(spline->m_Nodes.At(0)->m_EP, {5, 0, 0}, 0);
 }
 
-TEST(Spline, ResamplingReplacesTheNodes) {
-    auto spline = Make<cSpline>();
-    AddNode(*spline, OnX(0));
-    AddNode(*spline, OnX(3, 1, 2));
-    AddNode(*spline, OnX(9, 2, 1));
-    spline->ResampleUniformNodes(4);
-    ASSERT_EQ(spline->m_Nodes.Count(), 4);
-    ExpectNear(spline->m_Nodes.At(2)->m_EP, {6, 0, 0});
-    EXPECT_STREQ(spline->m_Nodes.At(3)->ToString().GetText(), "4. Node");
-    EXPECT_NEAR(spline->Segments().TotalLength(), 9, 1e-2);  // rebuilt
-
-    spline->m_Closed = true;  // a loop of four flat pieces gives four nodes
-    spline->ResampleAdaptiveNodes(1e9f);
-    EXPECT_EQ(spline->m_Nodes.Count(), 4);
-}
-
 TEST(Spline, CenterTransformKeepsWorldPositions) {
     auto spline = Make<cSpline>();
     AddNode(*spline, {{-1, 0, 0}, {0, 0, 0}, {1, 0, 2}});
