@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/vec.h"
+#include "core/render_device.h"
 #include "io/font.h"
 #include "tools/manipulator_state.h"
 #include "tools/move_tool.h"
@@ -18,6 +19,23 @@ constexpr cColor kTangentColor{1.0f, 0.85f, 0.2f, 1.0f};
 constexpr cColor kSampleColor{0.2f, 0.8f, 1.0f, 1.0f};
 constexpr cColor kLabelColor{1.0f, 1.0f, 1.0f, 1.0f};
 constexpr float kSampleSize = 0.5f;
+
+// Looked up once per render device: a font that cannot be loaded would
+// otherwise raise its warning every edited frame.
+struct cCachedFont {
+    const char* name;
+    int32_t font = -1;
+    int epoch = -1;
+    int32_t Get() {
+        if (epoch != RenderDeviceEpoch) {
+            font = LoadFont(name);
+            epoch = RenderDeviceEpoch;
+        }
+        return font;
+    }
+};
+cCachedFont g_RootFont{"Tahoma B8"};
+cCachedFont g_LabelFont{"Calibri 11"};
 
 cMoveTool* MoveToolOf(WidgetHandle handle) { return dynamic_cast<cMoveTool*>(GetWidget(handle)); }
 
@@ -83,8 +101,8 @@ void cSpline::EditNodes(const cMat4& matrix) {
     cMat4 inverse;
     if (!matrix.Invert(inverse))
         inverse.SetIdentity();
-    DrawText3D(LoadFont("Tahoma B8"), "Spline Root", m_Transform.m_Translate, 0, &kLabelColor);
-    const int labelFont = LoadFont("Calibri 11");
+    DrawText3D(g_RootFont.Get(), "Spline Root", m_Transform.m_Translate, 0, &kLabelColor);
+    const int labelFont = g_LabelFont.Get();
     for (int i = 0; i < m_Nodes.Count(); ++i) {
         cSpline_Node* node = m_Nodes.At(i);
         if (!node)
