@@ -40,9 +40,9 @@ cStr cSpline_Node::ToString() {
 
 namespace {
 
-// Undo entries hold addresses inside the object they were made in: nodes about
-// to be freed may be among them, in the history of this spline or of any
-// registered object that holds it.
+// Undo entries and the focused row hold addresses inside the object they were
+// made in: nodes about to be freed may be among them, in the record of this
+// spline or of any registered object that holds it.
 void ForgetEditsInto(cClass* object) {
     for (int i = 0; i < CountExplorerObjects(); ++i) {
         ExplorerObject* record = GetExplorerObject(i);
@@ -51,6 +51,7 @@ void ForgetEditsInto(cClass* object) {
         for (cClass* holder = object; holder; holder = holder->GetOwner())
             if (record->m_Object == holder) {
                 record->ClearUndo();
+                record->m_Selection = ExplorerSelection();  // may name a row of a node too
                 break;
             }
     }

@@ -159,6 +159,7 @@ TEST(Spline, ReplacingNodesClearsTheUndoHistoriesThatHoldThem) {
         edit.m_OldFloat = 3;
         edit.m_NewFloat = 4;
         record->PushUndo(edit);
+        record->m_Selection.m_Address = edit.m_Float;
     }
     spline->ResampleUniformNodes(3);
     const bool cleared[3] = {true, true, false};
@@ -167,6 +168,7 @@ TEST(Spline, ReplacingNodesClearsTheUndoHistoriesThatHoldThem) {
         for (int k = 0; k < 3; ++k) {
             if (record->m_Object == objects[k]) {
                 EXPECT_EQ(record->m_Undo.Count(), cleared[k] ? 0 : 1) << k;
+                EXPECT_EQ(record->m_Selection.m_Address == nullptr, cleared[k]) << k;
             }
         }
     }
