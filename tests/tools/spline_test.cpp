@@ -8,6 +8,8 @@
 #include <string>
 
 #include "classes/member.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/recording_renderer.h"
 #include "tools/explorer_objects.h"
 #include "tools/manipulator_state.h"
 #include "tools/move_tool.h"
@@ -195,6 +197,8 @@ protected:
         EXPECT_EQ(CountWidgets(), baseline);  // nothing left behind
         ManipulatorMode = kManipulatorNone;
     }
+    test::LogCapture log;  // no log window for the fonts the tests do not have
+    test::RecordingRenderer device;
     int baseline = 0;
     std::unique_ptr<cSpline> spline;
 };
@@ -218,6 +222,11 @@ TEST_F(SplineEditing, EditRegistersTheSplineAndGivesEveryPointAGizmo) {
             EXPECT_EQ(tool->m_ParentInverse.m[3][2], -10.0f);
         }
     }
+    spline->Update();
+    int fontWarnings = 0;  // asked once per device, not every frame
+    for (const std::string& w : log.Warnings())
+        fontWarnings += w.find("Tahoma B8") != std::string::npos;
+    EXPECT_EQ(fontWarnings, 1);
     spline->Edit();  // the toggle ends editing and takes every gizmo away
     EXPECT_FALSE(spline->IsEditing());
     EXPECT_EQ(spline->m_Nodes.At(0)->m_Gizmos[1], -1);
