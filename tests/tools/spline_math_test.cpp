@@ -1,0 +1,192 @@
+#include "tools/spline_math.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace tovan {
+namespace {
+
+// A node on the x axis with its controls before and after it on the axis. With
+// each control a third of the way along its segment the curve runs at constant
+// speed within each segment.
+cSplinePoints Straight(float x, float in = 1, float out = 1) { return {{x - in, 0, 0}, {x, 0, 0}, {x + out, 0, 0}}; }
+// Nodes at x = 0, 3 and 9 (segments of length 3 and 6).
+const cSplinePoints kLine[3] = {Straight(0), Straight(3, 1, 2), Straight(9, 2, 1)};
+
+void ExpectNear(const cVec3& a, const cVec3& b, float eps = 1e-4f) {
+    EXPECT_NEAR(a.x, b.x, eps);
+    EXPECT_NEAR(a.y, b.y, eps);
+    EXPECT_NEAR(a.z, b.z, eps);
+}
+
+bool Finite(const cVec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+TEST(SplineTable, SegmentCountsOpenAndClosed) {
+    struct Case {
+        int nodes;
+        bool closed;
+        int segments;
+    };
+    const Case cases[] = {{0, false, 0}, {0, true, 0}, {1, false, 0}, {1, true, 1},
+                          {2, false, 1}, {2, true, 2}, {5, false, 4}, {5, true, 5}};
+    const cSplinePoints nodes[5] = {Straight(0), Straight(3), Straight(9), Straight(12), Straight(15)};
+    for (const Case& c : cases) {
+        cSplineTable table;
+        table.Build(nodes, c.nodes, c.closed);
+        EXPECT_EQ(table.Count(), c.segments) << c.nodes << (c.closed ? " closed" : " open");
+        EXPECT_EQ(cSplineTable::SegmentCount(c.nodes, c.closed), c.segments);
+    }
+    // The closing segment of two nodes runs from node 1 back to node 0.
+    cSplineTable closed;
+    closed.Build(nodes, 2, true);
+    ExpectNear(closed.At(1).p0, nodes[1].ep);
+    ExpectNear(closed.At(1).c0, nodes[1].cv1);
+    ExpectNear(closed.At(1).c1, nodes[0].cv0);
+    ExpectNear(closed.At(1).p1, nodes[0].ep);
+}
+
+TEST(SplineTable, CumulativeLengthAndEndParameterAtEachNode) {
+    const cSplinePoints* nodes = kLine;
+    cSplineTable table;
+    table.Build(nodes, 3, false);
+    ASSERT_EQ(table.Count(), 2);
+    EXPECT_NEAR(table.At(0).cumulativeLength, 3, 1e-4);
+    EXPECT_NEAR(table.At(1).cumulativeLength, 9, 1e-4);
+    EXPECT_NEAR(table.At(0).endParameter, 1.0f / 3, 1e-5);
+    EXPECT_EQ(table.At(1).endParameter, 1.0f);
+    EXPECT_NEAR(table.TotalLength(), 9, 1e-4);
+    // Sphere of the four controls and the box of all of them.
+    ExpectNear(table.At(1).sphereCentre, {6, 0, 0});
+    EXPECT_NEAR(table.At(1).sphereRadius, 3, 1e-5);
+    ExpectNear(table.Bounds().m_Min, {0, 0, 0});
+    ExpectNear(table.Bounds().m_Max, {9, 0, 0});
+}
+
+TEST(SplineTable, PointAtClampsAndIsLinearInTWithinASegment) {
+    const cSplinePoints* nodes = kLine;
+    cSplineTable table;
+    table.Build(nodes, 3, false);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const struct {
+        float t;
+        float x;
+    } cases[] = {{-1, 0}, {0, 0}, {nan, 0}, {1.0f / 3, 3}, {0.5f, 4.5f}, {1, 9}, {7, 9}};
+    for (const auto& c : cases)
+        ExpectNear(table.PointAt(c.t), {c.x, 0, 0});
+    ExpectNear(cSplineTable().PointAt(0.5f), kZeroVec3);
+}
+
+TEST(SplineTable, ParameterAtDistance) {
+    const cSplinePoints* nodes = kLine;
+    cSplineTable table;
+    table.Build(nodes, 3, false);
+    const struct {
+        float d;
+        int segment;
+        float u;
+    } cases[] = {{-5, 0, 0}, {0, 0, 0}, {1.5f, 0, 0.5f}, {3, 0, 1}, {6, 1, 0.5f}, {9, 1, 1}, {100, 1, 1}};
+    for (const auto& c : cases) {
+        const cSplineParameter p = table.ParameterAtDistance(c.d);
+        EXPECT_EQ(p.segment, c.segment) << c.d;
+        EXPECT_NEAR(p.u, c.u, 1e-4) << c.d;
+    }
+    EXPECT_EQ(cSplineTable().ParameterAtDistance(3).u, 0);
+}
+
+TEST(SplineTable, NoLengthKeepsProvisionalParametersAndNoWidthMeansU0) {
+    // Every point the same: total 0, end parameters stay (i + 1) / n.
+    const cSplinePoints same = {{1, 2, 3}, {1, 2, 3}, {1, 2, 3}};
+    const cSplinePoints flat[3] = {same, same, same};
+    cSplineTable table;
+    table.Build(flat, 3, false);
+    EXPECT_EQ(table.TotalLength(), 0);
+    EXPECT_EQ(table.At(0).endParameter, 0.5f);
+    EXPECT_EQ(table.At(1).endParameter, 1.0f);
+    ExpectNear(table.PointAt(0.7f), {1, 2, 3});
+    // A first segment of no length has no width in t; t = 0 falls into it.
+    const cSplinePoints nodes[3] = {Straight(0, 0, 0), Straight(0, 0, 1), Straight(3)};
+    table.Build(nodes, 3, false);
+    EXPECT_EQ(table.At(0).endParameter, 0);
+    const cVec3 start = table.PointAt(0);
+    EXPECT_TRUE(Finite(start));
+    ExpectNear(start, {0, 0, 0});
+    ExpectNear(table.TangentAt(0, 0.5f), kZeroVec3);
+    cList<cSplinePoints> out;
+    ASSERT_TRUE(ResampleUniform(table, false, 4, out));
+    for (const cSplinePoints& n : out)
+        EXPECT_TRUE(Finite(n.cv0) && Finite(n.ep) && Finite(n.cv1));
+    ExpectNear(out[0].cv0, out[0].ep);  // the zero tangent of the empty segment
+}
+
+TEST(SplineResample, UniformOpenAndClosed) {
+    const cSplinePoints* nodes = kLine;
+    cSplineTable table;
+    table.Build(nodes, 3, false);
+    cList<cSplinePoints> out;
+    ASSERT_TRUE(ResampleUniform(table, false, 4, out));
+    ASSERT_EQ(out.Count(), 4);
+    const float eps[4] = {0, 3, 6, 9};
+    for (int i = 0; i < 4; ++i)
+        ExpectNear(out[i].ep, {eps[i], 0, 0}, 1e-3f);
+    // dB/dt of the first old segment is 3 / (1/3) = 9; over 3 new segments / 3: 1.
+    ExpectNear(out[0].cv1 - out[0].ep, {1, 0, 0}, 1e-3f);
+    // The second old segment is twice as long in the same width of t.
+    ExpectNear(out[2].cv1 - out[2].ep, {1, 0, 0}, 1e-3f);
+    ExpectNear(out[2].ep - out[2].cv0, {1, 0, 0}, 1e-3f);
+
+    // Closed: count nodes spread over the whole loop, none repeating the first.
+    table.Build(nodes, 3, true);
+    ASSERT_TRUE(ResampleUniform(table, true, 3, out));
+    ASSERT_EQ(out.Count(), 3);
+    const float step = table.TotalLength() / 3;
+    EXPECT_NEAR(out[1].ep.x, table.PointAt(step / table.TotalLength()).x, 0.05f);
+    EXPECT_GT(Length(out[2].ep - out[0].ep), 1);
+
+    EXPECT_FALSE(ResampleUniform(cSplineTable(), false, 4, out));
+    EXPECT_EQ(out.Count(), 0);
+}
+
+TEST(SplineResample, AdaptiveFlatPiecesMakeKPlusOneOpenAndKClosed) {
+    const cSplinePoints* nodes = kLine;
+    cSplineTable table;
+    table.Build(nodes, 3, false);
+    cList<cSplinePoints> out;
+    ASSERT_TRUE(ResampleAdaptive(table, false, 0.001f, out));
+    ASSERT_EQ(out.Count(), 3);
+    ExpectNear(out[0].cv0, {-1, 0, 0});  // mirrored outer tangents
+    ExpectNear(out[2].cv1, {11, 0, 0});
+    ExpectNear(out[1].cv0, nodes[1].cv0);
+    ExpectNear(out[1].cv1, nodes[1].cv1);
+
+    table.Build(nodes, 3, true);  // three pieces, the last ends at node 0
+    ASSERT_TRUE(ResampleAdaptive(table, true, 1e9f, out));
+    ASSERT_EQ(out.Count(), 3);
+    ExpectNear(out[0].ep, nodes[0].ep);
+    ExpectNear(out[0].cv0, nodes[0].cv0);
+    ExpectNear(out[2].ep, nodes[2].ep);
+}
+
+TEST(SplineResample, SubdivisionStopsAtDepthAndOnNonFiniteError) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        cBezierPiece piece;
+        float limit;
+        int pieces;
+    };
+    const Case cases[] = {
+        {{{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}}, 0.001f, 1},      // already flat
+        {{{0, 0, 0}, {0, 4e19f, 0}, {0, 0, 0}, {0, 0, 0}}, 0.001f, 1},  // error overflows: flat
+        {{{0, 0, 0}, {nan, 0, 0}, {0, 0, 0}, {3, 0, 0}}, 0.001f, 1},
+        {{{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}}, -1, 1 << kMaxSubdivisionDepth},  // never flat enough,
+    };
+    for (const Case& c : cases) {
+        cList<cBezierPiece> out;
+        SubdivideSegment(c.piece.p0, c.piece.c0, c.piece.c1, c.piece.p1, c.limit, out);
+        EXPECT_EQ(out.Count(), c.pieces);
+    }
+}
+
+}  // namespace
+}  // namespace tovan
