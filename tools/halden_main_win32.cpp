@@ -1,7 +1,10 @@
 // Entry point of the windowed program: the framework's process-wide state is made
-// on the main thread before anything else runs, then the application starts.
+// on the main thread before anything else runs, then the application starts. It
+// sits with the tools, the top layer, so it can hand each lower layer the hooks
+// that reach up (dialogs for the pickers, tool classes for the class engine).
 #include "core/entry.h"
 #include "core/memory.h"
+#include "tools/tool_classes.h"
 #include "win32/key_tables.h"
 #include "win32/pick_dialogs.h"
 
@@ -15,5 +18,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     SetThreadAffinityMask(GetCurrentThread(), 1);
     tovan::BuildKeyCodeTables();
     tovan::InstallFileDialogs();
+    tovan::InstallToolClassHook();
     tovan::ApplicationStart();
 }
