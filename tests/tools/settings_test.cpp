@@ -8,6 +8,7 @@
 #include "tests/support/recording_renderer.h"
 #include "tools/settings.h"
 #include "tools/shader_handles.h"
+#include "tools/shader_precompiler.h"
 #include "ui/input.h"
 
 namespace tovan::test {
@@ -137,6 +138,18 @@ TEST(Settings, ReloadButtonsReachTheRenderDevice) {
     EXPECT_NE(pixelHandle, -5);
     VertexShaderHandles.Resize(0, cShaderHandle());
     PixelShaderHandles.Resize(0, cShaderHandle());
+}
+
+TEST(ShaderOutputName, FollowsTheRule) {
+    const struct {
+        int file, variant;
+        const char* name;
+    } cases[] = {
+        {3, 0, "00000003"}, {3, 2, "00000023"},  {12, 1, "00000112"},     {2, 11, "00000112"},
+        {0, 0, "00000000"}, {0, 10, "00000100"}, {123456, 9, "09123456"}, {1234567, 10, "101234567"},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(ShaderOutputName(c.file, c.variant).GetText(), c.name) << c.file << " " << c.variant;
 }
 
 }  // namespace
