@@ -177,6 +177,22 @@ int TakeAnswer(int fallback) {
     return answer;
 }
 
+void ScriptFileChoice(const std::string& name, int32_t filterIndex) {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.fileChoices.push_back({name, filterIndex});
+}
+
+bool TakeFileChoice(FileChoice* choice) {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (s.fileChoices.empty())
+        return false;
+    *choice = s.fileChoices.front();
+    s.fileChoices.pop_front();
+    return true;
+}
+
 void ScriptThreadStartFailures(int count) {
     State& s = GetState();
     std::lock_guard<std::mutex> guard(s.lock);
@@ -188,6 +204,7 @@ void Reset() {
     std::lock_guard<std::mutex> guard(s.lock);
     s.calls.clear();
     s.answers.clear();
+    s.fileChoices.clear();
     s.threadStartFailures = 0;
     s.writeLimit = -1;
     s.modulePath = "C:\\app\\halden.exe";

@@ -51,6 +51,18 @@ void Record(const std::string& line);
 // once none is left every window gives its own default answer.
 void ScriptAnswer(int answer);
 
+// What the user does in the next file dialog: types `name` into its file-name
+// box (a full path, or a name in the folder the dialog shows), selects filter
+// entry `filterIndex` (from 1; 0 leaves the dialog's own) and presses OK. An
+// empty name presses Cancel. Each choice serves one dialog; a dialog with none
+// left is cancelled.
+struct FileChoice {
+    std::string name;
+    int32_t filterIndex = 0;
+};
+void ScriptFileChoice(const std::string& name, int32_t filterIndex = 0);
+bool TakeFileChoice(FileChoice* choice);  // false when none is queued
+
 // The next `count` thread starts fail, as CreateThread can.
 void ScriptThreadStartFailures(int count);
 int TakeAnswer(int fallback);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/os.h"
+#include "core/os_headless.h"
 
 namespace tovan::os::headless {
 
@@ -34,6 +35,7 @@ struct State {
     bool localTimeScripted = false;
     DateTime localTime{};
     std::deque<int> answers;
+    std::deque<FileChoice> fileChoices;
     int threadStartFailures = 0;
     // Bytes that may still be written before every write fails; -1: no limit.
     int64_t writeLimit = -1;

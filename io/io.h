@@ -110,6 +110,25 @@ public:
     static int32_t GetAnimCacheCount();
     static int32_t GetCameraCacheCount();
 
+    // --- file pickers (io/file_pickers.h): a modal dialog of the kind, starting
+    // at the kind's last file or folder. True when the user chose a file: load
+    // pickers answer it relative to the base folder, save pickers as a full
+    // path. On cancel the result is left as it was.
+    static bool PickImageToLoad(cStr& result);
+    static bool PickImageToSave(cStr& result);
+    static bool PickSoundToLoad(cStr& result);  // no sound previews: never confirmed
+    static bool PickXmlToLoad(cStr& result);
+    static bool PickXmlToSave(cStr& result);
+    static bool PickAnimToLoad(cStr& result);
+    static bool PickModelToLoad(cStr& result);
+    static bool PickCameraToLoad(cStr& result);
+    static bool PickBspToLoad(cStr& result);
+    // Remembers a folder (resolved) for a kind, such as "GenFont".
+    static void SetKindFolder(const char* kind, const char* folder);
+    // Where generated fonts go: the "GenFont" folder when one was remembered,
+    // else the base folder (its write twin when there is one).
+    static cStr GetGenFontFolder();
+
     // --- processes and the desktop
     static bool RunAndWait(const char* file, const char* parameters);
     static bool CopyToClipboard(const char* text);

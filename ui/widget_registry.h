@@ -20,7 +20,8 @@ class cWidget;
 using WidgetHandle = int32_t;
 
 inline constexpr int kWidgetLayerCount = 33;
-inline constexpr int kFormLayer = 3;  // forms, and windows added under an unregistered root
+inline constexpr int kFormLayer = 3;     // forms, and windows added under an unregistered root
+inline constexpr int kOverlayLayer = 4;  // the frame-rate display and combo-box drop-down lists
 
 inline WidgetHandle MakeWidgetHandle(int layer, int slot) { return (layer << 16) | slot; }
 inline int WidgetLayer(WidgetHandle handle) { return handle >> 16; }

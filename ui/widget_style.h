@@ -147,6 +147,7 @@ public:
     } m_Combo;
 
     struct Edit {
+        int32_t m_Font = -1;
         float m_Margin = 0;
         float m_Height = 0;
         float m_NumberWidth = 0;

@@ -26,10 +26,10 @@ cWnd::cWnd(cWnd* parent) : m_Parent(parent) {}
 
 cWnd::~cWnd() {
     // Out of the parent's list first, so nothing reaches this window through it.
-    if (m_Parent) {
-        const int at = m_Parent->m_Children.Find(this);
+    for (cWnd* holder : {m_Parent, m_Owner}) {
+        const int at = holder ? holder->m_Children.Find(this) : -1;
         if (at >= 0)
-            m_Parent->m_Children.RemoveAt(at);
+            holder->m_Children.RemoveAt(at);
     }
     while (!m_Children.IsEmpty()) {
         cWidget* child = m_Children[m_Children.Count() - 1];

@@ -117,6 +117,7 @@ public:
     WidgetStyle* m_Style = nullptr;
     cWnd* m_Parent = nullptr;
     cWnd* m_Listener = nullptr;  // told of a push button's clicks before its parent
+    cWnd* m_Owner = nullptr;     // keeps this in its child list though not its parent (a composite)
     cList<cWidget*> m_Children;
     cWidget* m_Extra = nullptr;  // owned companion (a form's tool bar)
     float m_LayoutX = 0, m_LayoutY = 0;

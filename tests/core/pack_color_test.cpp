@@ -16,6 +16,7 @@ TEST(PackColor, ClampsRoundsAndOrdersChannels) {
     };
     const Case cases[] = {
         {{1.5f, -0.2f, 0.5f, 1.0f}, 0xFF8000FFu},  // 0.5 x 255 + 0.5 = 128
+        {{0.5f, 0.5f, 0.5f, 0.5f}, 0x80808080u},
         {{0, 0, 0, 1}, 0xFF000000u},
         {{1, 0, 0, 0}, 0x000000FFu},
         {{0, 1, 0, 0}, 0x0000FF00u},

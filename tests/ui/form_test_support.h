@@ -2,6 +2,7 @@
 // takes the focus, a form that counts the notifications reaching it, and the
 // metrics they are laid out with.
 #pragma once
+#include <string>
 #include <vector>
 
 #include "tests/support/fixed_view.h"
@@ -39,12 +40,21 @@ public:
 class TestForm : public cForm {
 public:
     using cForm::cForm;
-    void OnNotify(WidgetHandle source, int code, const void*, const void*) override {
-        m_Notes.push_back({source, code});
+    void OnNotify(WidgetHandle source, int code, const void* oldValue, const void* newValue) override {
+        Note note;
+        note.source = source, note.code = code;
+        // The values live only during the call: the int codes and the path are copied.
+        if ((code == kNotifyBinding || code == kNotifyComboBox) && oldValue && newValue)
+            note.oldInt = *static_cast<const int32_t*>(oldValue), note.newInt = *static_cast<const int32_t*>(newValue);
+        if (code == kNotifyFilePath && oldValue && newValue)
+            note.oldText = static_cast<const char*>(oldValue), note.newText = static_cast<const char*>(newValue);
+        m_Notes.push_back(note);
     }
     struct Note {
-        WidgetHandle source;
-        int code;
+        WidgetHandle source = -1;
+        int code = -1;
+        int32_t oldInt = -2, newInt = -2;
+        std::string oldText, newText;
     };
     std::vector<Note> m_Notes;
 };

@@ -19,6 +19,8 @@ void ResetInputGlobals() {
         KeyStates.m_Down[code] = 0;
     for (bool& down : PadDown)
         down = false;
+    for (int code = 0; code < KeyPressTimes.Count(); ++code)
+        KeyPressTimes[code] = 0;
 }
 
 void RemoveAllWidgets() {
