@@ -98,6 +98,7 @@ void WindowDestroy(void* window, intptr_t timerId);
 void WindowSizeForClient(void* window, int clientWidth, int clientHeight, int* width, int* height);
 // A colour of the system's scheme (GetSysColor): red in the low byte, then green
 // and blue. Natively the classic scheme's values, unless a test set its own.
+constexpr int kColorButtonFace = 15;    // COLOR_BTNFACE
 constexpr int kColorButtonShadow = 16;  // COLOR_BTNSHADOW
 uint32_t SystemColor(int index);
 

@@ -24,7 +24,7 @@ uint32_t SystemColor(int index) {
     auto scripted = s.systemColors.find(index);
     if (scripted != s.systemColors.end())
         return scripted->second;
-    return index == kColorButtonShadow ? 0xA0A0A0u : 0u;
+    return index == kColorButtonShadow ? 0xA0A0A0u : index == kColorButtonFace ? 0xF0F0F0u : 0u;
 }
 
 }  // namespace tovan::os

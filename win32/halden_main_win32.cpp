@@ -3,6 +3,7 @@
 #include "core/entry.h"
 #include "core/memory.h"
 #include "win32/key_tables.h"
+#include "win32/pick_dialogs.h"
 
 #include <windows.h>
 #include <ole2.h>
@@ -13,5 +14,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     OleInitialize(nullptr);
     SetThreadAffinityMask(GetCurrentThread(), 1);
     tovan::BuildKeyCodeTables();
+    tovan::InstallFileDialogs();
     tovan::ApplicationStart();
 }

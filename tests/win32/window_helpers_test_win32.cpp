@@ -1,6 +1,7 @@
 // CenterWindow on real windows, and shortcuts made with the shell's own link
 // interface, then resolved.
 #include "tests/support/scratch.h"
+#include "tests/support/shell_link_win32.h"
 #include "win32/window_helpers.h"
 
 #include <windows.h>
@@ -13,6 +14,8 @@
 
 namespace tovan {
 namespace {
+
+using test::CreateLink;
 
 HWND MakeWindow(int x, int y, int width, int height) {
     return CreateWindowExA(0, "STATIC", "centre", WS_POPUP, x, y, width, height, nullptr, nullptr,
@@ -38,26 +41,6 @@ TEST(CenterWindowWin32, CentresOnTheWorkAreaOrOnAReferenceWindow) {
     CenterWindow(nullptr, reference);  // nothing to move
     DestroyWindow(window);
     DestroyWindow(reference);
-}
-
-// Makes a .lnk file pointing at `target` the way the shell does.
-bool CreateLink(const std::string& link, const std::string& target) {
-    CoInitialize(nullptr);
-    IShellLinkA* shellLink = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&shellLink))))
-        return false;
-    bool saved = false;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(shellLink->SetPath(target.c_str())) &&
-        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-        saved = SUCCEEDED(file->Save(wide, TRUE));
-        file->Release();
-    }
-    shellLink->Release();
-    return saved;
 }
 
 class ResolveShortcutWin32 : public test::ScratchTest {};
