@@ -8,6 +8,8 @@
 #include "io/io.h"
 #include "tools/shader_handles.h"
 #include "ui/input.h"
+#include "io/texture_import.h"
+#include "win32/font_generator.h"
 #include "win32/question_box.h"
 
 namespace tovan {
@@ -114,7 +116,9 @@ void cSettings::RegisterMembers() {
     TOVAN_BUTTON(RestartThisApplication);
     Declare<cSettings_ClearColor>(this, &m_ClearColor, "ClearColor");
     Declare<_cSliderRangedF>(this, &m_TimeScale, "TimeScale");
+    TOVAN_BUTTON(GenFont);
     Declare<_cStr>(this, &m_Title, "Title");
+    TOVAN_BUTTON(ImportParticle);
     Separator(this, "");
     Declare<_cIndex>(this, &m_Resources, "Resources", nullptr, EnumExtra(kResourcesEnum));
     TOVAN_BUTTON(ListUnused);
@@ -136,6 +140,7 @@ void cSettings::RegisterMembers() {
 }
 
 cStr cSettings::EnumLabel(const char* enumName, int32_t value) {
+    RegisterSettingsEnums();  // the tools may run before any settings object was made
     cEnum* labels = FindEnum(enumName);
     if (!labels || value < 0)
         return cStr();
@@ -164,6 +169,22 @@ void cSettings::ReloadShaders() {
 void cSettings::RestartThisApplication() {
     if (AskYesNo("cIO::RestartThisApplication()", "Restart This Application?"))
         cIO::RestartThisApplication();
+}
+
+void cSettings::GenFont() { GenerateFont(); }
+
+// A particle texture keeps no mips and no alpha; the other fields are those
+// every import of the settings passes.
+void cSettings::ImportParticle() {
+    cTextureImportOptions options;
+    options.m_Mode = kImportParticle;
+    options.m_ColorKeepAlpha = 1;
+    options.m_ColorMips = 1;
+    options.m_NormalKeepAlpha = 0;
+    options.m_InvertGreen = 0;
+    options.m_Strength = 1.0f;
+    options.m_KeepHeight = 1;
+    ImportTexture(options);
 }
 
 }  // namespace tovan

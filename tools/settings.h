@@ -37,6 +37,8 @@ public:
     void ReloadSounds();
     void ReloadShaders();
     void RestartThisApplication();
+    void GenFont();
+    void ImportParticle();
     void ListUnused();         // tools/unused_resources.cpp
     void PrecompileShaders();  // tools/shader_precompiler.cpp
     void BuildData();          // tools/data_build.cpp

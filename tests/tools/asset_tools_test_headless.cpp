@@ -1,5 +1,7 @@
-// The asset tools on the virtual drive: the data folder is C:\Data, the outside
-// shader compilers are the stand-in program copied to C:\Libs\PrecompileShaders.
+// The asset tools on the virtual drive: the data folder is C:\Data unless an
+// earlier test of the program started the file layer elsewhere (the file names
+// of these tests say "Data" for it); the outside shader compilers are the
+// stand-in program copied to C:\Libs\PrecompileShaders.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -33,24 +35,32 @@ class AssetToolsTest : public ScratchTest {
 protected:
     void SetUp() override {
         os::headless::SetModulePath("C:\\Data\\h.exe");
-        fs::create_directories(Host("C:\\Data"));
         cIO::Init();
-        ASSERT_STREQ(cIO::GetBaseFolder()->GetText(), "C:\\Data");
-        os::SetCurrentDirectory("C:\\Data");
+        const std::string base = cIO::GetBaseFolder()->GetText();
+        ASSERT_EQ(base.rfind("C:\\", 0), 0u);
+        ASSERT_EQ(base.find('\\', 3), std::string::npos);
+        fs::create_directories(Host(base));
+        os::SetCurrentDirectory(base.c_str());
         os::headless::TakeCalls();
     }
 
     static std::string Host(const std::string& path) { return os::headless::HostPath(path.c_str()); }
+    // The data folder's own name, and a name below the drive whose first
+    // component "Data" stands for it.
+    static std::string DataName() { return cIO::GetBaseFolder()->GetText() + 3; }
+    static std::string Drive(const std::string& name) {
+        return "C:\\" + (name.rfind("Data", 0) == 0 ? DataName() + name.substr(4) : name);
+    }
     static void Put(const std::string& name, const std::string& bytes) {
-        const fs::path path(Host("C:\\" + name));
+        const fs::path path(Host(Drive(name)));
         fs::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary) << bytes;
     }
     static std::string Get(const std::string& name) {
-        std::ifstream in(Host("C:\\" + name), std::ios::binary);
+        std::ifstream in(Host(Drive(name)), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    static bool Has(const std::string& name) { return fs::exists(Host("C:\\" + name)); }
+    static bool Has(const std::string& name) { return fs::exists(Host(Drive(name))); }
 
     static std::vector<std::string> CallsStarting(const std::string& head) {
         std::vector<std::string> found;
@@ -109,7 +119,7 @@ TEST_F(PrecompileTest, CompilesEveryVariantAndWritesTheCache) {
     LogCapture log;
     RunShaderPrecompiler(int32_t(SettingsShadersPlatform::Pc));
 
-    const std::string out = "C:\\Data\\Shaders\\PC\\";
+    const std::string out = Drive("Data\\Shaders\\PC\\");
     const std::string scratch = out + "Temp.txt";
     const std::vector<std::string> expected = {
         "/T vs_3_0 /Fo " + out + "00000000.VS " + scratch, "/T ps_3_0 /Fo " + out + "00000000.PS " + scratch,
@@ -145,7 +155,7 @@ TEST_F(PrecompileTest, CollidingNamesKeepEveryOutput) {
     }
     LogCapture log;
     RunShaderPrecompiler(int32_t(SettingsShadersPlatform::Xbox360));
-    const std::string out = "C:\\Data\\Shaders\\Xbox360\\";
+    const std::string out = Drive("Data\\Shaders\\Xbox360\\");
     const std::vector<std::string> started = CallsStarting("RunAndWait ../Libs/PrecompileShaders/Xbox360.exe ");
     ASSERT_EQ(started.size(), 6u);
     EXPECT_EQ(started[0], "\"" + out + "Temp.txt\" /Tvs_3_0 /Fo\"" + out + "00000000.VS\"");
@@ -187,8 +197,9 @@ TEST_F(AssetToolsTest, DataBuildForTizen) {
 
     settings->BuildData();  // the double answers no
     EXPECT_EQ(CallsStarting("MessageBox "),
-              std::vector<std::string>{"Confirm Build Data For Tizen: Are you sure you want to build data from folder "
-                                       "\"C:\\Data\" for Tizen platform within folder \"C:\\Data.Tizen\"?"});
+              std::vector<std::string>{
+                  "Confirm Build Data For Tizen: Are you sure you want to build data from folder \"" + Drive("Data") +
+                  "\" for Tizen platform within folder \"" + Drive("Data.Tizen") + "\"?"});
     EXPECT_TRUE(Has("Data.Tizen\\stale.txt"));
     EXPECT_FALSE(Has("Data.Tizen\\Models"));
 
@@ -228,7 +239,8 @@ TEST_F(AssetToolsTest, DataBuildRefusesATargetWithoutLabel) {
     EXPECT_FALSE(BuildPlatformData(7, false));
     EXPECT_TRUE(CallsStarting("MessageBox ").empty());
     EXPECT_EQ(Get("Data\\Models\\a.cModel"), "model");
-    EXPECT_EQ(log.Warnings(), std::vector<std::string>{"Can't build data for platform \"\" in folder \"C:\\Data.\""});
+    EXPECT_EQ(log.Warnings(),
+              std::vector<std::string>{"Can't build data for platform \"\" in folder \"" + Drive("Data.") + "\""});
 }
 
 // --- unused resources ----------------------------------------------------------
