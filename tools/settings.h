@@ -81,6 +81,11 @@ public:
     WidgetHandle m_FpsDisplay = -1;
 };
 
+// The Class Explorer the settings opened at start-up, -1 when none.
+extern WidgetHandle ClassExplorerHandle;
+// True until the first settings update of the program.
+extern bool SettingsFirstUpdate;
+
 // Enum names, as the XML labels are looked up.
 inline constexpr const char* kShadersPlatformEnum = "cSettings_ShadersPlatform";
 inline constexpr const char* kResourcesEnum = "cSettings_Resources";

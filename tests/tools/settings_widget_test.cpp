@@ -5,6 +5,7 @@
 #include "core/frame_clock.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/ui/frame_host.h"
+#include "tools/class_explorer.h"
 #include "tools/settings.h"
 #include "ui/fps_display.h"
 #include "ui/input.h"
@@ -86,6 +87,28 @@ TEST_F(SettingsWidgetTest, FrameRateDisplayFollowsShowFps) {
     m_Settings->ReleaseHooks();  // as when the settings go: the display goes with them
     EXPECT_EQ(FpsDisplays(), 0);
     EXPECT_EQ(m_Settings->m_FpsDisplay, -1);
+}
+
+// Only the program's first update opens the explorer; a later one never does.
+TEST_F(SettingsWidgetTest, ClassExplorerOpensAtStartupOnly) {
+    for (bool show : {false, true}) {
+        SettingsFirstUpdate = true;
+        m_Settings->m_ShowClassExplorerOnStartup = show;
+        m_Host.Frame();
+        m_Host.Frame();
+        EXPECT_FALSE(SettingsFirstUpdate);
+        EXPECT_EQ(ClassExplorerHandle != -1, show);
+    }
+    ASSERT_EQ(WidgetLayer(ClassExplorerHandle), kFormLayer);
+    EXPECT_NE(dynamic_cast<cClassExplorer::Stub*>(GetWidget(ClassExplorerHandle)), nullptr);
+    SettingsFirstUpdate = true;  // an explorer already open is closed
+    m_Host.Frame();
+    m_Host.Frame();
+    EXPECT_EQ(ClassExplorerHandle, -1);
+    cList<WidgetEntry> widgets;
+    CollectWidgets(widgets, false);
+    for (const WidgetEntry& entry : widgets)
+        EXPECT_EQ(dynamic_cast<cClassExplorer::Stub*>(entry.widget), nullptr);
 }
 
 TEST_F(SettingsWidgetTest, TimeScaleReachesTheClockNextFrame) {
