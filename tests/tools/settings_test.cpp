@@ -79,19 +79,6 @@ TEST(Settings, BothPlatformsSurviveSaveAndLoad) {
     EXPECT_EQ(again->m_BuildPlatform, 0);
 }
 
-TEST(Settings, Defaults) {
-    auto settings = FreshSettings();
-    EXPECT_TRUE(settings->m_Multithreading);
-    EXPECT_EQ(settings->m_TimeScale, (cVec3{1.0f, 0.0f, 2.0f}));
-    EXPECT_EQ(settings->m_ClearColor.m_Color, (cColor{0.63f, 0.63f, 0.63f, 1.0f}));
-    EXPECT_EQ(settings->m_ClearColor.m_Modulator, (cVec3{1.0f, 0.0f, 2.0f}));
-    EXPECT_EQ(settings->m_FpsDisplay, -1);
-    std::unique_ptr<cColorEdit> plain(static_cast<cColorEdit*>(cColorEdit().CreateInstance()));
-    EXPECT_EQ(plain->m_Color, (cColor{1, 1, 1, 1}));
-    EXPECT_EQ(plain->m_Modulator, (cVec3{1.0f, 0.0f, 2.0f}));
-    EXPECT_EQ(cSettings::Instance(), cSettings::Instance());
-}
-
 // The colour is stored once: its sliders are views of the same four floats.
 TEST(Settings, ClearColorRoundTripsThroughItsColourOnly) {
     auto settings = FreshSettings();
