@@ -2,12 +2,14 @@
 
 #include "classes/member.h"
 #include "classes/registry.h"
+#include "tools/color_edit.h"
 #include "tools/image_swatch_file.h"
 #include "tools/spline.h"
 
 namespace tovan {
 
 void RegisterToolClasses() {
+    SharedPrototype<cColorEdit>();
     SharedPrototype<cImageSwatchFile>();
     SharedPrototype<cSpline_Node>();
     SharedPrototype<cSpline>();

@@ -6,7 +6,7 @@
 
 namespace tovan {
 
-// Registers the prototypes of cImageSwatchFile, cSpline_Node and cSpline.
+// Registers the prototypes of cColorEdit, cImageSwatchFile, cSpline_Node and cSpline.
 void RegisterToolClasses();
 // Sets RegisterToolClasses as the class engine's built-in hook (running it at
 // once when the built-ins are already registered).
