@@ -17,10 +17,13 @@ void AssetToolsTest::SetUp() {
     if (os::CurrentDirectory(folder, sizeof folder) > 0)
         m_SavedFolder = folder;
     m_SavedBase = *cIO::GetBaseFolder();
-    const std::string data = Drive("Data");
-    fs::create_directories(fs::path(scratch.HostPath()) / "Data");
-    *cIO::GetBaseFolder() = data.c_str();
-    ASSERT_TRUE(os::SetCurrentDirectory(data.c_str()));
+    UseDataFolder("Data");
+}
+
+void AssetToolsTest::UseDataFolder(const std::string& name) {
+    fs::create_directories(fs::path(scratch.HostPath()) / name);
+    *cIO::GetBaseFolder() = Drive(name).c_str();
+    ASSERT_TRUE(os::SetCurrentDirectory(Drive(name).c_str()));
 }
 
 // The current folder is given back first: Windows keeps a process's current

@@ -30,6 +30,9 @@ protected:
     std::string Get(const std::string& name) const { return scratch.Read(name); }
     bool Has(const std::string& name) const { return scratch.Exists(name); }
 
+    // Makes scratch folder `name` ("Data" at the start) the data and current folder.
+    void UseDataFolder(const std::string& name);
+
     // The stand-in as "PC.exe" and "Xbox360.exe"; it records its runs in the scratch folder.
     void InstallCompilers();
     // The stand-in's runs, one line of the arguments it was given per run.

@@ -112,6 +112,42 @@ TEST_F(PrecompileTest, CollidingNamesKeepEveryOutput) {
     EXPECT_TRUE(log.Warnings().empty());
 }
 
+// A data folder whose path holds a blank: every path still reaches the
+// compiler as one argument, quoted where the command's template does not.
+TEST_F(PrecompileTest, PathsWithBlanksReachTheCompilerWhole) {
+    UseDataFolder("My Data");
+    Put("My Data\\Shaders\\a.hlsl", std::string("// Precompile\r\nNULL\r\n") + kVertex + kPixel);
+    const struct {
+        SettingsShadersPlatform platform;
+        const char* folder;
+        const char* program;
+        const char* command;  // % the stage, @ the output, # Temp.txt
+    } cases[] = {
+        {SettingsShadersPlatform::Pc, "PC", "PC.exe", "/T %s_3_0 /Fo \"@\" \"#\""},
+        {SettingsShadersPlatform::Xbox360, "Xbox360", "Xbox360.exe", "\"#\" /T%s_3_0 /Fo\"@\""},
+    };
+    std::vector<std::string> all;
+    for (const auto& c : cases) {
+        const std::string out = Drive("My Data\\Shaders\\" + std::string(c.folder) + "\\");
+        std::vector<std::string> expected;
+        for (const char* stage : {"v", "p"}) {
+            std::string command = c.command;
+            command.replace(command.find('@'), 1, out + "00000000." + (stage[0] == 'v' ? "VS" : "PS"));
+            command.replace(command.find('#'), 1, out + "Temp.txt");
+            command.replace(command.find('%'), 1, stage);
+            expected.push_back(command);
+        }
+        LogCapture log;
+        RunShaderPrecompiler(int32_t(c.platform));
+        ExpectStarted(c.program, expected);
+        all.insert(all.end(), expected.begin(), expected.end());
+        EXPECT_EQ(Get("My Data\\Shaders\\" + std::string(c.folder) + "\\00000000.VS"), "\r\nvoid vs() {}\r\n");
+        EXPECT_EQ(Get("My Data\\Shaders\\" + std::string(c.folder) + "\\00000000.PS"), "void ps() {}\r\n");
+        EXPECT_TRUE(log.Warnings().empty()) << c.program;
+    }
+    EXPECT_EQ(Recorded(), Unquoted(all));
+}
+
 TEST_F(PrecompileTest, AsksFirstAndRunsNothingOnNo) {
     Put("Data\\Shaders\\a.hlsl", std::string("// Precompile\r\nNULL\r\n") + kVertex + kPixel);
     auto settings = std::unique_ptr<cSettings>(static_cast<cSettings*>(cSettings::Instance()->CreateInstance()));
