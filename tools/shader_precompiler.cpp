@@ -66,16 +66,27 @@ bool ReadVariants(cStream& file, cList<Variant>& variants) {
     return true;
 }
 
+// A path as one argument: one holding a blank is quoted where the template
+// does not quote it already, or the compiler would see it split in two.
+void AppendPath(cStr& command, const char* pattern, const char* at, const cStr& path) {
+    const bool quote = path.Find(" ") >= 0 && (at == pattern || at[-1] != '"');
+    if (quote)
+        command += '"';
+    command += path;
+    if (quote)
+        command += '"';
+}
+
 // The template with SRC and OBJ replaced in one pass, so that a path that
 // holds either word is taken as it is.
 cStr CommandLine(const char* pattern, const cStr& source, const cStr& output) {
     cStr command;
     for (const char* at = pattern; *at;) {
         if (CompareStrings(at, "SRC", 3) == 0) {
-            command += source;
+            AppendPath(command, pattern, at, source);
             at += 3;
         } else if (CompareStrings(at, "OBJ", 3) == 0) {
-            command += output;
+            AppendPath(command, pattern, at, output);
             at += 3;
         } else {
             command += *at++;

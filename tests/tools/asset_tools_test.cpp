@@ -1,25 +1,20 @@
-// The asset tools on the virtual drive: the data folder is C:\Data unless an
-// earlier test of the program started the file layer elsewhere (the file names
-// of these tests say "Data" for it); the outside shader compilers are the
-// stand-in program copied to C:\Libs\PrecompileShaders.
+// The asset tools: shader precompilation against the stand-in compiler, the
+// data build for the mobile platforms and the unused-resource listings, in a
+// scratch data folder on either side of the OS seam (asset_tools_fixture.h).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "core/os.h"
-#include "core/os_headless.h"
 #include "core/stream.h"
 #include "io/codecs/model_codecs.h"
 #include "io/io.h"
 #include "io/model/material_table.h"
 #include "io/model/model.h"
 #include "tests/support/log_capture.h"
-#include "tests/support/scratch.h"
+#include "tests/tools/asset_tools_fixture.h"
 #include "tools/data_build.h"
 #include "tools/settings.h"
 #include "tools/shader_precompiler.h"
@@ -29,77 +24,22 @@
 namespace tovan::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-class AssetToolsTest : public ScratchTest {
-protected:
-    void SetUp() override {
-        os::headless::SetModulePath("C:\\Data\\h.exe");
-        cIO::Init();
-        const std::string base = cIO::GetBaseFolder()->GetText();
-        ASSERT_EQ(base.rfind("C:\\", 0), 0u);
-        ASSERT_EQ(base.find('\\', 3), std::string::npos);
-        fs::create_directories(Host(base));
-        os::SetCurrentDirectory(base.c_str());
-        os::headless::TakeCalls();
-    }
-
-    static std::string Host(const std::string& path) { return os::headless::HostPath(path.c_str()); }
-    // The data folder's own name, and a name below the drive whose first
-    // component "Data" stands for it.
-    static std::string DataName() { return cIO::GetBaseFolder()->GetText() + 3; }
-    static std::string Drive(const std::string& name) {
-        return "C:\\" + (name.rfind("Data", 0) == 0 ? DataName() + name.substr(4) : name);
-    }
-    static void Put(const std::string& name, const std::string& bytes) {
-        const fs::path path(Host(Drive(name)));
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string Get(const std::string& name) {
-        std::ifstream in(Host(Drive(name)), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    static bool Has(const std::string& name) { return fs::exists(Host(Drive(name))); }
-
-    static std::vector<std::string> CallsStarting(const std::string& head) {
-        std::vector<std::string> found;
-        for (const std::string& call : os::headless::TakeCalls())
-            if (call.rfind(head, 0) == 0)
-                found.push_back(call.substr(head.size()));
-        return found;
-    }
-};
-
 // --- shader precompilation ---------------------------------------------------
 
 class PrecompileTest : public AssetToolsTest {
 protected:
     void SetUp() override {
         AssetToolsTest::SetUp();
-        for (const char* program : {"PC.exe", "Xbox360.exe"}) {
-            const fs::path target(Host(std::string("C:\\Libs\\PrecompileShaders\\") + program));
-            fs::create_directories(target.parent_path());
-            fs::copy_file(TOVAN_STAND_IN_COMPILER, target);
-        }
-        m_Record = os::headless::DriveRoot() + "/record.txt";
-        setenv("TOVAN_STAND_IN_DRIVE", os::headless::DriveRoot().c_str(), 1);
-        setenv("TOVAN_STAND_IN_RECORD", m_Record.c_str(), 1);
+        InstallCompilers();
     }
-    void TearDown() override {
-        unsetenv("TOVAN_STAND_IN_DRIVE");
-        unsetenv("TOVAN_STAND_IN_RECORD");
-    }
-    std::vector<std::string> Recorded() const {
-        std::vector<std::string> lines;
-        std::ifstream in(m_Record);
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
-    }
-
-    std::string m_Record;
 };
+
+// What the stand-in sees of its parameters: the quotes are gone (the paths hold no blanks).
+std::vector<std::string> Unquoted(std::vector<std::string> lines) {
+    for (std::string& line : lines)
+        line.erase(std::remove(line.begin(), line.end(), '"'), line.end());
+    return lines;
+}
 
 const char kVertex[] = "// Vertex shader\r\nvoid vs() {}\r\n";
 const char kPixel[] = "// Pixel shader\r\nvoid ps() {}\r\n";
@@ -120,16 +60,15 @@ TEST_F(PrecompileTest, CompilesEveryVariantAndWritesTheCache) {
     RunShaderPrecompiler(int32_t(SettingsShadersPlatform::Pc));
 
     const std::string out = Drive("Data\\Shaders\\PC\\");
-    const std::string scratch = out + "Temp.txt";
+    const std::string temp = out + "Temp.txt";
     const std::vector<std::string> expected = {
-        "/T vs_3_0 /Fo " + out + "00000000.VS " + scratch, "/T ps_3_0 /Fo " + out + "00000000.PS " + scratch,
-        "/T vs_3_0 /Fo " + out + "00000010.VS " + scratch, "/T ps_3_0 /Fo " + out + "00000010.PS " + scratch,
-        "/T vs_3_0 /Fo " + out + "00000020.VS " + scratch, "/T vs_3_0 /Fo " + out + "00000030.VS " + scratch,
-        "/T ps_3_0 /Fo " + out + "00000030.PS " + scratch,
+        "/T vs_3_0 /Fo " + out + "00000000.VS " + temp, "/T ps_3_0 /Fo " + out + "00000000.PS " + temp,
+        "/T vs_3_0 /Fo " + out + "00000010.VS " + temp, "/T ps_3_0 /Fo " + out + "00000010.PS " + temp,
+        "/T vs_3_0 /Fo " + out + "00000020.VS " + temp, "/T vs_3_0 /Fo " + out + "00000030.VS " + temp,
+        "/T ps_3_0 /Fo " + out + "00000030.PS " + temp,
     };
     EXPECT_EQ(Recorded(), expected);
-    std::vector<std::string> started = CallsStarting("RunAndWait ../Libs/PrecompileShaders/PC.exe ");
-    EXPECT_EQ(started, expected);
+    ExpectStarted("PC.exe", expected);
 
     EXPECT_EQ(Get("Data\\Shaders\\PC\\00000010.VS"), "#define FOG\r\n#define SHADOW\r\n\r\nvoid vs() {}\r\n");
     EXPECT_EQ(Get("Data\\Shaders\\PC\\00000000.PS"), "void ps() {}\r\n");
@@ -156,10 +95,14 @@ TEST_F(PrecompileTest, CollidingNamesKeepEveryOutput) {
     LogCapture log;
     RunShaderPrecompiler(int32_t(SettingsShadersPlatform::Xbox360));
     const std::string out = Drive("Data\\Shaders\\Xbox360\\");
-    const std::vector<std::string> started = CallsStarting("RunAndWait ../Libs/PrecompileShaders/Xbox360.exe ");
-    ASSERT_EQ(started.size(), 6u);
-    EXPECT_EQ(started[0], "\"" + out + "Temp.txt\" /Tvs_3_0 /Fo\"" + out + "00000000.VS\"");
-    EXPECT_EQ(started[5], "\"" + out + "Temp.txt\" /Tps_3_0 /Fo\"" + out + "00000010_0.PS\"");
+    const std::string temp = "\"" + out + "Temp.txt\" ";
+    const std::vector<std::string> expected = {
+        temp + "/Tvs_3_0 /Fo\"" + out + "00000000.VS\"",   temp + "/Tps_3_0 /Fo\"" + out + "00000000.PS\"",
+        temp + "/Tvs_3_0 /Fo\"" + out + "00000010.VS\"",   temp + "/Tps_3_0 /Fo\"" + out + "00000010.PS\"",
+        temp + "/Tvs_3_0 /Fo\"" + out + "00000010_0.VS\"", temp + "/Tps_3_0 /Fo\"" + out + "00000010_0.PS\"",
+    };
+    ExpectStarted("Xbox360.exe", expected);
+    EXPECT_EQ(Recorded(), Unquoted(expected));
     EXPECT_EQ(Get("Data\\Shaders\\Xbox360\\Cache.txt"),
               "\r\nNULL\r\n00000000\r\n\r\n"
               "\r\nONE\r\n00000010\r\n\r\n"
@@ -169,13 +112,49 @@ TEST_F(PrecompileTest, CollidingNamesKeepEveryOutput) {
     EXPECT_TRUE(log.Warnings().empty());
 }
 
+// A data folder whose path holds a blank: every path still reaches the
+// compiler as one argument, quoted where the command's template does not.
+TEST_F(PrecompileTest, PathsWithBlanksReachTheCompilerWhole) {
+    UseDataFolder("My Data");
+    Put("My Data\\Shaders\\a.hlsl", std::string("// Precompile\r\nNULL\r\n") + kVertex + kPixel);
+    const struct {
+        SettingsShadersPlatform platform;
+        const char* folder;
+        const char* program;
+        const char* command;  // % the stage, @ the output, # Temp.txt
+    } cases[] = {
+        {SettingsShadersPlatform::Pc, "PC", "PC.exe", "/T %s_3_0 /Fo \"@\" \"#\""},
+        {SettingsShadersPlatform::Xbox360, "Xbox360", "Xbox360.exe", "\"#\" /T%s_3_0 /Fo\"@\""},
+    };
+    std::vector<std::string> all;
+    for (const auto& c : cases) {
+        const std::string out = Drive("My Data\\Shaders\\" + std::string(c.folder) + "\\");
+        std::vector<std::string> expected;
+        for (const char* stage : {"v", "p"}) {
+            std::string command = c.command;
+            command.replace(command.find('@'), 1, out + "00000000." + (stage[0] == 'v' ? "VS" : "PS"));
+            command.replace(command.find('#'), 1, out + "Temp.txt");
+            command.replace(command.find('%'), 1, stage);
+            expected.push_back(command);
+        }
+        LogCapture log;
+        RunShaderPrecompiler(int32_t(c.platform));
+        ExpectStarted(c.program, expected);
+        all.insert(all.end(), expected.begin(), expected.end());
+        EXPECT_EQ(Get("My Data\\Shaders\\" + std::string(c.folder) + "\\00000000.VS"), "\r\nvoid vs() {}\r\n");
+        EXPECT_EQ(Get("My Data\\Shaders\\" + std::string(c.folder) + "\\00000000.PS"), "void ps() {}\r\n");
+        EXPECT_TRUE(log.Warnings().empty()) << c.program;
+    }
+    EXPECT_EQ(Recorded(), Unquoted(all));
+}
+
 TEST_F(PrecompileTest, AsksFirstAndRunsNothingOnNo) {
     Put("Data\\Shaders\\a.hlsl", std::string("// Precompile\r\nNULL\r\n") + kVertex + kPixel);
     auto settings = std::unique_ptr<cSettings>(static_cast<cSettings*>(cSettings::Instance()->CreateInstance()));
     settings->m_ShadersPlatform = 1;
     settings->PrecompileShaders();
     EXPECT_EQ(
-        CallsStarting("MessageBox "),
+        Questions(),
         std::vector<std::string>{
             "Confirm Precompile Shaders: Are you sure you want to precompile shaders for \"Xbox 360\" platform ?"});
     EXPECT_TRUE(Recorded().empty());
@@ -195,15 +174,14 @@ TEST_F(AssetToolsTest, DataBuildForTizen) {
     auto settings = std::unique_ptr<cSettings>(static_cast<cSettings*>(cSettings::Instance()->CreateInstance()));
     settings->m_BuildPlatform = int32_t(SettingsPlatform::Tizen);
 
-    settings->BuildData();  // the double answers no
-    EXPECT_EQ(CallsStarting("MessageBox "),
-              std::vector<std::string>{
-                  "Confirm Build Data For Tizen: Are you sure you want to build data from folder \"" + Drive("Data") +
-                  "\" for Tizen platform within folder \"" + Drive("Data.Tizen") + "\"?"});
+    settings->BuildData();  // answered no
+    EXPECT_EQ(Questions(), std::vector<std::string>{
+                               "Confirm Build Data For Tizen: Are you sure you want to build data from folder \"" +
+                               Drive("Data") + "\" for Tizen platform within folder \"" + Drive("Data.Tizen") + "\"?"});
     EXPECT_TRUE(Has("Data.Tizen\\stale.txt"));
     EXPECT_FALSE(Has("Data.Tizen\\Models"));
 
-    os::headless::ScriptAnswer(kAnswerYes);
+    Answer(kAnswerYes);
     LogCapture log;
     settings->BuildData();
     EXPECT_FALSE(Has("Data.Tizen\\stale.txt"));
@@ -223,7 +201,7 @@ TEST_F(AssetToolsTest, DataBuildForIosReportsTheMissingEncoderOnce) {
     Put("Data\\Textures\\a.bmp", "BM");
     Put("Data\\Textures\\b.dds", "DDS ");
     Put("Data\\Fonts\\f.png", "png");
-    os::headless::ScriptAnswer(kAnswerYes);
+    Answer(kAnswerYes);
     LogCapture log;
     EXPECT_TRUE(BuildPlatformData(int32_t(SettingsPlatform::Ios), true));
     EXPECT_EQ(Get("Data.iOS\\Fonts\\f.png"), "png");
@@ -234,10 +212,10 @@ TEST_F(AssetToolsTest, DataBuildForIosReportsTheMissingEncoderOnce) {
 // A platform without a label would name the data folder itself as the target.
 TEST_F(AssetToolsTest, DataBuildRefusesATargetWithoutLabel) {
     Put("Data\\Models\\a.cModel", "model");
-    os::headless::ScriptAnswer(kAnswerYes);
+    Answer(kAnswerYes);
     LogCapture log;
     EXPECT_FALSE(BuildPlatformData(7, false));
-    EXPECT_TRUE(CallsStarting("MessageBox ").empty());
+    EXPECT_TRUE(Questions().empty());
     EXPECT_EQ(Get("Data\\Models\\a.cModel"), "model");
     EXPECT_EQ(log.Warnings(),
               std::vector<std::string>{"Can't build data for platform \"\" in folder \"" + Drive("Data.") + "\""});
@@ -305,9 +283,12 @@ protected:
         AssetToolsTest::SetUp();
         MaterialTable = &m_Table;
     }
-    void TearDown() override { MaterialTable = nullptr; }
+    void TearDown() override {
+        MaterialTable = nullptr;
+        AssetToolsTest::TearDown();
+    }
 
-    static void PutModel(const std::string& name, const std::vector<const char*>& materials) {
+    void PutModel(const std::string& name, const std::vector<const char*>& materials) {
         cModel model;
         for (const char* material : materials) {
             cModelMesh mesh;
