@@ -47,29 +47,7 @@ void cButton::Layout() {
 }
 
 bool cButton::OnKeyDown(KeyCode code) {
-    if (!IsPressable(*this))
-        return false;
-    if (HoldsCapture(this))
-        return true;
-    bool acts = false;
-    if (IsActivationKey(code)) {
-        acts = HasKeyFocus(this);
-    } else if (code == kKeyLeftButton) {
-        acts = CursorInHit(*this);
-    } else {
-        if (code == kKeyRightButton && CursorInHit(*this) && m_Image == -1)
-            SetFocus(this);
-        return false;
-    }
-    if (!acts)
-        return false;
-    TakeCapture(this);
-    ActivateParent(*this);
-    SetGrow(m_Look, Style().m_RestGrow);  // the pressed look
-    if (m_Image == -1)
-        SetFocus(this);
-    m_PressingCode = code;
-    return true;
+    return BeginPress(*this, code, m_Look, Style().m_RestGrow, m_Image == -1, m_PressingCode);
 }
 
 bool cButton::OnKeyUp(KeyCode code) {

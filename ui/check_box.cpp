@@ -39,28 +39,7 @@ void cCheckBox::Layout() {
 }
 
 bool cCheckBox::OnKeyDown(KeyCode code) {
-    if (!IsPressable(*this))
-        return false;
-    if (HoldsCapture(this))
-        return true;
-    bool acts = false;
-    if (IsActivationKey(code)) {
-        acts = HasKeyFocus(this);
-    } else if (code == kKeyLeftButton) {
-        acts = CursorInHit(*this);
-    } else {
-        if (code == kKeyRightButton && CursorInHit(*this))
-            SetFocus(this);
-        return false;
-    }
-    if (!acts)
-        return false;
-    TakeCapture(this);
-    ActivateParent(*this);
-    SetGrow(m_Look, Style().m_RestGrow);
-    SetFocus(this);
-    m_PressingCode = code;
-    return true;
+    return BeginPress(*this, code, m_Look, Style().m_RestGrow, true, m_PressingCode);
 }
 
 bool cCheckBox::OnKeyUp(KeyCode code) {

@@ -185,6 +185,33 @@ void StepLook(cWnd& control, cControlLook& look) {
     look.m_Hover.Step(style->m_HoverFadeRate, delta);
 }
 
+bool BeginPress(cWnd& control, KeyCode code, cControlLook& look, float pressedGrow, bool focuses,
+                KeyCode& pressingCode) {
+    if (!IsPressable(control))
+        return false;
+    if (HoldsCapture(&control))
+        return true;
+    bool acts = false;
+    if (IsActivationKey(code)) {
+        acts = control.HasKeyFocus(&control);
+    } else if (code == kKeyLeftButton) {
+        acts = CursorInHit(control);
+    } else {
+        if (code == kKeyRightButton && CursorInHit(control) && focuses)
+            control.SetFocus(&control);
+        return false;
+    }
+    if (!acts)
+        return false;
+    TakeCapture(&control);
+    ActivateParent(control);
+    SetGrow(look, pressedGrow);
+    if (focuses)
+        control.SetFocus(&control);
+    pressingCode = code;
+    return true;
+}
+
 cHoverFacts ReadHover(cWnd& control, bool covered, bool heldCounts) {
     cHoverFacts facts;
     facts.m_Held = HoldsCapture(&control);

@@ -164,6 +164,13 @@ void SetGrow(cControlLook& look, float grow);
 // One frame: grow toward its target at the style's grow rate, the hover fade
 // at the hover fade rate. Both stop at their targets.
 void StepLook(cWnd& control, cControlLook& look);
+// The press of a push control (button, check box) at a key down: an
+// activation key while it has the key focus, or the left button over its hit
+// area, takes the capture, activates the parent, shows the pressed look (pressedGrow),
+// focuses the control when `focuses` and remembers the key; a right press over
+// the hit area only focuses it (when `focuses`). True when the key was used.
+bool BeginPress(cWnd& control, KeyCode code, cControlLook& look, float pressedGrow, bool focuses,
+                KeyCode& pressingCode);
 
 // The facts of the hover rule for one pass.
 struct cHoverFacts {
