@@ -57,20 +57,30 @@ bool AllocateDecoded(cImage& out, ImageFormat format, int width, int height, int
     return out.AllocateUnset(format, width, height, depth, LevelCount(width, height, depth == 0 ? 1 : depth, mips));
 }
 
-uint8_t* OpenGap(cStream& out, int64_t n) {
+namespace {
+
+uint8_t* OpenGapOf(cStream& out, int64_t n, bool cleared) {
     const int count = out.Count();
     if (n < 0 || n > INT_MAX - int64_t(count))
         return nullptr;
     if (out.m_Position < 0 || out.m_Position > count)
         out.m_Position = count;
     const int at = out.m_Position;
-    out.m_Bytes.Resize(count + int(n));
+    if (cleared)
+        out.m_Bytes.Resize(count + int(n));
+    else
+        out.m_Bytes.ResizeUnset(count + int(n));
     uint8_t* bytes = out.m_Bytes.Data();
     if (count > at)
         std::memmove(bytes + at + n, bytes + at, size_t(count - at));
     out.m_Position = at + int(n);
     return bytes + at;
 }
+
+}  // namespace
+
+uint8_t* OpenGap(cStream& out, int64_t n) { return OpenGapOf(out, n, true); }
+uint8_t* OpenGapUnset(cStream& out, int64_t n) { return OpenGapOf(out, n, false); }
 
 void SwapRedBlue(uint8_t* texels, int64_t n, int stride) {
     for (int64_t i = 0; i < n; ++i, texels += stride) {

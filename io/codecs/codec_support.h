@@ -32,6 +32,8 @@ bool AllocateDecoded(cImage& out, ImageFormat format, int width, int height, int
 // Opens n bytes at the stream's position for an encoder to fill and moves the
 // position past them; null (nothing changed) when the stream cannot hold them.
 uint8_t* OpenGap(cStream& out, int64_t n);
+// The same with the bytes left unset, for a writer that fills every one.
+uint8_t* OpenGapUnset(cStream& out, int64_t n);
 
 // Swaps the first and third byte of n texels of `stride` (3 or 4) bytes
 // (RGB <-> BGR); dst may be src.

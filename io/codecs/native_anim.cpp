@@ -6,6 +6,7 @@
 //   bounds, per frame: 6 p16 (min x, y, z, max x, y, z).
 // A p16 value v stands for v x 256 / 32767.
 #include "io/codecs/model_codecs.h"
+#include "io/codecs/codec_support.h"
 #include "io/codecs/native_format.h"
 
 namespace tovan {
@@ -122,7 +123,7 @@ bool cCodecAnim::Decode(cStream& in, cAnim& out) const { return RunDecode(in, ou
 bool cCodecAnim::Encode(const cAnim& in, cStream& out) const {
     return RunEncode([&] {
         const int64_t size = MeasureAnim(in);
-        uint8_t* gap = size < 0 ? nullptr : OpenGap(out, size);
+        uint8_t* gap = size < 0 ? nullptr : codec::OpenGapUnset(out, size);
         if (!gap)
             return false;
         cByteWriter w(gap);

@@ -3,6 +3,7 @@
 //   tracks: i16 name length, name bytes, f32 value 1, f32 value 2, i32 start frame, i32 key count,
 //           keys of 26 bytes: 3 f32 position, 3 f32 rotation x, y, z, i16 value (v x 256 / 32767).
 #include "io/codecs/model_codecs.h"
+#include "io/codecs/codec_support.h"
 #include "io/codecs/native_format.h"
 
 namespace tovan {
@@ -95,7 +96,7 @@ bool cCodecCamera::Decode(cStream& in, cCamera& out) const { return RunDecode(in
 bool cCodecCamera::Encode(const cCamera& in, cStream& out) const {
     return RunEncode([&] {
         const int64_t size = MeasureCamera(in);
-        uint8_t* gap = size < 0 ? nullptr : OpenGap(out, size);
+        uint8_t* gap = size < 0 ? nullptr : codec::OpenGapUnset(out, size);
         if (!gap)
             return false;
         cByteWriter w(gap);

@@ -94,24 +94,6 @@ private:
     uint8_t* m_At;
 };
 
-// Opens n bytes at the stream's position (left unset, for a writer that fills
-// every one) and moves the position past them; null, with nothing changed, when
-// the stream cannot hold them.
-inline uint8_t* OpenGap(cStream& out, int64_t n) {
-    const int count = out.Count();
-    if (n < 0 || n > INT_MAX - int64_t(count))
-        return nullptr;
-    if (out.m_Position < 0 || out.m_Position > count)
-        out.m_Position = count;
-    const int at = out.m_Position;
-    out.m_Bytes.ResizeUnset(count + int(n));
-    uint8_t* bytes = out.m_Bytes.Data();
-    if (count > at)
-        std::memmove(bytes + at + n, bytes + at, size_t(count - at));
-    out.m_Position = at + int(n);
-    return bytes + at;
-}
-
 // A text field: an i16 length then the bytes. A text the decoders would refuse
 // (longer than 32767 bytes, or holding a 0 byte) is not written.
 inline bool TextFits(const cStr& text) {

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "io/codecs/model_codecs.h"
+#include "io/codecs/codec_support.h"
 #include "io/codecs/native_format.h"
 
 namespace tovan {
@@ -238,7 +239,7 @@ bool cCodecModel::Encode(const cModel& in, cStream& out) const {
     return RunEncode([&] {
         bool wide = false;
         const int64_t size = MeasureModel(in, wide);
-        uint8_t* gap = size < 0 ? nullptr : OpenGap(out, size);
+        uint8_t* gap = size < 0 ? nullptr : codec::OpenGapUnset(out, size);
         if (!gap)
             return false;
         cByteWriter w(gap);

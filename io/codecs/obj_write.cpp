@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "io/codecs/model_codecs.h"
+#include "io/codecs/codec_support.h"
 #include "io/codecs/native_format.h"
 
 namespace tovan {
@@ -119,7 +120,7 @@ bool cCodecObj::Encode(const cModel& in, cStream& out) const {
         cStr text;
         if (!Write(in, text))
             return false;
-        uint8_t* gap = native::OpenGap(out, text.Length());
+        uint8_t* gap = codec::OpenGapUnset(out, text.Length());
         if (!gap)
             return false;
         std::memcpy(gap, text.GetText(), size_t(text.Length()));
