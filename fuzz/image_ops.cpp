@@ -1,6 +1,7 @@
 // Random image records (header fields, sometimes out of step with their data)
 // and random bytes through every image operation, in random order. An operation
 // that reports success must leave a record whose fields match its data.
+#include "fuzz/byte_reader.h"
 #include "fuzz/quiet_log.h"
 #include "io/image/image.h"
 
@@ -12,28 +13,7 @@ namespace {
 
 using namespace tovan;
 
-struct Reader {
-    const uint8_t* data;
-    size_t size;
-    uint8_t Byte() {
-        if (!size)
-            return 0;
-        --size;
-        return *data++;
-    }
-    uint32_t Bits() {
-        uint32_t bits = 0;
-        for (int i = 0; i < 4; ++i)
-            bits = bits << 8 | Byte();
-        return bits;
-    }
-    float Float() {
-        const uint32_t bits = Bits();
-        float f;
-        std::memcpy(&f, &bits, 4);
-        return f;
-    }
-};
+using Reader = fuzz::ByteReader;
 
 bool Run(cImage& image, int op, Reader& in) {
     switch (op) {

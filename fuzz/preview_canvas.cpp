@@ -2,6 +2,7 @@
 // and negative values, ints at their limits) through every operation of the
 // preview rasteriser. Nothing may be written outside the picture: the row
 // padding keeps the byte it was given.
+#include "fuzz/byte_reader.h"
 #include "win32/preview_canvas.h"
 
 #include <cstddef>
@@ -13,28 +14,7 @@ namespace {
 
 using namespace tovan;
 
-struct Reader {
-    const uint8_t* data;
-    size_t size;
-    uint8_t Byte() {
-        if (!size)
-            return 0;
-        --size;
-        return *data++;
-    }
-    uint32_t Bits() {
-        uint32_t bits = 0;
-        for (int i = 0; i < 4; ++i)
-            bits = bits << 8 | Byte();
-        return bits;
-    }
-    int Int() { return int(Bits()); }
-    float Float() {
-        const uint32_t bits = Bits();
-        float f;
-        std::memcpy(&f, &bits, 4);
-        return f;
-    }
+struct Reader : fuzz::ByteReader {
     cVec2 Vec2() { return {Float(), Float()}; }
     cVec3 Vec3() { return {Float(), Float(), Float()}; }
     ColorBytes Color() { return {Byte(), Byte(), Byte()}; }
