@@ -12,20 +12,9 @@
 namespace tovan {
 namespace {
 
-bool Decode(const std::string& bytes, cCamera& camera) {
-    cStream in;
-    test::SetBytes(in, bytes);
-    return cCodecCamera().Decode(in, camera);
-}
+bool Decode(const std::string& bytes, cCamera& camera) { return test::DecodeNative<cCodecCamera>(bytes, camera); }
 
-std::string Encode(const cCamera& camera) {
-    cStream out;
-    if (!cCodecCamera().Encode(camera, out)) {
-        EXPECT_EQ(out.Count(), 0) << "a refused encode writes nothing";
-        return {};
-    }
-    return test::GetBytes(out);
-}
+std::string Encode(const cCamera& camera) { return test::EncodeNative<cCodecCamera>(camera); }
 
 // A track of `keys` keys starting at `start`: key k at (k, track, 0) with value k,
 // turned k x 10 degrees about Y.

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "core/stream.h"
 #include "io/codecs/image_codec.h"
 #include "io/image/image.h"
@@ -21,6 +23,23 @@ std::string GetBytes(const cImage& image);
 // must succeed and leave the position past the file.
 bool DecodeBytes(const cIO::ImageCodec& codec, const std::string& bytes, cImage& image);
 std::string EncodeBytes(const cIO::ImageCodec& codec, const cImage& image);
+// The same for a native model, animation or camera-set codec; the encode gives
+// "" when refused, and a refusal must write nothing.
+template <class Codec, class Record>
+bool DecodeNative(const std::string& bytes, Record& record) {
+    cStream in;
+    SetBytes(in, bytes);
+    return Codec().Decode(in, record);
+}
+template <class Codec, class Record>
+std::string EncodeNative(const Record& record) {
+    cStream out;
+    if (!Codec().Encode(record, out)) {
+        EXPECT_EQ(out.Count(), 0) << "a refused encode writes nothing";
+        return {};
+    }
+    return GetBytes(out);
+}
 // An image of one level holding the given texels.
 void FillImage(cImage& image, ImageFormat format, int width, int height, const std::string& texels);
 

@@ -12,20 +12,9 @@ namespace {
 
 constexpr float kStep = 256.0f / 32767;  // one p16 step
 
-bool Decode(const std::string& bytes, cAnim& anim) {
-    cStream in;
-    test::SetBytes(in, bytes);
-    return cCodecAnim().Decode(in, anim);
-}
+bool Decode(const std::string& bytes, cAnim& anim) { return test::DecodeNative<cCodecAnim>(bytes, anim); }
 
-std::string Encode(const cAnim& anim) {
-    cStream out;
-    if (!cCodecAnim().Encode(anim, out)) {
-        EXPECT_EQ(out.Count(), 0) << "a refused encode writes nothing";
-        return {};
-    }
-    return test::GetBytes(out);
-}
+std::string Encode(const cAnim& anim) { return test::EncodeNative<cCodecAnim>(anim); }
 
 // Joints "j0".. (each the previous one's child); key (f, j) at (f, j, 0.5)
 // turned f x 10 degrees about Y; frame bounds computed.

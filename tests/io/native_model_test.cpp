@@ -13,21 +13,10 @@
 namespace tovan {
 namespace {
 
-bool Decode(const std::string& bytes, cModel& model) {
-    cStream in;
-    test::SetBytes(in, bytes);
-    return cCodecModel().Decode(in, model);
-}
+bool Decode(const std::string& bytes, cModel& model) { return test::DecodeNative<cCodecModel>(bytes, model); }
 
 // Encodes into an empty stream; "" when the encoder refuses.
-std::string Encode(const cModel& model) {
-    cStream out;
-    if (!cCodecModel().Encode(model, out)) {
-        EXPECT_EQ(out.Count(), 0) << "a refused encode writes nothing";
-        return {};
-    }
-    return test::GetBytes(out);
-}
+std::string Encode(const cModel& model) { return test::EncodeNative<cCodecModel>(model); }
 
 // One static mesh, material "Stone.Wall", vertex i at (i, 0, 0).
 cModel StaticModel(int vertices, std::initializer_list<uint32_t> indices) {
