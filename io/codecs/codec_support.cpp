@@ -5,6 +5,7 @@
 #include <new>
 
 #include "io/codecs/image_codec.h"
+#include "io/codecs/native_format.h"
 
 namespace tovan {
 
@@ -17,26 +18,10 @@ void SetImageDecodeLimit(int64_t bytes) { s_DecodeLimit = bytes < 0 ? 0 : bytes;
 
 namespace codec {
 
-bool RunDecode(cStream& in, cImage& out, bool (*read)(cReader&, cImage&)) {
-    out.Clear();
-    bool ok = false;
-    try {
-        cReader reader(in);
-        ok = reader.Ok() && read(reader, out) && reader.Ok();
-    } catch (const std::bad_alloc&) {
-        ok = false;
-    }
-    if (!ok)
-        out.Clear();
-    return ok;
-}
+bool RunDecode(cStream& in, cImage& out, bool (*read)(cReader&, cImage&)) { return native::RunDecode(in, out, read); }
 
 bool RunEncode(const cImage& in, cStream& out, bool (*write)(const cImage&, cStream&)) {
-    try {
-        return write(in, out);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    return native::RunEncode([&] { return write(in, out); });
 }
 
 int64_t DecodedSize(ImageFormat format, int width, int height, int depth, int mips) {
