@@ -11,30 +11,10 @@
 
 #include "io/codecs/image_codec.h"
 #include "tests/io/codec_files.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define TOVAN_ALLOC_HOOKS 1
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*onMalloc)(const volatile void*, size_t),
-                                                         void (*onFree)(const volatile void*));
-#endif
+#include "tests/support/allocation_meter.h"
 
 namespace tovan {
 namespace {
-
-std::atomic<bool> s_Counting{false};
-std::atomic<int64_t> s_Allocated{0};
-std::atomic<int64_t> s_Largest{0};
-
-[[maybe_unused]] void OnMalloc(const volatile void*, size_t size) {
-    if (!s_Counting)
-        return;
-    s_Allocated += int64_t(size);
-    int64_t largest = s_Largest;
-    while (int64_t(size) > largest && !s_Largest.compare_exchange_weak(largest, int64_t(size))) {
-    }
-}
-
-[[maybe_unused]] void OnFree(const volatile void*) {}
 
 // A colour-mapped run-length TGA of side x side texels with a one-entry map,
 // each packet repeating 128 texels (the most two bytes can claim); index 1,
@@ -133,11 +113,8 @@ TEST(CodecMemory, CraftedFilesDecodeWithoutTheirBadTexel) {
 }
 
 TEST(CodecMemory, HostileFilesAllocateAlmostNothing) {
-#ifndef TOVAN_ALLOC_HOOKS
-    GTEST_SKIP() << "needs the address sanitizer's allocation hooks";
-#else
-    static const bool installed = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree) != 0;
-    ASSERT_TRUE(installed);
+    if (!test::AllocationMeterAvailable())
+        GTEST_SKIP() << "needs the address sanitizer's allocation hooks";
     const cCodecBmp bmp;
     const cCodecTga tga;
     const cCodecDds dds;
@@ -174,21 +151,18 @@ TEST(CodecMemory, HostileFilesAllocateAlmostNothing) {
         cStream in;
         test::SetBytes(in, bytes);
         cImage image;
-        s_Allocated = 0;
-        s_Largest = 0;
-        s_Counting = true;
+        test::StartAllocationMeter();
         const bool decoded = codec.Decode(in, image);
-        s_Counting = false;
+        test::StopAllocationMeter();
         EXPECT_FALSE(decoded) << what;
-        EXPECT_LT(s_Allocated.load(), 64 * 1024) << what;
-        EXPECT_LT(s_Largest.load(), 64 * 1024) << what;
+        EXPECT_LT(test::MeteredBytes(), 64 * 1024) << what;
+        EXPECT_LT(test::LargestMeteredAllocation(), 64 * 1024) << what;
     };
     for (const Hostile& file : files)
         measure(file.codec, test::ReadDataFile(file.path), file.path);
     for (size_t i = 0; i < std::size(claims); ++i)
         measure(*claims[i].second, claims[i].first,
                 "claim " + std::to_string(i) + " of " + std::to_string(claims[i].first.size()) + " bytes");
-#endif
 }
 
 }  // namespace

@@ -10,25 +10,10 @@
 
 #include "io/codecs/model_codecs.h"
 #include "tests/io/codec_files.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define TOVAN_ALLOC_HOOKS 1
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*onMalloc)(const volatile void*, size_t),
-                                                         void (*onFree)(const volatile void*));
-#endif
+#include "tests/support/allocation_meter.h"
 
 namespace tovan {
 namespace {
-
-std::atomic<bool> s_Counting{false};
-std::atomic<int64_t> s_Allocated{0};
-
-[[maybe_unused]] void OnMalloc(const volatile void*, size_t size) {
-    if (s_Counting)
-        s_Allocated += int64_t(size);
-}
-
-[[maybe_unused]] void OnFree(const volatile void*) {}
 
 // The file with the little-endian value written over the bytes at `at`.
 [[maybe_unused]] std::string Patched(const char* path, size_t at, uint32_t value, int bytes) {
@@ -47,11 +32,8 @@ bool DecodeWith(const std::string& bytes) {
 }
 
 TEST(NativeMemory, LyingCountsAllocateAlmostNothing) {
-#ifndef TOVAN_ALLOC_HOOKS
-    GTEST_SKIP() << "needs the address sanitizer's allocation hooks";
-#else
-    static const bool installed = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree) != 0;
-    ASSERT_TRUE(installed);
+    if (!test::AllocationMeterAvailable())
+        GTEST_SKIP() << "needs the address sanitizer's allocation hooks";
     const auto model = DecodeWith<cCodecModel, cModel>;
     const auto anim = DecodeWith<cCodecAnim, cAnim>;
     const auto camera = DecodeWith<cCodecCamera, cCamera>;
@@ -70,25 +52,20 @@ TEST(NativeMemory, LyingCountsAllocateAlmostNothing) {
         {"key count 0x7FFFFFFF", Patched("camera/path.cc", 30, 0x7FFFFFFF, 4), camera},
     };
     for (const auto& c : cases) {
-        s_Allocated = 0;
-        s_Counting = true;
+        test::StartAllocationMeter();
         const bool decoded = c.decode(c.bytes);
-        s_Counting = false;
+        test::StopAllocationMeter();
         EXPECT_FALSE(decoded) << c.what;
-        EXPECT_LT(s_Allocated.load(), 16 * 1024) << c.what;
+        EXPECT_LT(test::MeteredBytes(), 16 * 1024) << c.what;
     }
-#endif
 }
 
 // md5 counts claiming more than their bytes could hold, and an md5anim whose
 // frames and joints multiply past any animation (20,000 x 10,000 keys would be
 // 8 GB), are refused with little more than the file allocated.
 TEST(NativeMemory, TextCountsAllocateLittleMoreThanTheFile) {
-#ifndef TOVAN_ALLOC_HOOKS
-    GTEST_SKIP() << "needs the address sanitizer's allocation hooks";
-#else
-    static const bool installed = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree) != 0;
-    ASSERT_TRUE(installed);
+    if (!test::AllocationMeterAvailable())
+        GTEST_SKIP() << "needs the address sanitizer's allocation hooks";
     const auto mesh = DecodeWith<cCodecMd5Model, cModel>;
     const auto anim = DecodeWith<cCodecMd5Anim, cAnim>;
     const std::string padding = "commandline \"" + std::string(500000, 'x') + "\"\n";
@@ -106,14 +83,12 @@ TEST(NativeMemory, TextCountsAllocateLittleMoreThanTheFile) {
         {"numFrames 20000\nnumJoints 10000\n" + padding, anim},
     };
     for (const auto& c : cases) {
-        s_Allocated = 0;
-        s_Counting = true;
+        test::StartAllocationMeter();
         const bool decoded = c.decode(c.text);
-        s_Counting = false;
+        test::StopAllocationMeter();
         EXPECT_FALSE(decoded) << c.text.substr(0, 40);
-        EXPECT_LT(s_Allocated.load(), int64_t(c.text.size()) * 8 + 4096) << c.text.substr(0, 40);
+        EXPECT_LT(test::MeteredBytes(), int64_t(c.text.size()) * 8 + 4096) << c.text.substr(0, 40);
     }
-#endif
 }
 
 }  // namespace
