@@ -6,8 +6,9 @@ set -eu
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
 BENCH=1 ./scripts/deps.sh
+. scripts/jobs.sh
 cmake --preset bench >/dev/null
-cmake --build --preset bench -j "$(nproc)"
+cmake --build --preset bench -j "$jobs"
 names=("$@")
 [ ${#names[@]} -gt 0 ] || names=($(cd build/bench/bench && ls bench_* | sed 's/^bench_//'))
 for n in "${names[@]}"; do

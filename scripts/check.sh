@@ -6,10 +6,11 @@
 set -u
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh || exit 1
+. scripts/jobs.sh
 status=0
 ./scripts/check-includes.sh || status=1
-if cmake --preset native >/dev/null && cmake --build --preset native -j "$(nproc)"; then
-  ctest --preset native -j "$(nproc)" "$@" || status=1
+if cmake --preset native >/dev/null && cmake --build --preset native -j "$jobs"; then
+  ctest --preset native -j "$jobs" "$@" || status=1
 else
   status=1
 fi

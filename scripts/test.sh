@@ -7,7 +7,7 @@
 set -u
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh || exit 1
-jobs=$(nproc)
+. scripts/jobs.sh
 status=0
 
 # Every suite runs its tests in a shuffled order, the same in both builds (the
@@ -64,7 +64,7 @@ for preset in native win64 tsan; do
 done
 
 # Each libFuzzer target for a short time from its seeds (tests/data/<name>/ when
-# there are any), four at a time; a crash, leak, timeout or oversized
+# there are any), four at a time (fewer when TOVAN_JOBS is smaller); a crash, leak, timeout or oversized
 # allocation fails the target. Findings go to build/fuzz/artifacts/.
 fuzz_seconds=${FUZZ_SECONDS:-30}
 fuzz_one() {  # binary -> exit status of the run
@@ -77,12 +77,13 @@ fuzz_one() {  # binary -> exit status of the run
   rm -rf "$corpus"
   echo "$rc" >"build/fuzz/logs/$name.rc"
 }
+fuzz_parallel=$(( jobs < 4 ? jobs : 4 ))
 if cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j "$jobs"; then
   rm -rf build/fuzz/logs build/fuzz/artifacts
   mkdir -p build/fuzz/logs build/fuzz/artifacts
   for bin in build/fuzz/fuzz/fuzz_*; do
     [ -x "$bin" ] || continue
-    while [ "$(jobs -rp | wc -l)" -ge 4 ]; do wait -n; done
+    while [ "$(jobs -rp | wc -l)" -ge "$fuzz_parallel" ]; do wait -n; done
     fuzz_one "$bin" &
   done
   wait
