@@ -1,8 +1,9 @@
 // The application's start as a build of the framework alone provides it: a main
-// window and a message pump. Key and mouse messages become input events, which
-// the pump then takes off the queue as a frame loop would, logging each. When
-// the window is closed the log goes to the standard output (when the program
-// was given one) and the program ends. An application that defines its own
+// window and a message pump. Key and mouse messages become input events at
+// positions in GUI space (y up from the client area's bottom), which the pump
+// then takes off the queue as a frame loop would, logging each. When the window
+// is closed the log goes to the standard output (when the program was given
+// one) and the program ends. An application that defines its own
 // ApplicationStart replaces this one at link time, which is why it sits alone
 // in its file.
 #include "core/entry.h"
@@ -10,6 +11,7 @@
 #include "core/main_window.h"
 #include "ui/input.h"
 #include "win32/message_input.h"
+#include "win32/window_helpers.h"
 
 #include <windows.h>
 
@@ -24,7 +26,9 @@ constexpr char kWindowClass[] = "tovan.halden";
 cMessageInput g_MessageInput;
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (InputEvent* event = g_MessageInput.Translate(message, wParam, lParam))
+    WindowRect client = {};
+    ClientAreaOnScreen(window, &client);
+    if (InputEvent* event = g_MessageInput.Translate(client, message, wParam, lParam))
         PushInputEvent(event, false);
     if (message == WM_DESTROY) {
         PostQuitMessage(0);

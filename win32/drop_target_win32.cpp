@@ -2,6 +2,7 @@
 #include "core/main_window.h"
 #include "win32/drop_platform.h"
 #include "win32/drop_target.h"
+#include "win32/window_helpers.h"
 
 #include <ole2.h>
 #include <shellapi.h>
@@ -174,13 +175,9 @@ namespace drop {
 cVec2 CursorInGui() {
     POINT point = {};
     GetCursorPos(&point);
-    HWND window = static_cast<HWND>(MainWindowHandle);
-    RECT client = {};
-    if (window) {
-        ScreenToClient(window, &point);
-        GetClientRect(window, &client);
-    }
-    return {float(point.x), float(client.bottom - point.y)};
+    WindowRect client = {};
+    ClientAreaOnScreen(MainWindowHandle, &client);
+    return ScreenToGui(client, point.x, point.y);
 }
 
 void BringMainWindowToFront() { SetForegroundWindow(static_cast<HWND>(MainWindowHandle)); }

@@ -38,18 +38,26 @@ bool SaveAtlas(const char* name, const cList<uint8_t>& bmp) {
 
 }  // namespace
 
+cStr cFontChoice::Face() const {
+    const char* face = m_Font.faceName;
+    int length = 0;
+    while (length < int(sizeof(m_Font.faceName)) && face[length])
+        ++length;
+    return cStr(face, length);
+}
+
 cStr GeneratedFontName(const cFontChoice& choice) {
-    cStr name = choice.m_Face;
+    cStr name = choice.Face();
     name.Append(" ");
-    if (choice.m_Weight == 700)
+    if (choice.m_Font.weight == 700)
         name.Append("B");
-    if (choice.m_Italic)
+    if (choice.m_Font.italic)
         name.Append("I");
     name.AppendInt(choice.m_PointTenths / 10);
     return name;
 }
 
-bool GenerateFontFrom(cGlyphSource& source, const cCodeSet& required, const char* name, int32_t pointSize) {
+bool GenerateFontFrom(cGlyphSource& source, const cCodeSet& required, const cFontChoice& choice) {
     cCodeSet supported;
     source.SupportedCodes(supported);
     cList<uint16_t> codes;
@@ -64,7 +72,8 @@ bool GenerateFontFrom(cGlyphSource& source, const cCodeSet& required, const char
         }
     }
     if (!size) {
-        Warning("Can't generate font \"%s\" with such big size as \"%d\" pixels", name, pointSize);
+        Warning("Can't generate font \"%s\" with such big size as \"%d\" pixels", choice.Face().GetText(),
+                choice.m_PointTenths / 10);
         return false;
     }
     cGreyAtlas atlas;
@@ -72,13 +81,14 @@ bool GenerateFontFrom(cGlyphSource& source, const cCodeSet& required, const char
         !PackFontGlyphs(source, codes, size->m_Width, size->m_Height, glyphs, &atlas))
         return false;
 
-    const bool atlasSaved = SaveAtlas(name, atlas.Bytes());
+    const cStr name = GeneratedFontName(choice);
+    const bool atlasSaved = SaveAtlas(name.GetText(), atlas.Bytes());
     cStream file;
     WriteFontFile(source, glyphs, file);
-    const bool fontSaved = SaveNamed(cStr::Format("Fonts/%s.cFont", name), file.m_Bytes);
+    const bool fontSaved = SaveNamed(cStr::Format("Fonts/%s.cFont", name.GetText()), file.m_Bytes);
     if (!atlasSaved || !fontSaved)
         return false;
-    Log("Generated font \"%s\"", name);
+    Log("Generated font \"%s\"", name.GetText());
     return true;
 }
 
@@ -130,7 +140,7 @@ bool GenerateFont() {
     std::unique_ptr<cGlyphSource> source = fontgen::OpenSystemFont(choice);
     if (!source)
         return false;
-    return GenerateFontFrom(*source, required, GeneratedFontName(choice).GetText(), choice.m_PointTenths / 10);
+    return GenerateFontFrom(*source, required, choice);
 }
 
 }  // namespace tovan

@@ -37,13 +37,20 @@ public:
     virtual void Glyph(uint16_t code, cGlyphMetrics& metrics, cList<uint8_t>* grey) = 0;
 };
 
+// Same layout as the Win32 LOGFONTA.
+struct LogicalFont {
+    int32_t height, width, escapement, orientation, weight;
+    uint8_t italic, underline, strikeOut, charSet, outPrecision, clipPrecision, quality, pitchAndFamily;
+    char faceName[32];
+};
+
 // What the font dialog chose.
 struct cFontChoice {
-    cStr m_Face;
-    int32_t m_Height = 0;  // the logical height the dialog filled in
-    int32_t m_Weight = 400;
-    bool m_Italic = false;
+    LogicalFont m_Font = {};  // as the dialog filled it: the font is made from all of it
     int32_t m_PointTenths = 0;
+
+    // The face name, never read past the record.
+    cStr Face() const;
 };
 
 // The face, a space, "B" for weight 700, "I" for italic, the size in points.
@@ -80,8 +87,9 @@ void FontGlyphCodes(const cCodeSet& required, const cCodeSet& supported, cList<u
 void WriteFontFile(const cGlyphSource& source, const cList<cFontGlyph>& glyphs, cStream& out);
 
 // Packs into the smallest atlas that fits and saves the font file and the atlas
-// under `name`; warns when 2048 x 2048 is not enough.
-bool GenerateFontFrom(cGlyphSource& source, const cCodeSet& required, const char* name, int32_t pointSize);
+// under the choice's GeneratedFontName; warns with the face and the point size
+// when 2048 x 2048 is not enough.
+bool GenerateFontFrom(cGlyphSource& source, const cCodeSet& required, const cFontChoice& choice);
 
 // Codes 0 to 127 and every code unit of the files; an unreadable file is
 // skipped with a warning.

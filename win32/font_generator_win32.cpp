@@ -8,9 +8,16 @@
 
 #include <commdlg.h>
 
+#include <cstddef>
+#include <cstring>
+
 namespace tovan {
 
 namespace {
+
+static_assert(sizeof(LogicalFont) == sizeof(LOGFONTA), "LogicalFont mirrors LOGFONTA");
+static_assert(offsetof(LogicalFont, charSet) == offsetof(LOGFONTA, lfCharSet), "LogicalFont mirrors LOGFONTA");
+static_assert(offsetof(LogicalFont, faceName) == offsetof(LOGFONTA, lfFaceName), "LogicalFont mirrors LOGFONTA");
 
 UINT_PTR CALLBACK ChooseFontHook(HWND window, UINT message, WPARAM, LPARAM) {
     if (message == WM_INITDIALOG) {
@@ -34,12 +41,9 @@ public:
     }
 
     bool Open(const cFontChoice& choice) {
-        LOGFONTA font = {};
-        font.lfHeight = choice.m_Height;
-        font.lfWeight = choice.m_Weight;
-        font.lfItalic = choice.m_Italic ? 1 : 0;
-        font.lfCharSet = DEFAULT_CHARSET;
-        lstrcpynA(font.lfFaceName, choice.m_Face.GetText(), LF_FACESIZE);
+        LOGFONTA font;
+        std::memcpy(&font, &choice.m_Font, sizeof(font));
+        font.lfFaceName[LF_FACESIZE - 1] = 0;
         m_Display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
         m_Memory = m_Display ? CreateCompatibleDC(m_Display) : nullptr;
         m_Font = m_Memory ? CreateFontIndirectA(&font) : nullptr;
@@ -122,10 +126,7 @@ bool ChooseSystemFont(cFontChoice& choice) {
     dialog.lpfnHook = ChooseFontHook;
     if (!ChooseFontA(&dialog))
         return false;
-    choice.m_Face = font.lfFaceName;
-    choice.m_Height = font.lfHeight;
-    choice.m_Weight = font.lfWeight;
-    choice.m_Italic = font.lfItalic != 0;
+    std::memcpy(&choice.m_Font, &font, sizeof(font));
     choice.m_PointTenths = dialog.iPointSize;
     return true;
 }

@@ -1,6 +1,7 @@
 #include "win32/message_input.h"
 
 #include "win32/key_tables.h"
+#include "win32/window_helpers.h"
 
 namespace tovan {
 
@@ -35,18 +36,22 @@ constexpr ButtonMessage kButtonMessages[] = {
 
 constexpr float kWheelStep = 120;  // WHEEL_DELTA: one notch
 
-// Client coordinates are two signed 16-bit halves of the low word pair.
-cVec2 PointOf(int64_t lParam) { return {float(int16_t(lParam & 0xFFFF)), float(int16_t(lParam >> 16 & 0xFFFF))}; }
+// A point is two signed 16-bit halves of the low word pair.
+int32_t LowX(int64_t lParam) { return int16_t(lParam & 0xFFFF); }
+int32_t LowY(int64_t lParam) { return int16_t(lParam >> 16 & 0xFFFF); }
 int HighWord(uint64_t wParam) { return int16_t(wParam >> 16 & 0xFFFF); }
 
 }  // namespace
 
-InputEvent* cMessageInput::Translate(uint32_t message, uint64_t wParam, int64_t lParam) {
+InputEvent* cMessageInput::Translate(const WindowRect& clientArea, uint32_t message, uint64_t wParam, int64_t lParam) {
     for (const KeyMessage& key : kKeyMessages) {
         if (key.message != message)
             continue;
         const KeyCode code = wParam <= 0xFF ? KeyCodeOfVirtualKey(uint32_t(wParam)) : -1;
-        return code < 0 ? nullptr : NewKeyEvent(code, key.pressed, m_Cursor.x, m_Cursor.y);
+        if (code < 0)
+            return nullptr;
+        const cVec2 at = ClientToGui(clientArea, m_ClientX, m_ClientY);
+        return NewKeyEvent(code, key.pressed, at.x, at.y);
     }
     for (const ButtonMessage& button : kButtonMessages) {
         if (button.message != message)
@@ -58,23 +63,28 @@ InputEvent* cMessageInput::Translate(uint32_t message, uint64_t wParam, int64_t 
                 return nullptr;
             code = which == 1 ? kKeyXButton1 : kKeyXButton2;
         }
-        m_Cursor = PointOf(lParam);
-        InputEvent* event = NewKeyEvent(code, button.pressed, m_Cursor.x, m_Cursor.y);
+        m_ClientX = LowX(lParam);
+        m_ClientY = LowY(lParam);
+        const cVec2 at = ClientToGui(clientArea, m_ClientX, m_ClientY);
+        InputEvent* event = NewKeyEvent(code, button.pressed, at.x, at.y);
         event->m_Device.m_DoubleClick = button.doubleClick ? 1 : 0;
         return event;
     }
     if (message == kMsgMouseMove) {
-        const cVec2 to = PointOf(lParam);
-        const cVec2 by = to - m_Cursor;
-        m_Cursor = to;
-        return NewMotionEvent(to.x, to.y, by.x, by.y);
+        const int32_t fromX = m_ClientX, fromY = m_ClientY;
+        m_ClientX = LowX(lParam);
+        m_ClientY = LowY(lParam);
+        const cVec2 to = ClientToGui(clientArea, m_ClientX, m_ClientY);
+        // GUI y runs the other way.
+        return NewMotionEvent(to.x, to.y, float(m_ClientX - fromX), float(fromY - m_ClientY));
     }
     if (message == kMsgMouseWheel) {
-        // The wheel's own position is on the screen; the last client position stands for it.
         const float notches = float(HighWord(wParam)) / kWheelStep;
         if (notches == 0)
             return nullptr;
-        InputEvent* event = NewKeyEvent(notches > 0 ? kKeyWheelUp : kKeyWheelDown, true, m_Cursor.x, m_Cursor.y);
+        // The wheel's point is on the screen, not in the client area.
+        const cVec2 at = ScreenToGui(clientArea, LowX(lParam), LowY(lParam));
+        InputEvent* event = NewKeyEvent(notches > 0 ? kKeyWheelUp : kKeyWheelDown, true, at.x, at.y);
         event->m_Device.m_Wheel = notches;
         return event;
     }
@@ -89,14 +99,14 @@ cStr DescribeInputEvent(const InputEvent& event) {
         return cStr::Format("Input: cursor at %.0f,%.0f moved by %.0f,%.0f", d.m_X, d.m_Y, d.m_DeltaX, d.m_DeltaY);
     const char* name = GetKeyName(d.m_Code);
     if (IsWheelCode(d.m_Code))
-        return cStr::Format("Input: %s %g notches", name, d.m_Wheel);
+        return cStr::Format("Input: %s %g notches at %.0f,%.0f", name, d.m_Wheel, d.m_X, d.m_Y);
     if (IsMouseButton(d.m_Code))
         return cStr::Format("Input: %s %s at %.0f,%.0f", name,
                             d.m_DoubleClick ? "double-click"
                             : d.m_Pressed   ? "down"
                                             : "up",
                             d.m_X, d.m_Y);
-    return cStr::Format("Input: %s %s", name ? name : "?", d.m_Pressed ? "down" : "up");
+    return cStr::Format("Input: %s %s at %.0f,%.0f", name ? name : "?", d.m_Pressed ? "down" : "up", d.m_X, d.m_Y);
 }
 
 }  // namespace tovan

@@ -1,12 +1,13 @@
 // How the default driver of a framework-only build turns window messages into
 // input events: keys through the virtual-key table (a key without a code is
-// dropped), mouse buttons, wheel notches and cursor motion in client
-// coordinates. The translation is plain arithmetic on the message's numbers.
+// dropped), mouse buttons, wheel notches and cursor motion, every position in
+// GUI space (y up from the client area's bottom). The translation is plain
+// arithmetic on the message's numbers and the window's client area.
 #pragma once
 #include <cstdint>
 
 #include "core/str.h"
-#include "core/vec.h"
+#include "core/window_utils.h"
 #include "ui/input.h"
 
 namespace tovan {
@@ -35,15 +36,18 @@ enum WindowMessage : uint32_t {
 
 class cMessageInput {
 public:
-    // A new event for the message, for the caller to push; null when the message
+    // A new event for the message to a window whose client area lies at
+    // `clientArea` on the screen, for the caller to push; null when the message
     // carries no input or names a key without a code.
-    InputEvent* Translate(uint32_t message, uint64_t wParam, int64_t lParam);
+    InputEvent* Translate(const WindowRect& clientArea, uint32_t message, uint64_t wParam, int64_t lParam);
 
 private:
-    cVec2 m_Cursor;  // the last position a mouse message gave; keys and the wheel happen there
+    // The last client point a mouse message gave; keys happen there. Kept in
+    // client coordinates so that a resized window still places it right.
+    int32_t m_ClientX = 0, m_ClientY = 0;
 };
 
-// One line for the log, e.g. "Input: A down", "Input: LeftButton down at 30,40".
+// One line for the log, e.g. "Input: A down at 5,7", "Input: LeftButton down at 30,40".
 cStr DescribeInputEvent(const InputEvent& event);
 
 }  // namespace tovan

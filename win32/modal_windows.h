@@ -30,8 +30,6 @@ int ShowQuestion(void* owner, const char* text, const char* caption);
 // the edit's text in the target and sets the state's OK result.
 int RunTextEditor(const cDialogTemplate& dialog, void* owner);
 
-// The client area of `window` in screen coordinates; false when there is none.
-bool ClientAreaOnScreen(void* window, WindowRect* area);
 // The desktop's work area (the screen without the task bar).
 WindowRect WorkArea();
 

@@ -24,8 +24,6 @@ int RunTextEditor(const cDialogTemplate&, void*) {
     return answer;
 }
 
-bool ClientAreaOnScreen(void*, WindowRect*) { return false; }
-
 WindowRect WorkArea() { return {0, 0, 1280, 1024}; }  // the double's screen
 
 }  // namespace tovan::modal

@@ -3,6 +3,7 @@
 #include "core/dialog_template.h"
 #include "ui/input.h"
 #include "win32/modal_windows.h"
+#include "win32/window_helpers.h"
 
 namespace tovan {
 
@@ -66,7 +67,7 @@ bool TextEditDialog(cStr* text, const char* caption) {
     // Without a main window, or over one with no client area (a minimised one
     // sits far off the screen), the editor opens in the middle of the screen.
     WindowRect area;
-    if (!modal::ClientAreaOnScreen(MainWindowHandle, &area) || area.right <= area.left || area.bottom <= area.top)
+    if (!ClientAreaOnScreen(MainWindowHandle, &area) || area.right <= area.left || area.bottom <= area.top)
         area = modal::WorkArea();
     state.m_Placement = TextEditPlacement(area);
     cDialogTemplate dialog;

@@ -13,4 +13,12 @@ WindowPosition CenteredPosition(const WindowRect& window, const WindowRect& refe
     return {left, top};
 }
 
+cVec2 ClientToGui(const WindowRect& area, int32_t x, int32_t y) {
+    return {float(x), float(int64_t(area.bottom) - area.top - y)};
+}
+
+cVec2 ScreenToGui(const WindowRect& area, int32_t x, int32_t y) {
+    return ClientToGui(area, int32_t(int64_t(x) - area.left), int32_t(int64_t(y) - area.top));
+}
+
 }  // namespace tovan

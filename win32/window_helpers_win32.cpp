@@ -27,6 +27,18 @@ void CenterWindow(void* window, void* reference) {
     SetWindowPos(hwnd, nullptr, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
+bool ClientAreaOnScreen(void* window, WindowRect* area) {
+    HWND hwnd = static_cast<HWND>(window);
+    RECT client;
+    if (!hwnd || !GetClientRect(hwnd, &client))
+        return false;
+    POINT corners[2] = {{client.left, client.top}, {client.right, client.bottom}};
+    ClientToScreen(hwnd, &corners[0]);
+    ClientToScreen(hwnd, &corners[1]);
+    *area = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    return true;
+}
+
 cStr ResolveShortcut(const char* path) {
     cStr result;
     if (!path || FAILED(CoInitialize(nullptr)))

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 
@@ -42,6 +43,14 @@ public:
                 (*grey)[r * stride + c] = (r == 0 && c == 0) ? 1 : 64;
     }
 };
+
+cFontChoice Choice(const char* face, int32_t weight, int32_t pointTenths) {
+    cFontChoice choice;
+    std::snprintf(choice.m_Font.faceName, sizeof(choice.m_Font.faceName), "%s", face);
+    choice.m_Font.weight = weight;
+    choice.m_PointTenths = pointTenths;
+    return choice;
+}
 
 cList<uint16_t> Codes(const FakeGlyphs& source) {
     cList<uint16_t> codes;
@@ -173,7 +182,7 @@ TEST_F(FontFiles, GeneratesTheSmallestAtlasAndTheFontFile) {
     required.set('b');
     required.set(0x20AC);
     test::LogCapture log;
-    ASSERT_TRUE(GenerateFontFrom(source, required, "Fake B12", 12));
+    ASSERT_TRUE(GenerateFontFrom(source, required, Choice("Fake", 700, 120)));
     EXPECT_EQ(log.Logs(), std::vector<std::string>{"Generated font \"Fake B12\""});
 
     const std::string file = scratch.Read("Fonts\\Fake B12.cFont");
@@ -203,9 +212,9 @@ TEST_F(FontFiles, GlyphsTooBigForTheLargestAtlasWarnAndWriteNothing) {
     cCodeSet required;
     required.set();
     test::LogCapture log;
-    EXPECT_FALSE(GenerateFontFrom(source, required, "Huge 400", 400));
+    EXPECT_FALSE(GenerateFontFrom(source, required, Choice("Huge", 700, 4005)));  // "Huge B400"
     EXPECT_EQ(log.Warnings(),
-              std::vector<std::string>{"Can't generate font \"Huge 400\" with such big size as \"400\" pixels"});
+              std::vector<std::string>{"Can't generate font \"Huge\" with such big size as \"400\" pixels"});
     EXPECT_FALSE(scratch.Exists("Fonts"));
 }
 

@@ -37,9 +37,9 @@ protected:
 
 TEST_F(FontGeneratorWin32, TahomaBold12FromGdiOutlines) {
     cFontChoice choice;
-    choice.m_Face = "Tahoma";
-    choice.m_Height = -16;  // 12 points at 96 dots per inch
-    choice.m_Weight = 700;
+    lstrcpynA(choice.m_Font.faceName, "Tahoma", LF_FACESIZE);
+    choice.m_Font.height = -16;  // 12 points at 96 dots per inch
+    choice.m_Font.weight = 700;
     choice.m_PointTenths = 120;
     std::unique_ptr<cGlyphSource> source = fontgen::OpenSystemFont(choice);
     ASSERT_NE(source, nullptr);
@@ -49,10 +49,11 @@ TEST_F(FontGeneratorWin32, TahomaBold12FromGdiOutlines) {
     AddRequiredCharacters(cList<cStr>(), required);
     const cStr name = GeneratedFontName(choice);
     ASSERT_STREQ(name.GetText(), "Tahoma B12");  // face, space, B for bold, points
-    choice.m_Italic = true;
+    choice.m_Font.italic = 1;
     EXPECT_STREQ(GeneratedFontName(choice).GetText(), "Tahoma BI12");
     test::LogCapture log;
-    ASSERT_TRUE(GenerateFontFrom(*source, required, name.GetText(), 12));
+    choice.m_Font.italic = 0;
+    ASSERT_TRUE(GenerateFontFrom(*source, required, choice));
 
     const std::string file = scratch.Read("Fonts\\Tahoma B12.cFont");
     ASSERT_GE(file.size(), 23u + 42u * 90u);  // the printable ASCII at least
@@ -147,6 +148,37 @@ TEST_F(FontGeneratorWin32, GenerateFontThroughBothDialogs) {
     ASSERT_GE(codes.size(), 2u);
     EXPECT_EQ(codes[codes.size() - 2], 0xE9);
     EXPECT_EQ(codes.back(), 0xFC);
+}
+
+// The dialog's whole answer is kept, the script's character set included: the
+// font is made from it as it stands.
+TEST_F(FontGeneratorWin32, FontDialogAnswerIsKeptWholeWithItsScript) {
+    test::TestWindow main;
+    MainWindowHandle = main.Handle();
+    std::string face;
+    int charSet = -1;
+    test::DialogDriver driver(IDCANCEL, [&](HWND dialog) {
+        face = ChooseBold12(dialog);
+        HWND scripts = GetDlgItem(dialog, 0x474);
+        const int last = int(SendMessageA(scripts, CB_GETCOUNT, 0, 0)) - 1;
+        if (face.empty() || last < 0)
+            return IDCANCEL;
+        SendMessageA(scripts, CB_SETCURSEL, WPARAM(last), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x474, CBN_SELCHANGE), LPARAM(scripts));
+        charSet = int(SendMessageA(scripts, CB_GETITEMDATA, WPARAM(last), 0));
+        return IDOK;
+    });
+    cFontChoice choice;
+    std::memset(&choice.m_Font, 0xEE, sizeof(choice.m_Font));  // nothing of this may stay
+    ASSERT_TRUE(fontgen::ChooseSystemFont(choice));
+    ASSERT_NE(face, "");
+    EXPECT_EQ(choice.m_Font.charSet, charSet);
+    EXPECT_EQ(std::string(choice.Face().GetText()), face);
+    EXPECT_EQ(choice.m_Font.weight, 700);
+    EXPECT_EQ(choice.m_Font.italic, 0);
+    EXPECT_LT(choice.m_Font.height, 0);  // a character height, as the dialog gives it
+    EXPECT_EQ(choice.m_PointTenths, 120);
+    EXPECT_NE(fontgen::OpenSystemFont(choice), nullptr);
 }
 
 }  // namespace
