@@ -67,6 +67,11 @@ uint8_t* OpenGapOf(cStream& out, int64_t n, bool cleared) {
 uint8_t* OpenGap(cStream& out, int64_t n) { return OpenGapOf(out, n, true); }
 uint8_t* OpenGapUnset(cStream& out, int64_t n) { return OpenGapOf(out, n, false); }
 
+void SetOpaque(uint8_t* texels, int64_t n) {
+    for (int64_t i = 0; i < n; ++i)
+        texels[4 * i + 3] = 255;
+}
+
 void SwapRedBlue(uint8_t* texels, int64_t n, int stride) {
     for (int64_t i = 0; i < n; ++i, texels += stride) {
         const uint8_t r = texels[0];
