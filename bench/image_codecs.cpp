@@ -183,6 +183,7 @@ void BM_DdsDecodeDxt1(benchmark::State& state) { VersusCopy(state, DxtFile(Image
 void BM_DdsDecodeDxt3(benchmark::State& state) { VersusCopy(state, DxtFile(ImageFormat::Dxt3)); }
 void BM_DdsDecodeDxt5(benchmark::State& state) { VersusCopy(state, DxtFile(ImageFormat::Dxt5)); }
 void BM_DdsDecodeRgba(benchmark::State& state) { VersusCopy(state, Encoded(cCodecDds(), ImageFormat::Rgba8)); }
+void BM_DdsDecodeRgb(benchmark::State& state) { VersusCopy(state, Encoded(cCodecDds(), ImageFormat::Rgb8)); }
 
 // Cube faces keep the file's row order: the decode is a copy.
 void BM_DdsDecodeDxt5Cube(benchmark::State& state) {
@@ -216,6 +217,7 @@ int main(int argc, char** argv) {
     Register("DdsDecodeDxt3Mips/vs_copy", BM_DdsDecodeDxt3);
     Register("DdsDecodeDxt5Mips/vs_copy", BM_DdsDecodeDxt5);
     Register("DdsDecodeRgba/vs_copy", BM_DdsDecodeRgba);
+    Register("DdsDecodeRgb/vs_copy", BM_DdsDecodeRgb);
     Register("DdsDecodeDxt5Cube/vs_copy", BM_DdsDecodeDxt5Cube);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

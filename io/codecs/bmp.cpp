@@ -58,14 +58,32 @@ void IndexedRow(uint8_t* dst, const uint8_t* src, int width, int bits, const Pal
     }
 }
 
-// Masks that a 40-byte header with compression 3 may carry after it. Only the
-// layout the plain 24- and 32-bit data already has is read; other masks would
-// give wrong colours and are refused.
-bool StandardMasks(cReader& in, int64_t pixelOffset) {
+// Masks that a 40-byte header with compression 3 may carry after it: red,
+// green, blue, and an alpha mask where the pixels leave room for a fourth.
+// Only the layout the plain 24- and 32-bit data already has is read; other
+// colour masks would give wrong colours and are refused. `alpha` tells whether
+// an alpha mask names the fourth byte; without one the texels are opaque.
+bool ReadMasks(cReader& in, int64_t pixelOffset, bool& alpha) {
+    alpha = false;
     if (pixelOffset < kHeaderBytes + 12)
         return true;  // no masks stored: read as plain data
-    uint32_t red, green, blue;
-    return in.U32(red) && in.U32(green) && in.U32(blue) && red == 0xFF0000 && green == 0xFF00 && blue == 0xFF;
+    uint32_t red, green, blue, mask;
+    if (!in.U32(red) || !in.U32(green) || !in.U32(blue) || red != 0xFF0000 || green != 0xFF00 || blue != 0xFF)
+        return false;
+    const bool room = pixelOffset >= in.Offset() + 4 && pixelOffset <= in.Offset() + in.Remaining();
+    alpha = room && in.U32(mask) && mask == 0xFF000000;
+    return true;
+}
+
+// Whether any of n four-byte texels has a fourth byte other than 0.
+bool AnyAlpha(const uint8_t* texels, int n) {
+    uint32_t any = 0;
+    for (int i = 0; i < n; ++i) {
+        uint32_t v;
+        std::memcpy(&v, texels + 4 * i, 4);
+        any |= v;
+    }
+    return (any >> 24) != 0;  // little-endian: the fourth byte is the top one
 }
 
 bool Read(cReader& in, cImage& out) {
@@ -78,7 +96,8 @@ bool Read(cReader& in, cImage& out) {
         (compression != 0 && compression != kBitFields))
         return false;
     const int64_t pixelOffset = LoadU32(h + 10);
-    if (compression == kBitFields && bits >= 24 && !StandardMasks(in, pixelOffset))
+    bool alphaMask = false;
+    if (compression == kBitFields && bits >= 24 && !ReadMasks(in, pixelOffset, alphaMask))
         return false;
 
     // Width and height: |height| must exist, so -2^31 is refused with the zeros.
@@ -121,7 +140,12 @@ bool Read(cReader& in, cImage& out) {
                 return false;
     if (!codec::AllocateDecoded(out, format, width, height, 1, 1))
         return false;
+    // Plain 32-bit data is taken to carry alpha unless every alpha byte is 0
+    // (writers that fill only colour leave it so); bit fields carry it only
+    // with an alpha mask.
     const int texelBytes = bits == 32 ? 4 : 3;
+    const bool alphaUnknown = bits == 32 && compression != kBitFields;
+    bool anyAlpha = false;
     for (int row = 0; row < height; ++row) {
         const uint8_t* src = pixels + row * rowBytes;
         uint8_t* dst = out.m_Data.Data() + int64_t(topDown ? height - 1 - row : row) * width * texelBytes;
@@ -129,7 +153,11 @@ bool Read(cReader& in, cImage& out) {
             IndexedRow(dst, src, width, bits, palette);
         else
             codec::SwapRedBlue(dst, src, width, texelBytes);
+        if (alphaUnknown && !anyAlpha)
+            anyAlpha = AnyAlpha(src, width);
     }
+    if (bits == 32 && !(alphaUnknown ? anyAlpha : alphaMask))
+        codec::SetOpaque(out.m_Data.Data(), int64_t(width) * height);
     return true;
 }
 

@@ -67,32 +67,9 @@ uint8_t* OpenGapOf(cStream& out, int64_t n, bool cleared) {
 uint8_t* OpenGap(cStream& out, int64_t n) { return OpenGapOf(out, n, true); }
 uint8_t* OpenGapUnset(cStream& out, int64_t n) { return OpenGapOf(out, n, false); }
 
-void SwapRedBlue(uint8_t* texels, int64_t n, int stride) {
-    for (int64_t i = 0; i < n; ++i, texels += stride) {
-        const uint8_t r = texels[0];
-        texels[0] = texels[2];
-        texels[2] = r;
-    }
-}
-
-// Four-byte texels as little-endian words, which compilers turn into vector
-// shifts and masks: a copy at memory speed on every target.
-void SwapRedBlue(uint8_t* dst, const uint8_t* src, int64_t n, int stride) {
-    if (stride == 4) {
-        for (int64_t i = 0; i < n; ++i) {
-            uint32_t v;
-            std::memcpy(&v, src + 4 * i, 4);
-            v = (v & 0xFF00FF00u) | (v >> 16 & 0xFFu) | (v & 0xFFu) << 16;
-            std::memcpy(dst + 4 * i, &v, 4);
-        }
-        return;
-    }
-    for (int64_t i = 0; i < n; ++i, dst += 3, src += 3) {
-        const uint8_t b = src[0];
-        dst[0] = src[2];
-        dst[1] = src[1];
-        dst[2] = b;
-    }
+void SetOpaque(uint8_t* texels, int64_t n) {
+    for (int64_t i = 0; i < n; ++i)
+        texels[4 * i + 3] = 255;
 }
 
 }  // namespace codec

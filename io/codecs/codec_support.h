@@ -39,5 +39,7 @@ uint8_t* OpenGapUnset(cStream& out, int64_t n);
 // (RGB <-> BGR); dst may be src.
 void SwapRedBlue(uint8_t* texels, int64_t n, int stride);
 void SwapRedBlue(uint8_t* dst, const uint8_t* src, int64_t n, int stride);
+// Sets the fourth byte of n four-byte texels to 255.
+void SetOpaque(uint8_t* texels, int64_t n);
 
 }  // namespace tovan::codec

@@ -54,22 +54,47 @@ const DdsFormat* FindByFormat(ImageFormat format) {
     return nullptr;
 }
 
+constexpr uint32_t kAlphaPixels = 0x1;  // pixel format flags
+constexpr uint32_t kFourCC = 0x4;
+constexpr uint32_t kRgb = 0x40;
+
+// Colour data is read in byte layouts only: red, green and blue masks of a
+// whole byte each, red and blue either way round (or no masks at all).
+bool ByteMasks(const uint8_t* header) {
+    const uint32_t red = LoadU32(header + 92), green = LoadU32(header + 96), blue = LoadU32(header + 100);
+    if (red == 0 && green == 0 && blue == 0)
+        return true;
+    return green == 0xFF00 && ((red == 0xFF0000 && blue == 0xFF) || (red == 0xFF && blue == 0xFF0000));
+}
+
 // The format of a header; None when it has none the codec reads. An extended
 // ("DX10") header is refused: its 20 further bytes would shift the pixels.
+// Codes it does not know (other block formats) and colour layouts other than
+// whole bytes (5:6:5, 1:5:5:5, 4:4:4:4, 3:3:2, 10:10:10:2, 16:16) are refused
+// rather than shown as something else.
 ImageFormat FormatOf(const uint8_t* header) {
-    const uint32_t code = LoadU32(header + 84);
+    const uint32_t flags = LoadU32(header + 80), code = LoadU32(header + 84);
     if (code == FourCC("DX10"))
         return ImageFormat::None;
     for (const DdsFormat& f : kFormats)
         if (f.code != 0 && f.code == code)
             return f.format;
-    switch (LoadU32(header + 88)) {
+    const uint32_t bits = LoadU32(header + 88);
+    if (((flags & kFourCC) && code != 0) || ((flags & kRgb) && (bits < 24 || !ByteMasks(header))))
+        return ImageFormat::None;
+    switch (bits) {
     case 8: return ImageFormat::R8;
     case 16: return LoadU32(header + 104) == 0xFF00 ? ImageFormat::Rg8 : ImageFormat::R16;
     case 24: return ImageFormat::Rgb8;
     case 32: return ImageFormat::Rgba8;
     default: return ImageFormat::None;
     }
+}
+
+// 32-bit texels whose fourth byte the pixel format leaves unused (no alpha
+// flag, no alpha mask) are opaque.
+bool FillsAlpha(ImageFormat format, const uint8_t* header) {
+    return format == ImageFormat::Rgba8 && !(LoadU32(header + 80) & kAlphaPixels) && LoadU32(header + 104) == 0;
 }
 
 bool StoredBlueFirst(ImageFormat format, uint32_t blueMask) {
@@ -164,6 +189,8 @@ bool Read(cReader& in, cImage& out) {
         if (const uint8_t* src = in.Take(level.faceSize))
             CopyPiece(data + level.offset + int64_t(face) * level.faceSize, src, level, format, flipNow, swap);
     });
+    if (FillsAlpha(format, header))
+        codec::SetOpaque(data, layout.Size() / 4);
     return in.Ok() && (!flip || flipNow || out.FlipVertical());
 }
 

@@ -5,6 +5,7 @@
 
 #include "io/codecs/codec_support.h"
 #include "io/codecs/image_codec.h"
+#include "io/image/texel.h"
 
 namespace tovan {
 
@@ -13,6 +14,7 @@ namespace {
 constexpr int kHeaderBytes = 18;
 constexpr int kMaxSide = 65535;
 constexpr uint8_t kTopRowFirst = 0x20;
+constexpr uint8_t kAlphaBits = 0x0F;  // of the descriptor: alpha bits per texel
 enum ImageType : uint8_t { kMapped = 1, kTrueColour = 2, kGrey = 3, kRunLength = 8 };
 
 struct ColourMap {
@@ -30,9 +32,9 @@ struct TexelKind {
 };
 
 void From5551(uint8_t* dst, uint16_t v) {
-    dst[0] = uint8_t(((v >> 10) & 31) << 3);
-    dst[1] = uint8_t(((v >> 5) & 31) << 3);
-    dst[2] = uint8_t((v & 31) << 3);
+    dst[0] = texel::Widen5((v >> 10) & 31);
+    dst[1] = texel::Widen5((v >> 5) & 31);
+    dst[2] = texel::Widen5(v & 31);
 }
 
 bool Mapped(uint8_t* dst, const uint8_t* src, int n, const ColourMap& map) {
@@ -49,11 +51,21 @@ bool Grey(uint8_t* dst, const uint8_t* src, int n, const ColourMap&) {
     return true;
 }
 
+// Words whose top bit is their alpha.
 bool Words5551(uint8_t* dst, const uint8_t* src, int n, const ColourMap&) {
     for (int i = 0; i < n; ++i, dst += 4, src += 2) {
         const uint16_t v = LoadU16(src);
         From5551(dst, v);
         dst[3] = (v & 0x8000) ? 255 : 0;
+    }
+    return true;
+}
+
+// Words of a file that declares no alpha bits: the top bit means nothing.
+bool Words555(uint8_t* dst, const uint8_t* src, int n, const ColourMap&) {
+    for (int i = 0; i < n; ++i, dst += 4, src += 2) {
+        From5551(dst, LoadU16(src));
+        dst[3] = 255;
     }
     return true;
 }
@@ -68,14 +80,15 @@ bool Bgra(uint8_t* dst, const uint8_t* src, int n, const ColourMap&) {
     return true;
 }
 
-// By image type (colour-mapped, grey, true colour) and bits per pixel.
-bool FindKind(int type, int bits, TexelKind& kind) {
+// By image type (colour-mapped, grey, true colour), bits per pixel and the
+// alpha bits per pixel the descriptor declares.
+bool FindKind(int type, int bits, int alphaBits, TexelKind& kind) {
     if (type == kMapped && bits == 8)
         kind = {1, 3, ImageFormat::Rgb8, Mapped, true};
     else if ((type == kGrey || type == kTrueColour) && bits == 8)
         kind = {1, 1, ImageFormat::R8, Grey, false};
     else if (type == kTrueColour && bits == 16)
-        kind = {2, 4, ImageFormat::Rgba8, Words5551, false};
+        kind = {2, 4, ImageFormat::Rgba8, alphaBits ? Words5551 : Words555, false};
     else if (type == kTrueColour && bits == 24)
         kind = {3, 3, ImageFormat::Rgb8, Bgr, false};
     else if (type == kTrueColour && bits == 32)
@@ -217,7 +230,7 @@ bool Read(cReader& in, cImage& out) {
     const bool runLength = (h[2] & ~7) == kRunLength;
     const int width = LoadU16(h + 12), height = LoadU16(h + 14);
     TexelKind kind;
-    if ((h[2] & ~(7 | kRunLength)) != 0 || width < 1 || height < 1 || !FindKind(type, h[16], kind))
+    if ((h[2] & ~(7 | kRunLength)) != 0 || width < 1 || height < 1 || !FindKind(type, h[16], h[17] & kAlphaBits, kind))
         return false;
 
     ColourMap map;

@@ -10,6 +10,9 @@ namespace tovan::dxt {
 
 using BlockTexels = uint8_t[16][4];
 
+// The four colours of 5:6:5 end points c0 and c1 as RGBA words (red in the
+// low byte, alpha 255), as every colour block decodes them.
+void ColorPalette(unsigned c0, unsigned c1, bool fourColour, uint32_t palette[4]);
 // 8-byte colour block to RGB (alpha set to 255). Four-colour mode when c0 > c1
 // or when fourColour is set (the colour half of Dxt3 and Dxt5 blocks).
 void DecodeColorBlock(const uint8_t* block, bool fourColour, BlockTexels& out);

@@ -3,6 +3,7 @@
 #include "core/little_endian.h"
 #include "io/image/image.h"
 #include "io/image/ops.h"
+#include "io/image/texel.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,22 +12,14 @@ namespace tovan::dxt {
 
 namespace {
 
-uint64_t ReadU48(const uint8_t* p) {
-    uint64_t v = 0;
-    for (int i = 5; i >= 0; --i)
-        v = (v << 8) | p[i];
-    return v;
-}
-
-void Expand565(uint16_t c, int rgb[3]) {
-    rgb[0] = (c >> 11) << 3;
-    rgb[1] = ((c >> 5) & 63) << 2;
-    rgb[2] = (c & 31) << 3;
+void Expand565(unsigned c, int rgb[3]) {
+    rgb[0] = texel::Widen5(c >> 11);
+    rgb[1] = texel::Widen6((c >> 5) & 63);
+    rgb[2] = texel::Widen5(c & 31);
 }
 
 // The four colours of a colour block as RGBA words (red in the low byte, alpha 255).
-inline void ColorPalette(const uint8_t* block, bool fourColour, uint32_t palette[4]) {
-    const uint16_t c0 = LoadU16(block), c1 = LoadU16(block + 2);
+inline void Palette(unsigned c0, unsigned c1, bool fourColour, uint32_t palette[4]) {
     int e0[3], e1[3];
     Expand565(c0, e0);
     Expand565(c1, e1);
@@ -44,6 +37,13 @@ inline void ColorPalette(const uint8_t* block, bool fourColour, uint32_t palette
     palette[1] = uint32_t(e1[0]) | uint32_t(e1[1]) << 8 | uint32_t(e1[2]) << 16 | 0xFF000000u;
     palette[2] = p2 | 0xFF000000u;
     palette[3] = p3 | 0xFF000000u;
+}
+
+uint64_t ReadU48(const uint8_t* p) {
+    uint64_t v = 0;
+    for (int i = 5; i >= 0; --i)
+        v = (v << 8) | p[i];
+    return v;
 }
 
 inline void Dxt5AlphaPalette(const uint8_t* block, uint8_t palette[8]) {
@@ -68,7 +68,7 @@ class BlockDecoder {
 public:
     explicit BlockDecoder(const uint8_t* block) {
         constexpr int kColor = Format == ImageFormat::Dxt1 ? 0 : 8;
-        ColorPalette(block + kColor, Format != ImageFormat::Dxt1, m_Colours);
+        Palette(LoadU16(block + kColor), LoadU16(block + kColor + 2), Format != ImageFormat::Dxt1, m_Colours);
         std::memcpy(&m_Indices, block + kColor + 4, 4);  // little-endian, as every target
         if constexpr (Format != ImageFormat::Dxt1) {
             for (uint32_t& c : m_Colours)
@@ -148,9 +148,13 @@ void DecodeSurfaceT(const uint8_t* blocks, int w, int h, uint8_t* texels) {
 
 }  // namespace
 
+void ColorPalette(unsigned c0, unsigned c1, bool fourColour, uint32_t palette[4]) {
+    Palette(c0, c1, fourColour, palette);
+}
+
 void DecodeColorBlock(const uint8_t* block, bool fourColour, BlockTexels& out) {
     uint32_t palette[4];
-    ColorPalette(block, fourColour, palette);
+    Palette(LoadU16(block), LoadU16(block + 2), fourColour, palette);
     for (int r = 0; r < 4; ++r) {
         const unsigned row = block[4 + r];
         for (int c = 0; c < 4; ++c)

@@ -122,15 +122,25 @@ void EncodeColor(const Texels& t, uint8_t* block) {
         }
     }
 
-    // Squared distances are integers below 2^24, exact in floats, which lets
-    // the search run four texels at a time.
-    float palette[3][4];
-    for (int k = 0; k < 3; ++k) {
-        palette[k][0] = float(e0[k]);
-        palette[k][1] = float(e1[k]);
-        palette[k][2] = float((2 * e0[k] + e1[k]) / 3);
-        palette[k][3] = float((e0[k] + 2 * e1[k]) / 3);
+    // End points as stored: a pair that packs equal differs in its lowest
+    // green bit, and the larger word goes first (four-colour mode).
+    unsigned c0 = Pack565(e0[0], e0[1], e0[2]), c1 = Pack565(e1[0], e1[1], e1[2]);
+    if (c1 == c0) {
+        c0 |= 0x20;
+        c1 &= ~0x20u;
+    } else if (c1 > c0) {
+        std::swap(c0, c1);
     }
+
+    // Indices are chosen against the colours a reader decodes from the stored
+    // end points. Squared distances are integers below 2^24, exact in floats,
+    // which lets the search run four texels at a time.
+    uint32_t words[4];
+    ColorPalette(c0, c1, true, words);
+    float palette[3][4];
+    for (int k = 0; k < 3; ++k)
+        for (int e = 0; e < 4; ++e)
+            palette[k][e] = float((words[e] >> (8 * k)) & 0xFF);
     float f[3][16];
     for (int k = 0; k < 3; ++k) {
         for (int i = 0; i < n; ++i)
@@ -149,21 +159,9 @@ void EncodeColor(const Texels& t, uint8_t* block) {
         }
         best[i] = index;
     }
-    uint32_t indices = 0, used = 0;
-    for (int i = 0; i < n; ++i) {
-        const int shift = Fixed ? 2 * i : t.shift[i];  // whole blocks: texel i at bit 2i
-        indices |= uint32_t(best[i]) << shift;
-        used |= 3u << shift;
-    }
-
-    unsigned c0 = Pack565(e0[0], e0[1], e0[2]), c1 = Pack565(e1[0], e1[1], e1[2]);
-    if (c1 == c0) {
-        c0 |= 0x20;
-        c1 &= ~0x20u;
-    } else if (c1 > c0) {
-        std::swap(c0, c1);
-        indices ^= 0x55555555u & used;  // texels outside the level keep index 0
-    }
+    uint32_t indices = 0;  // texels outside the level keep index 0
+    for (int i = 0; i < n; ++i)
+        indices |= uint32_t(best[i]) << (Fixed ? 2 * i : t.shift[i]);  // whole blocks: texel i at bit 2i
     StoreU16(block, uint16_t(c0));
     StoreU16(block + 2, uint16_t(c1));
     StoreU32(block + 4, indices);

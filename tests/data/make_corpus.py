@@ -135,6 +135,7 @@ def make_bmp():
     struct.pack_into("<I", fields, 30, 3)
     struct.pack_into("<I", fields, 2, len(fields))
     write("bmp", "bitfields_32bit.bmp", fields, "im_32bit")
+    opaque(out("bmp", "bitfields_32bit.rgba"))  # bit fields without an alpha mask carry no alpha
 
     b8 = open(out("bmp", "im_8bit.bmp"), "rb").read()
     offset = struct.unpack_from("<I", b8, 10)[0]
@@ -241,6 +242,13 @@ def make_pvr():
     write("pvr", "rgb_32x16_mips.pvr", pvr(32, 16, 6, 0, bytes(i * 7 % 256 for i in range(256 + 64 + 32 * 4))))
     write("pvr", "hostile_huge.pvr", pvr(65535, 65535, 1, 1, bytes(8)))
     write("pvr", "hostile_mips.pvr", pvr(4, 4, -1, 0, bytes(32)))
+
+
+def opaque(rgba):
+    pixels = bytearray(open(rgba, "rb").read())
+    pixels[3::4] = b"\xff" * (len(pixels) // 4)
+    with open(rgba, "wb") as f:
+        f.write(pixels)
 
 
 def write(kind, name, data, pixels_of=None):

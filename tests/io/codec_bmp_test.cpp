@@ -178,6 +178,11 @@ TEST(BmpCodec, RefusesHeadersItDoesNotRead) {
     std::string planes = BmpHeader(1, 1, 24, 0, 54) + pixels;
     planes[26] = 2;
     EXPECT_FALSE(Decode(planes, image));
+    std::string os2 = BmpHeader(1, 1, 24, 0, 26).substr(0, 14);  // the 12-byte header: size, then u16 fields
+    PutU32(os2, 12);
+    for (unsigned field : {1, 1, 1, 24})
+        PutU16(os2, field);
+    EXPECT_FALSE(Decode(os2 + pixels + std::string(28, '\0'), image));
 }
 
 TEST(BmpCodec, TheLastRowMustHoldItsPadding) {
@@ -219,12 +224,38 @@ TEST(BmpCodec, BitFieldsMustDescribeThePlainLayout) {
     const std::string pixel("\x01\x02\x03\x04", 4);
     cImage image;
     ASSERT_TRUE(Decode(BmpHeader(1, 1, 32, 0, 66, 3) + masks + pixel, image));
-    EXPECT_EQ(test::GetBytes(image), "\x03\x02\x01\x04");
+    EXPECT_EQ(test::GetBytes(image), "\x03\x02\x01\xFF");  // no alpha mask: opaque
     std::string swapped;
     PutU32(swapped, 0xFF);
     PutU32(swapped, 0xFF00);
     PutU32(swapped, 0xFF0000);
     EXPECT_FALSE(Decode(BmpHeader(1, 1, 32, 0, 66, 3) + swapped + pixel, image));
+}
+
+// Plain 32-bit data keeps its alpha unless every alpha byte is 0; bit fields
+// keep it only with an alpha mask after the colour masks.
+TEST(BmpCodec, ThirtyTwoBitAlphaIsKeptOnlyWhereTheFileCarriesIt) {
+    std::string colourMasks, alphaMask;
+    PutU32(colourMasks, 0xFF0000);
+    PutU32(colourMasks, 0xFF00);
+    PutU32(colourMasks, 0xFF);
+    PutU32(alphaMask, 0xFF000000);
+    const std::string clear("\x01\x02\x03\x00", 4), faint("\x04\x05\x06\x01", 4);
+    const struct {
+        std::string header, pixels, expected;
+    } cases[] = {
+        {BmpHeader(2, 1, 32, 0, 54), clear + clear, std::string("\x03\x02\x01\xFF\x03\x02\x01\xFF", 8)},
+        {BmpHeader(2, 1, 32, 0, 54), clear + faint, std::string("\x03\x02\x01\x00\x06\x05\x04\x01", 8)},
+        {BmpHeader(1, 2, 32, 0, 54), clear + faint, std::string("\x03\x02\x01\x00\x06\x05\x04\x01", 8)},
+        {BmpHeader(2, 1, 32, 0, 54, 3), clear + faint, std::string("\x03\x02\x01\xFF\x06\x05\x04\xFF", 8)},
+        {BmpHeader(2, 1, 32, 0, 70, 3) + colourMasks + alphaMask, clear + faint,
+         std::string("\x03\x02\x01\x00\x06\x05\x04\x01", 8)},
+    };
+    for (const auto& c : cases) {
+        cImage image;
+        ASSERT_TRUE(Decode(c.header + c.pixels, image)) << c.header.size();
+        EXPECT_EQ(test::GetBytes(image), c.expected) << c.header.size();
+    }
 }
 
 TEST(BmpCodec, IdentifiesTheMagic) {

@@ -60,8 +60,9 @@ const CorpusFile kDdsFiles[] = {
 std::string PixelsPath(const std::string& path) { return path.substr(0, path.rfind('.')) + ".rgba"; }
 
 // Compares level 0 with the tool's RGBA dump (top row first). Block formats are
-// compared after decompression within `tolerance`: decoders may expand 5:6:5
-// colours differently; a misplaced or flipped block is far outside it.
+// compared after decompression within `tolerance`: decoders may round the
+// colours between the end points differently; end points widened another way
+// (5:6:5 white as 248) or a misplaced or flipped block is outside it.
 void ExpectToolPixels(const CorpusFile& file, cImage& image, int tolerance) {
     const std::string expected = test::ReadDataFile(PixelsPath(file.path));
     ASSERT_EQ(expected.size(), size_t(file.width) * file.height * 4) << file.path;
@@ -119,7 +120,7 @@ TEST(CodecCorpus, TgaFilesDecodeToTheToolsPixels) {
 }
 
 TEST(CodecCorpus, DdsFilesDecodeToTheToolsPixels) {
-    ExpectCorpus(cCodecDds(), kDdsFiles, int(std::size(kDdsFiles)), 8);
+    ExpectCorpus(cCodecDds(), kDdsFiles, int(std::size(kDdsFiles)), 1);
 }
 
 TEST(CodecCorpus, DdsFilesAreReadToTheirLastByte) {

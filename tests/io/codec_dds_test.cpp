@@ -142,25 +142,53 @@ TEST(DdsCodec, TwoDimensionalImagesAreHeldBottomRowFirstAndRgbOrder) {
     EXPECT_EQ(test::GetBytes(image).substr(0, 8), rows.substr(8));
 }
 
+// Block formats other than DXT1/3/5, and colour layouts other than whole
+// bytes, are refused rather than shown as something else (None: refused).
+// 32-bit texels carry alpha only when the alpha flag or an alpha mask says so.
 TEST(DdsCodec, FormatComesFromTheCodeOrElseTheBitCount) {
-    cImage image;
-    ASSERT_TRUE(Decode(DdsHeader(Block("DXT5", 4, 4, 0)) + std::string(16, '\0'), image));
-    EXPECT_EQ(image.m_Format, ImageFormat::Dxt5);
-    EXPECT_EQ(image.m_Mips, 1);
-
-    Header h{2, 1};
-    h.bits = 16;
-    h.masks[3] = 0xFF00;
-    ASSERT_TRUE(Decode(DdsHeader(h) + std::string(4, '\0'), image));
-    EXPECT_EQ(image.m_Format, ImageFormat::Rg8);
-    h.masks[3] = 0;
-    ASSERT_TRUE(Decode(DdsHeader(h) + std::string(4, '\0'), image));
-    EXPECT_EQ(image.m_Format, ImageFormat::R16);
-    h.bits = 8;
-    ASSERT_TRUE(Decode(DdsHeader(h) + std::string(2, '\0'), image));
-    EXPECT_EQ(image.m_Format, ImageFormat::R8);
-    h.bits = 12;
-    EXPECT_FALSE(Decode(DdsHeader(h) + std::string(4, '\0'), image));
+    constexpr uint32_t kRgb = 0x40, kRgba = 0x41, kLuminance = 0x20000, kLuminanceAlpha = 0x20001, kCode = 0x4;
+    const struct {
+        uint32_t flags, code, bits;
+        uint32_t masks[4];
+        ImageFormat format;
+        int alpha = -1;  // of the first texel (stored as 0), for Rgba8
+    } cases[] = {
+        {kCode, Code("DXT5"), 0, {}, ImageFormat::Dxt5},
+        {kLuminanceAlpha, 0, 16, {0xFF, 0xFF00, 0xFF, 0xFF00}, ImageFormat::Rg8},
+        {kLuminance, 0, 16, {0xFFFF, 0, 0, 0}, ImageFormat::R16},
+        {kLuminance, 0, 8, {0xFF, 0, 0, 0}, ImageFormat::R8},
+        {kRgb, 0, 24, {0xFF0000, 0xFF00, 0xFF, 0}, ImageFormat::Rgb8},
+        {kRgb, 0, 32, {0xFF0000, 0xFF00, 0xFF, 0}, ImageFormat::Rgba8, 255},
+        {kRgb, 0, 32, {0xFF, 0xFF00, 0xFF0000, 0}, ImageFormat::Rgba8, 255},
+        {kRgb, 0, 32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, ImageFormat::Rgba8, 0},
+        {kRgba, 0, 32, {0xFF0000, 0xFF00, 0xFF, 0}, ImageFormat::Rgba8, 0},
+        {kRgba, 0, 12, {}, ImageFormat::None},
+        {kRgb, 0, 16, {0xF800, 0x07E0, 0x001F, 0}, ImageFormat::None},
+        {kRgba, 0, 16, {0x7C00, 0x03E0, 0x001F, 0x8000}, ImageFormat::None},
+        {kRgba, 0, 16, {0x0F00, 0x00F0, 0x000F, 0xF000}, ImageFormat::None},
+        {kRgb, 0, 8, {0xE0, 0x1C, 0x03, 0}, ImageFormat::None},
+        {kRgb, 0, 32, {0xFFFF, 0xFFFF0000, 0, 0}, ImageFormat::None},
+        {kCode, Code("ATI1"), 0, {}, ImageFormat::None},
+        {kCode, Code("ATI2"), 0, {}, ImageFormat::None},
+        {kCode, Code("BC5S"), 0, {}, ImageFormat::None},
+        {kCode, Code("DXT2"), 0, {}, ImageFormat::None},
+        {kCode, Code("DXT4"), 0, {}, ImageFormat::None},
+        {kCode, Code("ATI2"), 32, {}, ImageFormat::None},  // a bit count does not make it plain data
+    };
+    for (const auto& c : cases) {
+        Header h{4, 4};
+        h.pfFlags = c.flags;
+        h.code = c.code;
+        h.bits = c.bits;
+        std::memcpy(h.masks, c.masks, sizeof h.masks);
+        cImage image;
+        const std::string what = std::to_string(c.flags) + " " + std::to_string(c.code) + " " + std::to_string(c.bits);
+        EXPECT_EQ(Decode(DdsHeader(h) + std::string(4 * 4 * 4, '\0'), image), c.format != ImageFormat::None) << what;
+        EXPECT_EQ(image.m_Format, c.format) << what;
+        if (c.format == ImageFormat::Rgba8) {
+            EXPECT_EQ(image.m_Data[3], c.alpha) << what;
+        }
+    }
 }
 
 TEST(DdsCodec, RefusesShortOrForeignHeaders) {

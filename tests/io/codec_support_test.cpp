@@ -5,14 +5,20 @@
 #include <gtest/gtest.h>
 
 #include "io/codecs/codec_support.h"
+#include "io/codecs/swap_red_blue.h"
 
 namespace tovan {
 namespace {
 
-// Every count (the word loop and what it leaves), into another block or in place.
+// Every count (the word and vector loops and what they leave), into another
+// block or in place, through the public swap and through each three-byte
+// swapper this build has (the plain one, and the vector one where it exists).
 TEST(CodecSupport, SwapRedBlueTurnsEveryTexelAndTouchesNothingElse) {
+    int swapperCount = 0;
+    const codec::RgbSwapper* swappers = codec::RgbSwappers(&swapperCount);
+    ASSERT_GE(swapperCount, 1);
     for (int stride : {3, 4})
-        for (int n = 0; n <= 17; ++n) {
+        for (int n = 0; n <= 40; ++n) {
             std::vector<uint8_t> src(size_t(n * stride)), expected(src.size());
             for (size_t i = 0; i < src.size(); ++i)
                 src[i] = uint8_t(i * 37 + 11);
@@ -32,6 +38,16 @@ TEST(CodecSupport, SwapRedBlueTurnsEveryTexelAndTouchesNothingElse) {
             inPlace = src;
             codec::SwapRedBlue(inPlace.data(), n, stride);
             EXPECT_EQ(inPlace, expected) << what;
+
+            for (int s = 0; stride == 3 && s < swapperCount; ++s) {
+                std::vector<uint8_t> out(src.size() + 1, 0xA5);
+                swappers[s].swap(out.data(), src.data(), n);
+                EXPECT_EQ(std::vector<uint8_t>(out.begin(), out.end() - 1), expected) << swappers[s].name << what;
+                EXPECT_EQ(out.back(), 0xA5) << swappers[s].name << what;
+                inPlace = src;
+                swappers[s].swap(inPlace.data(), inPlace.data(), n);
+                EXPECT_EQ(inPlace, expected) << swappers[s].name << what;
+            }
         }
 }
 

@@ -82,8 +82,8 @@ TEST(TgaCodec, ColourMapsAreLookedUpAndIndicesChecked) {
     ASSERT_TRUE(Decode(TgaHeader(9, 2, 1, 8, 0, 2, 32) + map32 + "\x81\x01", image));
     EXPECT_EQ(test::GetBytes(image), std::string("\x60\x50\x40\x60\x50\x40", 6));
     // 16-bit entries are 5:5:5 words.
-    ASSERT_TRUE(Decode(TgaHeader(1, 1, 1, 8, 0, 1, 16) + std::string("\x1F\x7C\x00", 3), image));
-    EXPECT_EQ(test::GetBytes(image), std::string("\xF8\x00\xF8", 3));
+    ASSERT_TRUE(Decode(TgaHeader(1, 1, 1, 8, 0, 1, 16) + std::string("\x1F\x40\x00", 3), image));
+    EXPECT_EQ(test::GetBytes(image), std::string("\x84\x00\xFF", 3));
     // A colour-mapped image needs its map; the map must be in the file.
     EXPECT_FALSE(Decode(TgaHeader(1, 1, 1, 8) + std::string(1, '\0'), image));
     EXPECT_FALSE(Decode(TgaHeader(1, 1, 1, 8, 0, 300, 24) + map + std::string(1, '\0'), image));
@@ -98,11 +98,25 @@ TEST(TgaCodec, LongColourMapsAreSkippedPastTheirEnd) {
     EXPECT_EQ(test::GetBytes(image), std::string("\0\0\x07", 3));
 }
 
+// 5-bit components widen by repeating their high bits (31 is 255, 16 is 132);
+// the top bit is alpha only when the descriptor declares alpha bits.
 TEST(TgaCodec, SixteenBitTexelsBecomeRgba) {
-    cImage image;
-    ASSERT_TRUE(Decode(TgaHeader(2, 2, 1, 16) + std::string("\xE0\x83\x1F\x00", 4), image));
-    EXPECT_EQ(image.m_Format, ImageFormat::Rgba8);
-    EXPECT_EQ(test::GetBytes(image), std::string("\x00\xF8\x00\xFF\x00\x00\xF8\x00", 8));
+    const std::string texels("\xE0\x83\x1F\x00\x10\x42", 6);  // green + bit 15, blue, 16:16:16
+    const struct {
+        int type, descriptor;
+        std::string data, expected;
+    } cases[] = {
+        {2, 1, texels, std::string("\x00\xFF\x00\xFF\x00\x00\xFF\x00\x84\x84\x84\x00", 12)},
+        {2, 0, texels, std::string("\x00\xFF\x00\xFF\x00\x00\xFF\xFF\x84\x84\x84\xFF", 12)},
+        {10, 0, "\x82" + texels.substr(2, 2), std::string("\x00\x00\xFF\xFF\x00\x00\xFF\xFF\x00\x00\xFF\xFF", 12)},
+        {10, 1, "\x82" + texels.substr(2, 2), std::string("\x00\x00\xFF\x00\x00\x00\xFF\x00\x00\x00\xFF\x00", 12)},
+    };
+    for (const auto& c : cases) {
+        cImage image;
+        ASSERT_TRUE(Decode(TgaHeader(c.type, 3, 1, 16, c.descriptor) + c.data, image)) << c.type << c.descriptor;
+        EXPECT_EQ(image.m_Format, ImageFormat::Rgba8);
+        EXPECT_EQ(test::GetBytes(image), c.expected) << c.type << c.descriptor;
+    }
 }
 
 TEST(TgaCodec, RefusesWhatItDoesNotRead) {
@@ -112,7 +126,8 @@ TEST(TgaCodec, RefusesWhatItDoesNotRead) {
     withId[0] = 1;
     EXPECT_FALSE(Decode(withId, image));
     EXPECT_FALSE(Decode(TgaHeader(2, 1, 1, 15) + texel, image));
-    EXPECT_FALSE(Decode(TgaHeader(3, 1, 1, 16) + texel, image));  // grey with alpha
+    EXPECT_FALSE(Decode(TgaHeader(3, 1, 1, 16) + texel, image));   // grey with alpha
+    EXPECT_FALSE(Decode(TgaHeader(11, 1, 1, 16) + texel, image));  // the same, run-length
     EXPECT_FALSE(Decode(TgaHeader(2, 0, 1, 24) + texel, image));
     EXPECT_FALSE(Decode(TgaHeader(32, 1, 1, 24) + texel, image));  // another compression
     EXPECT_FALSE(Decode(TgaHeader(0, 1, 1, 24) + texel, image));

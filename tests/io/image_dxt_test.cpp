@@ -22,20 +22,31 @@ TEST(DxtDecode, FourColourBlockInterpolatesWithRounding) {
     const Bytes8 block = {0x00, 0xF8, 0x1F, 0x00, 0xE4, 0x00, 0x00, 0xFF};
     BlockTexels t;
     DecodeColorBlock(block.data(), false, t);
-    EXPECT_EQ(Rgb(t, 0), (std::array<int, 3>{248, 0, 0}));
-    EXPECT_EQ(Rgb(t, 1), (std::array<int, 3>{0, 0, 248}));
-    EXPECT_EQ(Rgb(t, 2), (std::array<int, 3>{165, 0, 83}));  // (2*248 + 0 + 1) / 3, (0 + 248 + 1) / 3
-    EXPECT_EQ(Rgb(t, 3), (std::array<int, 3>{83, 0, 165}));
+    EXPECT_EQ(Rgb(t, 0), (std::array<int, 3>{255, 0, 0}));
+    EXPECT_EQ(Rgb(t, 1), (std::array<int, 3>{0, 0, 255}));
+    EXPECT_EQ(Rgb(t, 2), (std::array<int, 3>{170, 0, 85}));  // (2*255 + 0 + 1) / 3, (0 + 255 + 1) / 3
+    EXPECT_EQ(Rgb(t, 3), (std::array<int, 3>{85, 0, 170}));
     EXPECT_EQ(Rgb(t, 4), Rgb(t, 0));   // row 1: all index 0
     EXPECT_EQ(Rgb(t, 15), Rgb(t, 3));  // row 3: all index 3
     EXPECT_EQ(t[2][3], 255);
 }
 
-TEST(DxtDecode, ExpansionShiftsWithoutReplicatingBits) {
-    const Bytes8 block = {0xFF, 0xFF, 0x00, 0x00, 0, 0, 0, 0};
-    BlockTexels t;
-    DecodeColorBlock(block.data(), false, t);
-    EXPECT_EQ(Rgb(t, 0), (std::array<int, 3>{248, 252, 248}));
+// End points widen by repeating their high bits: 5:6:5 white is 255, not 248.
+TEST(DxtDecode, EndPointsWidenByRepeatingTheirHighBits) {
+    const struct {
+        uint16_t c0, c1;
+        std::array<int, 3> texel0;
+    } cases[] = {
+        {0xFFFF, 0xFFFF, {255, 255, 255}},
+        {16 << 11 | 33 << 5 | 5, 0, {132, 134, 41}},
+        {1 << 11 | 1 << 5 | 1, 0, {8, 4, 8}},
+    };
+    for (const auto& c : cases) {
+        const Bytes8 block = {uint8_t(c.c0), uint8_t(c.c0 >> 8), uint8_t(c.c1), uint8_t(c.c1 >> 8), 0, 0, 0, 0};
+        BlockTexels t;
+        DecodeColorBlock(block.data(), false, t);
+        EXPECT_EQ(Rgb(t, 0), c.texel0) << c.c0;
+    }
 }
 
 TEST(DxtDecode, Dxt1ThreeColourModeOnlyWhenC0IsNotAboveC1) {
@@ -43,13 +54,13 @@ TEST(DxtDecode, Dxt1ThreeColourModeOnlyWhenC0IsNotAboveC1) {
     const Bytes8 block = {0x1F, 0x00, 0x00, 0xF8, 0xE4, 0, 0, 0};
     BlockTexels t;
     DecodeColorBlock(block.data(), false, t);
-    EXPECT_EQ(Rgb(t, 2), (std::array<int, 3>{124, 0, 124}));  // (248 + 0 + 1) >> 1
+    EXPECT_EQ(Rgb(t, 2), (std::array<int, 3>{128, 0, 128}));  // (255 + 0 + 1) >> 1
     EXPECT_EQ(Rgb(t, 3), (std::array<int, 3>{0, 0, 0}));
 
     // The same bytes as the colour half of a Dxt3/Dxt5 block: four colours.
     DecodeColorBlock(block.data(), true, t);
-    EXPECT_EQ(Rgb(t, 2), (std::array<int, 3>{83, 0, 165}));
-    EXPECT_EQ(Rgb(t, 3), (std::array<int, 3>{165, 0, 83}));
+    EXPECT_EQ(Rgb(t, 2), (std::array<int, 3>{85, 0, 170}));
+    EXPECT_EQ(Rgb(t, 3), (std::array<int, 3>{170, 0, 85}));
 
     // Equal end points are three-colour too.
     const Bytes8 equal = {0x00, 0xF8, 0x00, 0xF8, 0xFF, 0, 0, 0};
@@ -102,10 +113,11 @@ TEST(DxtEncode, FlatColourBlockSetsAndClearsTheLowGreenBit) {
     // pack(100, 150, 200) = 0x64B9, which already has bit 5 set.
     EXPECT_EQ(out, (Bytes8{0xB9, 0x64, 0x99, 0x64, 0, 0, 0, 0}));
 
+    // pack = 0x6419, bit 5 clear; c1 (green 32 -> 130) shows 128 closer than c0 (33 -> 134).
     for (auto& t : in)
-        t[1] = 128;  // pack = 0x6419, bit 5 clear
+        t[1] = 128;
     EncodeColorBlock(in, 4, 4, out.data());
-    EXPECT_EQ(out, (Bytes8{0x39, 0x64, 0x19, 0x64, 0, 0, 0, 0}));
+    EXPECT_EQ(out, (Bytes8{0x39, 0x64, 0x19, 0x64, 0x55, 0x55, 0x55, 0x55}));
 }
 
 void Fill(BlockTexels& in, int row, const std::array<int, 3>& c) {
@@ -130,8 +142,9 @@ TEST(DxtEncode, TwoColourBlockFitsByLeastSquaresAndSwapsEndPoints) {
 
     // A 2 x 2 partial block: the same fit, and the swap leaves unused index bits 0.
     EncodeColorBlock(in, 2, 2, out.data());
-    const Bytes8 partialTop = {0x20, 0xC8, 0x00, 0xC8, 0x00, 0x00, 0x00, 0x00};
-    EXPECT_EQ(out, partialTop);  // rows 0 and 1 are both red: one colour, equal end points
+    // Rows 0 and 1 are both red: equal end points, c1 (no green) the nearer.
+    const Bytes8 partialTop = {0x20, 0xC8, 0x00, 0xC8, 0x05, 0x05, 0x00, 0x00};
+    EXPECT_EQ(out, partialTop);
     Fill(in, 1, {0, 0, 255});
     EncodeColorBlock(in, 2, 2, out.data());
     EXPECT_EQ(out, (Bytes8{0x00, 0xC8, 0x1F, 0x00, 0x00, 0x05, 0x00, 0x00}));
@@ -179,7 +192,7 @@ TEST(DxtEncode, GreyBlocks) {
     EXPECT_EQ(out, (Bytes8{0x10, 0x84, 0xCF, 0x7B, 0x55, 0x55, 0x55, 0x55}));
     BlockTexels back;
     DecodeColorBlock(out.data(), false, back);
-    EXPECT_EQ(Rgb(back, 0), (std::array<int, 3>{120, 120, 120}));  // one 5-bit step below
+    EXPECT_EQ(Rgb(back, 0), (std::array<int, 3>{123, 121, 123}));  // one 5-bit step below
 
     for (auto& t : in)
         t[0] = 255;
@@ -310,7 +323,7 @@ TEST(DxtFlip, SurfaceCopyReversesBlockRowsAndFlipsEachBlock) {
 TEST(DxtSurface, PartialBlocksRoundTripOnlyTheTexelsInside) {
     // A 5 x 3 Rgba8 surface: two blocks across, one down. Two colours that 5:6:5
     // holds exactly, opaque and clear, so encode then decode gives them back.
-    const uint8_t a[4] = {248, 252, 0, 255}, b[4] = {0, 4, 248, 0};
+    const uint8_t a[4] = {255, 255, 0, 255}, b[4] = {0, 4, 255, 0};
     uint8_t texels[5 * 3 * 4];
     for (int i = 0; i < 5 * 3; ++i)
         std::memcpy(texels + 4 * i, (i % 5) % 2 ? b : a, 4);

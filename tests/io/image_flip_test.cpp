@@ -64,7 +64,7 @@ TEST(ImageFlip, UncompressedSurfacesReverseTheirRows) {
 // Texels of a surface made of two colours that 5:6:5 holds exactly and whose
 // green keeps its lowest bit, so every block encodes and decodes without loss.
 void TwoColourSurface(uint8_t* texels, int w, int h, int seed) {
-    static const uint8_t a[3] = {248, 252, 0}, b[3] = {0, 4, 248};
+    static const uint8_t a[3] = {255, 255, 0}, b[3] = {0, 4, 255};
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             std::memcpy(texels + 3 * (y * w + x), (x * 7 + y * 3 + seed) % 5 < 2 ? a : b, 3);

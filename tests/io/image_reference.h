@@ -89,8 +89,10 @@ inline void DxtTexel(int format, const uint8_t* blocks, int w, int x, int y, uin
     const int i = x % 4, j = y % 4;
     const uint8_t* colour = format == 20 ? b : b + 8;
     const int c0 = colour[0] | colour[1] << 8, c1 = colour[2] | colour[3] << 8;
-    const int e[2][3] = {{(c0 >> 11) << 3, ((c0 >> 5) & 63) << 2, (c0 & 31) << 3},
-                         {(c1 >> 11) << 3, ((c1 >> 5) & 63) << 2, (c1 & 31) << 3}};
+    auto five = [](int v) { return v << 3 | v >> 2; };  // high bits repeated in the low ones
+    auto six = [](int v) { return v << 2 | v >> 4; };
+    const int e[2][3] = {{five(c0 >> 11), six((c0 >> 5) & 63), five(c0 & 31)},
+                         {five(c1 >> 11), six((c1 >> 5) & 63), five(c1 & 31)}};
     const int index = (colour[4 + j] >> (2 * i)) & 3;
     for (int ch = 0; ch < 3; ++ch) {
         if (index < 2)

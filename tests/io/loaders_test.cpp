@@ -173,14 +173,19 @@ TEST_F(LoaderTest, ImagesThatDoNotLoadWarnWithTheRelativeName) {
     Write("x.xyz", "this is no picture");
     Write("short.tga", "ab\n");
     Write("pic.temp", "junk");
+    cImage grey;
+    test::FillImage(grey, ImageFormat::R16, 1, 1, std::string(2, '\0'));
+    std::string colour16 = test::EncodeBytes(cCodecDds(), grey);
+    colour16[80] = 0x40;  // pixel format flags: RGB (5:6:5) in place of luminance
+    colour16[82] = 0;
+    Write("rgb565.dds", colour16);
     struct Case {
         const char* file;
         const char* warning;
     };
     const Case cases[] = {
-        {"x.xyz", "Can't decode image file "},
-        {"short.tga", "Can't decode image file "},
-        {"pic.temp", "Can't decode image file "},
+        {"x.xyz", "Can't decode image file "},     {"short.tga", "Can't decode image file "},
+        {"pic.temp", "Can't decode image file "},  {"rgb565.dds", "Can't decode image file "},
         {"missing.bmp", "Can't load image file "},
     };
     for (const Case& c : cases) {
