@@ -325,8 +325,8 @@ void cClassExplorer::Stub::UpdateRows() {
             previous = row.m_Class;
         }
         // A hook may have rebuilt nothing, but it may have removed a widget.
-        cWnd* widget = dynamic_cast<cWnd*>(GetWidget(row.m_Handle));
-        if (!widget || widget != row.m_Widget)
+        cWnd* widget = row.m_Widget;
+        if (!widget || GetWidget(row.m_Handle) != widget)
             continue;
         widget->m_EnabledFlag = enabled;
         if (widget->GetType() == kEditType)
