@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/render_device.h"
+#include "bench/counting_style.h"
 #include "core/view.h"
 #include "tests/support/ui/frame_host.h"
 #include "tests/support/ui/recording_style.h"
@@ -35,26 +36,8 @@ void AddWindows(bool scrollBars) {
     }
 }
 
-// Counts the items and keeps nothing: the toolkit's own share of a frame
-// without the recording style's copies.
-class CountingStyle : public WidgetStyle {
-public:
-    CountingStyle() : m_Previous(CurrentWidgetStyle) { CurrentWidgetStyle = this; }
-    ~CountingStyle() override { CurrentWidgetStyle = m_Previous; }
-    void DrawItem(WidgetDrawItem* item) override {
-        benchmark::DoNotOptimize(item);
-        ++m_Count;
-    }
-    size_t Count() const { return m_Count; }
-    void Clear() { m_Count = 0; }
-
-private:
-    WidgetStyle* m_Previous;
-    size_t m_Count = 0;
-};
-
-size_t ItemCount(const test::RecordingStyle& style) { return style.Items().size(); }
-size_t ItemCount(const CountingStyle& style) { return style.Count(); }
+using bench::CountingStyle;
+using bench::ItemCount;
 
 template <class Style>
 void RunFrames(benchmark::State& state, bool scrollBars) {

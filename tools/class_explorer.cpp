@@ -27,9 +27,11 @@ bool StartsWith(const char* text, const char* prefix) {
     return text && CompareStrings(text, prefix, TextLength(prefix)) == 0;
 }
 
-bool SameSelection(const ExplorerRow& row, const ExplorerSelection& s, int type) {
+// The widget is asked its type last: the rows' own fields settle most rows
+// without reaching into their widgets.
+bool SameSelection(const ExplorerRow& row, const ExplorerSelection& s) {
     return row.m_Class == s.m_Class && row.m_Address == s.m_Address && row.m_Address2 == s.m_Address2 &&
-           row.m_Extra == s.m_Extra && type == s.m_Type;
+           row.m_Extra == s.m_Extra && row.m_Widget->GetType() == s.m_Type;
 }
 
 // A member name as the owner's enabled and read-only queries take it.
@@ -205,7 +207,7 @@ void cClassExplorer::Stub::ClearRows() {
         // The first row is the root panel: its children go with it.
         const WidgetHandle root = m_Rows[0].m_Handle;
         const bool rootIsRow = m_Rows[0].m_Widget != GetWidget(m_ObjectCombo);
-        m_Rows.Free();
+        m_Rows.DestroyItems();  // the block stays for the rows built next
         m_Selection = ExplorerSelection();
         if (rootIsRow && GetWidget(root))
             RemoveWidgetNow(root, true);
@@ -273,7 +275,7 @@ void cClassExplorer::Stub::RestoreFocus() {
     const ExplorerSelection saved = m_Selection;
     m_Focused = nullptr;
     for (const ExplorerRow& row : m_Rows) {
-        if (row.m_Widget && SameSelection(row, saved, row.m_Widget->GetType())) {
+        if (row.m_Widget && SameSelection(row, saved)) {
             SetFocus(row.m_Widget);
             return;
         }
@@ -323,8 +325,8 @@ void cClassExplorer::Stub::UpdateRows() {
             previous = row.m_Class;
         }
         // A hook may have rebuilt nothing, but it may have removed a widget.
-        cWnd* widget = dynamic_cast<cWnd*>(GetWidget(row.m_Handle));
-        if (!widget || widget != row.m_Widget)
+        cWnd* widget = row.m_Widget;
+        if (!widget || GetWidget(row.m_Handle) != widget)
             continue;
         widget->m_EnabledFlag = enabled;
         if (widget->GetType() == kEditType)

@@ -192,9 +192,10 @@ cStr MemberCaption(cClass* fieldClass, const char* name) {
     return label;
 }
 
-ExplorerRow RowOf(cWnd* widget, cClass* fieldClass, cClass* owner, void* address, uintptr_t extra, const char* name) {
+ExplorerRow RowOf(WidgetHandle handle, cWnd* widget, cClass* fieldClass, cClass* owner, void* address, uintptr_t extra,
+                  const char* name) {
     ExplorerRow row;
-    row.m_Handle = FindWidgetHandle(widget);
+    row.m_Handle = handle;
     row.m_Widget = widget;
     row.m_Class = fieldClass;
     row.m_Owner = owner;
@@ -218,13 +219,14 @@ void BuildValueRow(cClassExplorer::Stub* explorer, cWnd* parent, cClass* owner, 
         cWnd* widget = maker.make({parent, caption.GetText(), address, extra});
         if (!widget)
             return;
-        parent->AddChild(widget);
-        explorer->AddRow(RowOf(widget, fieldClass, owner, address, extra, name));
+        const WidgetHandle handle = parent->AddChild(widget);
+        explorer->AddRow(RowOf(handle, widget, fieldClass, owner, address, extra, name));
         // A composite's controls notify on their own: each is a row of the member.
         if (dynamic_cast<cComposite*>(widget))
             for (cWidget* part : widget->m_Children)
                 if (cWnd* control = dynamic_cast<cWnd*>(part))
-                    explorer->AddRow(RowOf(control, fieldClass, owner, address, extra, name));
+                    explorer->AddRow(
+                        RowOf(FindWidgetHandle(control), control, fieldClass, owner, address, extra, name));
         return;
     }
 }
@@ -261,8 +263,8 @@ void BuildPropertyPanel(cClassExplorer::Stub* explorer, cWnd* parent, cClass* ow
             return;
     } else {
         cPanel* panel = new cPanel(parent, expanded ? MakeMemberLabel(name).GetText() : caption.GetText());
-        parent->AddChild(panel);
-        explorer->AddRow(RowOf(panel, fieldClass, owner, address, extra, name));
+        const WidgetHandle handle = parent->AddChild(panel);
+        explorer->AddRow(RowOf(handle, panel, fieldClass, owner, address, extra, name));
         if (expanded) {
             panel->m_Fixed = true;
             panel->m_Open = true;

@@ -92,8 +92,10 @@ bool cForm::OnKeyUp(KeyCode code) {
         // so after that parent is gone: it keeps no pointer to it.
         if (m_Parent) {
             const int at = m_Parent->m_Children.Find(this);
-            if (at >= 0)
+            if (at >= 0) {
                 m_Parent->m_Children.RemoveAt(at);
+                --m_Listings;
+            }
             m_Parent = nullptr;
         }
         m_Closed = true;

@@ -1,5 +1,7 @@
 #include "ui/widget_registry.h"
 
+#include <unordered_map>
+
 #include "ui/widget.h"
 #include "ui/widget_registry_internal.h"
 
@@ -10,12 +12,29 @@ WidgetHandle CapturedWidget = -1;
 namespace {
 
 constexpr int kMaxSlots = 0x10000;  // the slot must fit the handle's low 16 bits
+constexpr int kNoSlot = -1;
+constexpr int kUnlinked = -2;  // a free slot is in no order
 
+// The order of a layer is a list of its live slots linked through two lists
+// by slot, so that a removal or a move to the front costs the same whatever
+// the layer's size, and the others keep their places.
 struct Layer {
     cList<cWidget*> widgets;  // by slot; a removed widget leaves null
     cList<uint32_t> uses;     // by slot: how often a widget was put there
     cList<int> freeSlots;     // last freed, first reused
-    cList<int> order;         // live slots, back to front
+    cList<int> behind;        // by slot: the next slot toward the back, kNoSlot at the back, kUnlinked when free
+    cList<int> ahead;         // by slot: the next slot toward the front
+    int back = kNoSlot;
+    int front = kNoSlot;
+    int live = 0;
+};
+
+// Where each registered widget is, so that finding its handle needs no scan.
+// A widget registered more than once is found by its first handle in scan
+// order (layers, then slots, ascending), which is the smallest handle.
+struct Registration {
+    WidgetHandle first;
+    int count;
 };
 
 // A deferred removal remembers the widget and the slot's use: by the time it
@@ -29,14 +48,16 @@ struct DeferredRemoval {
 
 struct Registry {
     Layer layers[kWidgetLayerCount];
+    std::unordered_map<const cWidget*, Registration> registrations;
     bool dispatching = false;
     cList<DeferredRemoval> removals;
     cList<WidgetHandle> toFront;
 };
 
+// Lives until the process ends: a widget may leave it from a static destructor.
 Registry& TheRegistry() {
-    static Registry registry;
-    return registry;
+    static Registry* registry = new Registry;
+    return *registry;
 }
 
 Layer* LayerOf(WidgetHandle handle) {
@@ -44,6 +65,65 @@ Layer* LayerOf(WidgetHandle handle) {
         return nullptr;
     const int layer = WidgetLayer(handle);
     return layer < kWidgetLayerCount ? &TheRegistry().layers[layer] : nullptr;
+}
+
+void LinkAtFront(Layer& l, int slot) {
+    l.behind[slot] = l.front;
+    l.ahead[slot] = kNoSlot;
+    if (l.front != kNoSlot)
+        l.ahead[l.front] = slot;
+    else
+        l.back = slot;
+    l.front = slot;
+    ++l.live;
+}
+
+void Unlink(Layer& l, int slot) {
+    const int behind = l.behind[slot], ahead = l.ahead[slot];
+    if (behind != kNoSlot)
+        l.ahead[behind] = ahead;
+    else
+        l.back = ahead;
+    if (ahead != kNoSlot)
+        l.behind[ahead] = behind;
+    else
+        l.front = behind;
+    l.behind[slot] = l.ahead[slot] = kUnlinked;
+    --l.live;
+}
+
+bool IsLinked(const Layer& l, int slot) { return l.behind[slot] != kUnlinked; }
+
+// The slow way, left for a widget registered more than once whose first
+// registration went.
+WidgetHandle ScanForWidget(const cWidget* widget) {
+    Registry& r = TheRegistry();
+    for (int layer = 0; layer < kWidgetLayerCount; ++layer) {
+        const cList<cWidget*>& widgets = r.layers[layer].widgets;
+        for (int slot = 0; slot < widgets.Count(); ++slot)
+            if (widgets[slot] == widget)
+                return MakeWidgetHandle(layer, slot);
+    }
+    return -1;
+}
+
+void NoteAdded(const cWidget* widget, WidgetHandle handle) {
+    Registration& entry = TheRegistry().registrations.try_emplace(widget, Registration{handle, 0}).first->second;
+    if (handle < entry.first)
+        entry.first = handle;
+    ++entry.count;
+}
+
+// Called once the slot is empty, so a scan no longer finds it there.
+void NoteRemoved(const cWidget* widget, WidgetHandle handle) {
+    auto& registrations = TheRegistry().registrations;
+    const auto at = registrations.find(widget);
+    if (at == registrations.end())
+        return;
+    if (--at->second.count == 0)
+        registrations.erase(at);
+    else if (at->second.first == handle)
+        at->second.first = ScanForWidget(widget);
 }
 
 }  // namespace
@@ -59,9 +139,9 @@ void RemoveWidgetNow(WidgetHandle handle, bool destroy) {
     // The slot is freed before the widget is deleted, so that its destructor
     // (which removes its own children) sees a registry without it.
     layer->widgets[slot] = nullptr;
-    const int at = layer->order.Find(slot);
-    if (at >= 0)
-        layer->order.RemoveAt(at);
+    NoteRemoved(widget, handle);
+    if (IsLinked(*layer, slot))
+        Unlink(*layer, slot);
     layer->freeSlots.PushBack(slot);
     if (destroy)
         delete widget;
@@ -82,22 +162,21 @@ WidgetHandle AddWidget(cWidget* widget, int layer) {
             return -1;
         slot = l.widgets.PushBack(widget);
         l.uses.PushBack(0);
+        l.behind.PushBack(kUnlinked);
+        l.ahead.PushBack(kUnlinked);
     }
-    l.order.PushBack(slot);
-    return MakeWidgetHandle(layer, slot);
+    LinkAtFront(l, slot);
+    const WidgetHandle handle = MakeWidgetHandle(layer, slot);
+    NoteAdded(widget, handle);
+    return handle;
 }
 
 WidgetHandle FindWidgetHandle(const cWidget* widget) {
     if (!widget)
         return -1;
-    Registry& r = TheRegistry();
-    for (int layer = 0; layer < kWidgetLayerCount; ++layer) {
-        const cList<cWidget*>& widgets = r.layers[layer].widgets;
-        for (int slot = 0; slot < widgets.Count(); ++slot)
-            if (widgets[slot] == widget)
-                return MakeWidgetHandle(layer, slot);
-    }
-    return -1;
+    const auto& registrations = TheRegistry().registrations;
+    const auto at = registrations.find(widget);
+    return at == registrations.end() ? -1 : at->second.first;
 }
 
 cWidget* GetWidget(WidgetHandle handle) {
@@ -128,10 +207,9 @@ void BringWidgetToFront(WidgetHandle handle) {
     const int slot = WidgetSlot(handle);
     if (!layer || slot >= layer->widgets.Count())
         return;
-    const int at = layer->order.Find(slot);
-    if (at >= 0) {
-        layer->order.RemoveAt(at);
-        layer->order.PushBack(slot);
+    if (IsLinked(*layer, slot)) {
+        Unlink(*layer, slot);
+        LinkAtFront(*layer, slot);
     }
     if (cWidget* widget = layer->widgets[slot])
         widget->OnBringToFront();
@@ -143,11 +221,9 @@ void CollectWidgets(cList<WidgetEntry>& out, bool frontFirst) {
     for (int i = 0; i < kWidgetLayerCount; ++i) {
         const int layer = frontFirst ? kWidgetLayerCount - 1 - i : i;
         const Layer& l = r.layers[layer];
-        const int n = l.order.Count();
-        for (int j = 0; j < n; ++j) {
-            const int slot = l.order[frontFirst ? n - 1 - j : j];
+        const cList<int>& next = frontFirst ? l.behind : l.ahead;
+        for (int slot = frontFirst ? l.front : l.back; slot != kNoSlot; slot = next[slot])
             out.PushBack({MakeWidgetHandle(layer, slot), l.widgets[slot]});
-        }
     }
 }
 
@@ -175,19 +251,21 @@ void EndWidgetDispatch() {
 int CountWidgets() {
     int count = 0;
     for (const Layer& l : TheRegistry().layers)
-        count += l.order.Count();
+        count += l.live;
     return count;
 }
 
 namespace registry_detail {
 void ForgetEmptyLayers() {
     for (Layer& l : TheRegistry().layers) {
-        if (!l.order.IsEmpty())
+        if (l.live != 0)
             continue;
         l.widgets.Free();
         l.uses.Free();
         l.freeSlots.Free();
-        l.order.Free();
+        l.behind.Free();
+        l.ahead.Free();
+        l.back = l.front = kNoSlot;
     }
 }
 }  // namespace registry_detail

@@ -29,7 +29,8 @@ inline int WidgetSlot(WidgetHandle handle) { return handle & 0xFFFF; }
 
 // -1 for a null widget, a layer outside 0-32 or a full layer (65,536 slots).
 WidgetHandle AddWidget(cWidget* widget, int layer);
-// First match scanning layers 0-32 and their slots in order; -1 when absent.
+// The widget's first handle in the order of layers 0-32 and their slots (a
+// widget added twice has two), found without a scan; -1 when absent.
 WidgetHandle FindWidgetHandle(const cWidget* widget);
 // The widget a handle names, or null (-1, bad layer or slot, empty slot).
 cWidget* GetWidget(WidgetHandle handle);

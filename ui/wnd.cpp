@@ -26,15 +26,24 @@ cWnd::cWnd(cWnd* parent) : m_Parent(parent) {}
 
 cWnd::~cWnd() {
     // Out of the parent's list first, so nothing reaches this window through it.
+    // A window its holder's destructor took out is in no list: no search.
     for (cWnd* holder : {m_Parent, m_Owner}) {
-        const int at = holder ? holder->m_Children.Find(this) : -1;
-        if (at >= 0)
+        const int at = holder && m_Listings > 0 ? holder->m_Children.Find(this) : -1;
+        if (at >= 0) {
             holder->m_Children.RemoveAt(at);
+            --m_Listings;
+        }
     }
     while (!m_Children.IsEmpty()) {
         cWidget* child = m_Children[m_Children.Count() - 1];
         m_Children.RemoveAt(m_Children.Count() - 1);
-        RemoveWidgetNow(FindWidgetHandle(child), true);
+        const WidgetHandle handle = FindWidgetHandle(child);
+        // Only a registered child is surely alive to be told; an unregistered
+        // one keeps a count too high, which costs it a search and nothing else.
+        if (handle != -1)
+            if (cWnd* wnd = dynamic_cast<cWnd*>(child))
+                --wnd->m_Listings;
+        RemoveWidgetNow(handle, true);
     }
     if (m_Extra) {
         cWidget* extra = m_Extra;
@@ -129,8 +138,14 @@ WidgetHandle cWnd::AddChild(cWidget* child) {
         const WidgetHandle rootHandle = FindWidgetHandle(GetRoot());
         handle = AddWidget(child, rootHandle == -1 ? kFormLayer : WidgetLayer(rootHandle));
     }
-    if (m_Children.Find(child) < 0)
+    cWnd* wnd = dynamic_cast<cWnd*>(child);
+    // A window in no child list cannot be in this one: a new row needs no search.
+    const bool listed = (!wnd || wnd->m_Listings > 0) && m_Children.Find(child) >= 0;
+    if (!listed) {
         m_Children.PushBack(child);
+        if (wnd)
+            ++wnd->m_Listings;
+    }
     return handle;
 }
 

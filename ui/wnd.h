@@ -118,7 +118,10 @@ public:
     cWnd* m_Parent = nullptr;
     cWnd* m_Listener = nullptr;  // told of a push button's clicks before its parent
     cWnd* m_Owner = nullptr;     // keeps this in its child list though not its parent (a composite)
+    // May be reordered; entries come only through AddChild and leave only
+    // through the window code, which keep each child window's m_Listings.
     cList<cWidget*> m_Children;
+    int32_t m_Listings = 0;      // at least the child lists this window sits in; 0: none
     cWidget* m_Extra = nullptr;  // owned companion (a form's tool bar)
     float m_LayoutX = 0, m_LayoutY = 0;
     int32_t m_Align = -1;

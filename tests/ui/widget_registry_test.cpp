@@ -2,7 +2,10 @@
 // the capture, and the order the frame loop walks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <new>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -197,6 +200,167 @@ TEST_F(Registry, AFrameOffersFrontFirstAndStopsAtTheConsumer) {
     host.Frame();
     EXPECT_EQ(log, (std::vector<std::string>{"front key", "middle key", "front hover", "middle hover",
                                              "back hover-covered", "back update", "middle update", "front update"}));
+}
+
+// The registry's indexes (each widget's handle, each layer's order) against a
+// model that scans plain lists, over a random run of everything that adds,
+// removes, reorders and moves widgets between layers, inside and outside
+// dispatch. The first widgets may be registered several times; the others
+// once, and they may be destroyed, so a new one can come back at the freed
+// address.
+TEST_F(Registry, ItsIndexesAgreeWithAScanningModel) {
+    struct Slots {
+        std::vector<cWidget*> widgets;
+        std::vector<uint32_t> uses;
+        std::vector<int> freeSlots, order;
+    } model[kWidgetLayerCount];
+    struct Deferred {
+        WidgetHandle handle;
+        cWidget* widget;
+        uint32_t use;
+    };
+    std::vector<Deferred> removals;
+    std::vector<WidgetHandle> toFront;
+    constexpr size_t kShared = 5;
+    std::vector<cWidget*> pool(25);
+    for (cWidget*& w : pool)
+        w = new cWidget;
+    const int layers[] = {0, 3, 4, 32};
+    ASSERT_EQ(CountWidgets(), 0);
+
+    auto at = [&](WidgetHandle h) -> cWidget*& { return model[WidgetLayer(h)].widgets[WidgetSlot(h)]; };
+    auto use = [&](WidgetHandle h) { return model[WidgetLayer(h)].uses[WidgetSlot(h)]; };
+    auto find = [&](const cWidget* w) {
+        for (int l = 0; l < kWidgetLayerCount; ++l)
+            for (size_t s = 0; s < model[l].widgets.size(); ++s)
+                if (model[l].widgets[s] == w)
+                    return MakeWidgetHandle(l, int(s));
+        return -1;
+    };
+    auto toEnd = [&](WidgetHandle h, bool keep) {
+        std::vector<int>& order = model[WidgetLayer(h)].order;
+        const auto it = std::find(order.begin(), order.end(), WidgetSlot(h));
+        if (it == order.end())
+            return;
+        order.erase(it);
+        if (keep)
+            order.push_back(WidgetSlot(h));
+    };
+    auto remove = [&](WidgetHandle h, bool destroy) {
+        if (destroy)  // a new widget takes its place in the pool
+            *std::find(pool.begin(), pool.end(), at(h)) = new cWidget;
+        at(h) = nullptr;
+        toEnd(h, false);
+        model[WidgetLayer(h)].freeSlots.push_back(WidgetSlot(h));
+    };
+    auto handles = [&](bool freeToo) {
+        std::vector<WidgetHandle> out;
+        for (int l : layers)
+            for (size_t s = 0; s < model[l].widgets.size(); ++s)
+                if (freeToo || model[l].widgets[s])
+                    out.push_back(MakeWidgetHandle(l, int(s)));
+        return out;
+    };
+    auto mismatch = [&]() -> std::string {
+        std::vector<WidgetHandle> want;
+        for (int l = 0; l < kWidgetLayerCount; ++l)
+            for (int s : model[l].order)
+                want.push_back(MakeWidgetHandle(l, s));
+        for (bool frontFirst : {false, true}) {
+            cList<WidgetEntry> got;
+            CollectWidgets(got, frontFirst);
+            for (int i = 0; i < got.Count() && got.Count() == int(want.size()); ++i) {
+                const WidgetHandle h = want[frontFirst ? want.size() - 1 - i : i];
+                if (got[i].handle != h || got[i].widget != at(h))
+                    return "the walk at " + std::to_string(i);
+            }
+            if (got.Count() != int(want.size()) || CountWidgets() != got.Count())
+                return "the count";
+        }
+        for (const cWidget* w : pool)
+            if (FindWidgetHandle(w) != find(w))
+                return "a handle";
+        return "";
+    };
+
+    std::mt19937 random(20240611);
+    auto pick = [&](size_t n) { return size_t(random() % n); };
+    bool dispatching = false;
+    auto endDispatch = [&] {
+        dispatching = false;
+        for (const Deferred& d : removals)
+            if (at(d.handle) == d.widget && use(d.handle) == d.use)
+                remove(d.handle, true);
+        for (WidgetHandle h : toFront)
+            toEnd(h, true);
+        removals.clear(), toFront.clear();
+        EndWidgetDispatch();
+    };
+    enum Op { kAdd, kRemove, kDestroy, kFront, kDispatch, kEndDispatch };
+    const Op ops[] = {kAdd, kAdd, kAdd, kRemove, kDestroy, kFront, kFront, kDispatch, kEndDispatch};
+    for (int step = 0; step < 4000; ++step) {
+        const std::vector<WidgetHandle> live = handles(false), slots = handles(true);
+        const size_t i = pick(pool.size());
+        const WidgetHandle h = live.empty() ? -1 : live[pick(live.size())];
+        switch (ops[pick(std::size(ops))]) {
+        case kAdd: {  // a move to another layer is a removal and an add
+            if (i >= kShared && find(pool[i]) != -1)
+                break;
+            const int layer = layers[pick(std::size(layers))];
+            Slots& l = model[layer];
+            int slot = int(l.widgets.size());
+            if (!l.freeSlots.empty()) {
+                slot = l.freeSlots.back(), l.freeSlots.pop_back();
+                l.widgets[slot] = pool[i], ++l.uses[slot];
+            } else {
+                l.widgets.push_back(pool[i]), l.uses.push_back(0);
+            }
+            l.order.push_back(slot);
+            ASSERT_EQ(AddWidget(pool[i], layer), MakeWidgetHandle(layer, slot)) << step;
+            break;
+        }
+        case kRemove:  // at once, even while dispatching
+            if (h != -1)
+                remove(h, false), RemoveWidget(h, false);
+            break;
+        case kDestroy:
+            if (h == -1 || std::find(pool.begin() + kShared, pool.end(), at(h)) == pool.end())
+                break;
+            if (dispatching)
+                removals.push_back({h, at(h), use(h)});
+            else
+                remove(h, true);
+            RemoveWidget(h, true);
+            break;
+        case kFront: {  // free slots too, which have no place to move
+            const WidgetHandle any = slots.empty() ? -1 : slots[pick(slots.size())];
+            if (any != -1 && dispatching)
+                toFront.push_back(any);
+            else if (any != -1)
+                toEnd(any, true);
+            BringWidgetToFront(any);
+            break;
+        }
+        case kDispatch:
+            if (!dispatching)
+                BeginWidgetDispatch(), dispatching = true;
+            break;
+        case kEndDispatch:
+            if (dispatching)
+                endDispatch();
+            break;
+        }
+        ASSERT_EQ(mismatch(), "") << "step " << step;
+    }
+    if (dispatching)
+        endDispatch();
+    // The shared widgets leave undestroyed; the host destroys the registered rest.
+    for (const WidgetHandle h : handles(false))
+        if (std::find(pool.begin(), pool.begin() + kShared, at(h)) != pool.begin() + kShared)
+            RemoveWidget(h, false);
+    for (size_t i = 0; i < pool.size(); ++i)
+        if (i < kShared || find(pool[i]) == -1)
+            delete pool[i];
 }
 
 }  // namespace

@@ -377,6 +377,8 @@ TEST_F(WndInput, ChildrenLeaveTheirParentWhenDestroyed) {
     const WidgetHandle ha = wnd->AddChild(a);
     EXPECT_EQ(WidgetLayer(ha), 3);
     EXPECT_EQ(wnd->AddChild(a), ha);  // twice is harmless
+    RemoveWidget(ha, false);
+    EXPECT_EQ(wnd->AddChild(a), ha);  // registered anew, still listed once
     wnd->AddChild(b);
     EXPECT_EQ(wnd->m_Children.Count(), 2);
     RemoveWidget(ha, true);
