@@ -78,12 +78,22 @@ FolderCreated FolderCreate(const char* path);
 bool FolderRemove(const char* path);  // an empty folder, or a link to a folder (only the link)
 // A symbolic link or junction: a name that stands for a folder or file elsewhere.
 bool IsLink(const char* path);
+// The entry that `path` stands for once its links are followed, chains and
+// links relative to their own folder included, as ModuleFileName fills a
+// buffer. A path that is no link comes back as it is. 0 when the chain ends at
+// nothing (a dangling link), loops, or passes kLinkHops links (on Windows the
+// system's own bound).
+constexpr int kLinkHops = 32;
+int ResolveLink(const char* path, char* buffer, int size);
 int DocumentsFolder(char* buffer, int size);  // as ModuleFileName; 0 when the system has none
 
 // --- processes and the desktop ------------------------------------------------
 // Starts a program or document hidden and waits for it; false when it could not
 // be started or waited for.
 bool RunAndWait(const char* file, const char* parameters, uint32_t* exitCode);
+uint32_t CurrentProcessId();
+// False for an id that no running process has; a process of another user counts.
+bool ProcessAlive(uint32_t processId);
 bool ShellOpen(const char* file);                                   // starts without waiting, shown normally
 int EnvironmentVariable(const char* name, char* buffer, int size);  // as ModuleFileName; -1 when unset
 // Clipboard text (CF_TEXT), opened with the given owner window.
@@ -122,8 +132,10 @@ int AnsiToWide(const char* text, uint16_t* out, int outUnits);
 // taken (nothing of that name is touched) or the file cannot be made.
 void* FileCreateNew(const char* path);
 // Moves a file onto another name in one step, replacing a file there (written
-// through to the disk on Windows). False, with both files as they were, when the
-// target is read-only or a folder, or the move fails.
+// through to the disk on Windows); the moved file takes the permission bits of
+// the one it replaces (on Windows its hidden and system attributes). False, with
+// both files as they were, when the target is read-only or a folder, or the
+// move fails.
 bool FileReplace(const char* from, const char* to);
 
 }  // namespace tovan::os

@@ -34,6 +34,14 @@ uint32_t TakeWriteAllowance(uint32_t size) {
     return allowed;
 }
 
+bool TakeCutOff() {
+    headless::State& s = headless::GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    bool cut = s.cutOffAtReplace;
+    s.cutOffAtReplace = false;
+    return cut;
+}
+
 // The name itself, as a move sees it: a link is replaced, not what it points to.
 bool IsReadOnlyOrFolder(const std::string& host) {
     struct stat st;
@@ -138,13 +146,22 @@ void* FileCreateNew(const char* path) {
 
 bool FileReplace(const char* from, const char* to) {
     headless::Record(std::string("FileReplace ") + (from ? from : "") + " " + (to ? to : ""));
+    if (TakeCutOff())
+        throw headless::CutOff{};
     std::string source = headless::HostPath(from), target = headless::HostPath(to);
     if (source.empty() || target.empty() || IsReadOnlyOrFolder(target))
         return false;  // a rename would take both, where Windows refuses
-    struct stat st;
+    struct stat st, replaced;
     if (lstat(source.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
         return false;
-    return rename(source.c_str(), target.c_str()) == 0;
+    const bool keepsBits = lstat(target.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode);
+    if (keepsBits && chmod(source.c_str(), replaced.st_mode & 0777) != 0)
+        return false;
+    if (rename(source.c_str(), target.c_str()) == 0)
+        return true;
+    if (keepsBits)
+        chmod(source.c_str(), st.st_mode & 0777);
+    return false;
 }
 
 uint32_t FileAttributes(const char* path) {
@@ -205,6 +222,12 @@ void ScriptWriteLimit(int64_t bytes) {
     State& s = GetState();
     std::lock_guard<std::mutex> guard(s.lock);
     s.writeLimit = bytes < 0 ? -1 : bytes;
+}
+
+void ScriptCutOffAtReplace() {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.cutOffAtReplace = true;
 }
 
 }  // namespace tovan::os::headless

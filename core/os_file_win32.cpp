@@ -61,7 +61,17 @@ bool FileReplace(const char* from, const char* to) {
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    // A move keeps the moved file's own attributes; it takes those of the file it replaces.
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    DWORD moved = GetFileAttributesA(from);
+    bool carry = attributes != INVALID_FILE_ATTRIBUTES && moved != INVALID_FILE_ATTRIBUTES && (attributes & kept);
+    if (carry)
+        SetFileAttributesA(from, (moved & ~(kept | FILE_ATTRIBUTE_NORMAL)) | (attributes & kept));
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    if (carry)
+        SetFileAttributesA(from, moved);
+    return false;
 }
 
 uint32_t FileAttributes(const char* path) { return GetFileAttributesA(path); }

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -24,6 +25,33 @@ struct HeadlessFind {
 };
 
 bool IsWildcardAll(const std::string& pattern) { return pattern == "*" || pattern == "*.*"; }
+
+bool SameLetter(char a, char b) {
+    return tolower(static_cast<unsigned char>(a)) == tolower(static_cast<unsigned char>(b));
+}
+
+// '*' takes any run of characters, '?' one; letters match in any case.
+bool MatchesPattern(const char* name, const char* pattern) {
+    const char* star = nullptr;  // the last '*' seen, and where its run ends so far
+    const char* resume = nullptr;
+    while (*name) {
+        if (*pattern == '*') {
+            star = pattern++;
+            resume = name;
+        } else if (*pattern && (*pattern == '?' || SameLetter(*pattern, *name))) {
+            ++pattern;
+            ++name;
+        } else if (star) {
+            pattern = star + 1;
+            name = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (*pattern == '*')
+        ++pattern;
+    return !*pattern;
+}
 
 FindEntry MakeEntry(const char* name, uint32_t attributes) {
     FindEntry entry{};
@@ -67,7 +95,7 @@ void* FindFirst(const char* pattern, FindEntry* entry) {
         std::string name = d->d_name;
         if (name == "." || name == "..")
             continue;
-        if (!IsWildcardAll(wanted) && strcasecmp(name.c_str(), wanted.c_str()) != 0)
+        if (!IsWildcardAll(wanted) && !MatchesPattern(name.c_str(), wanted.c_str()))
             continue;
         std::string child = folder + (folder.back() == '\\' ? "" : "\\") + name;
         find->entries.push_back(MakeEntry(name.c_str(), FileAttributes(child.c_str())));
@@ -126,6 +154,33 @@ bool IsLink(const char* path) {
     std::string host = headless::HostPath(path);
     struct stat st;
     return !host.empty() && lstat(host.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+int ResolveLink(const char* path, char* buffer, int size) {
+    if (!path)
+        return 0;
+    if (!IsLink(path))
+        return headless::CopyOut(path, buffer, size);
+    std::string host = headless::HostPath(path);
+    for (int hop = 0; hop <= kLinkHops; ++hop) {
+        struct stat st;
+        if (lstat(host.c_str(), &st) != 0)
+            return 0;  // dangling
+        if (!S_ISLNK(st.st_mode)) {
+            std::string windows = headless::WindowsPath(host);
+            return windows.empty() ? 0 : headless::CopyOut(windows, buffer, size);
+        }
+        if (hop == kLinkHops)
+            break;
+        char target[4096];
+        ssize_t n = readlink(host.c_str(), target, sizeof target);
+        if (n <= 0 || size_t(n) >= sizeof target)
+            return 0;
+        target[n] = 0;
+        // A relative target is taken against the folder that holds the link.
+        host = target[0] == '/' ? std::string(target) : host.substr(0, host.find_last_of('/') + 1) + target;
+    }
+    return 0;  // a loop, or too long a chain
 }
 
 int DocumentsFolder(char* buffer, int size) {

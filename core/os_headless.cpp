@@ -7,6 +7,8 @@
 #include <strings.h>
 #include <unistd.h>
 
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 namespace tovan::os::headless {
@@ -109,6 +111,19 @@ int CopyOut(const std::string& text, char* buffer, int size) {
     return int(text.size());
 }
 
+std::string WindowsPath(const std::string& hostPath) {
+    char real[PATH_MAX], root[PATH_MAX];
+    if (!realpath(hostPath.c_str(), real) || !realpath(DriveRoot().c_str(), root))
+        return "";
+    size_t n = strlen(root);
+    if (strncmp(real, root, n) != 0 || (real[n] != 0 && real[n] != '/'))
+        return "";
+    std::string windows = "C:\\";
+    for (const char* c = real[n] ? real + n + 1 : real + n; *c; ++c)
+        windows += *c == '/' ? '\\' : *c;
+    return windows;
+}
+
 void SetDriveRoot(const std::string& hostFolder) {
     State& s = GetState();
     std::lock_guard<std::mutex> guard(s.lock);
@@ -207,6 +222,9 @@ void Reset() {
     s.fileChoices.clear();
     s.threadStartFailures = 0;
     s.writeLimit = -1;
+    s.cutOffAtReplace = false;
+    s.processId = 0;
+    s.processAlive.clear();
     s.modulePath = "C:\\app\\halden.exe";
     s.currentDirectory = "C:\\";
     s.documentsFolder = "C:\\Users\\tovan\\Documents";

@@ -37,6 +37,12 @@ void ScriptProcessStartFailure();
 // The Windows command-line splitting that the children see as their arguments.
 std::vector<std::string> SplitCommandLine(const char* parameters);
 
+// CurrentProcessId answers the host's id until a test sets one (0 sets the
+// host's again). ProcessAlive answers what a test scripted for an id, else
+// whether the host runs a process of that id.
+void SetProcessId(uint32_t id);
+void ScriptProcessAlive(uint32_t id, bool alive);
+
 // The performance counter follows the host's monotonic clock in nanoseconds, and
 // the local time the host's, until a test sets them; then they stand still.
 void SetPerformanceCounter(int64_t ticks, int64_t frequency);
@@ -71,6 +77,12 @@ int TakeAnswer(int fallback);
 // every write fails, the write that crosses the limit putting only what fits.
 // A negative count lifts the limit, as Reset does.
 void ScriptWriteLimit(int64_t bytes);
+
+// The process dies at the next FileReplace, before anything is moved: the call
+// throws CutOff, so that nothing of the caller after it runs, and what it had
+// written stays on the disk.
+struct CutOff {};
+void ScriptCutOffAtReplace();
 
 // Replaces one colour of the system's scheme (os::SystemColor) until Reset.
 void SetSystemColor(int index, uint32_t color);

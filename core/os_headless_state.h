@@ -39,7 +39,10 @@ struct State {
     int threadStartFailures = 0;
     // Bytes that may still be written before every write fails; -1: no limit.
     int64_t writeLimit = -1;
-    std::map<int, uint32_t> systemColors;  // scripted over the classic scheme
+    bool cutOffAtReplace = false;
+    uint32_t processId = 0;                 // 0: the host's
+    std::map<uint32_t, bool> processAlive;  // scripted over the host's answer
+    std::map<int, uint32_t> systemColors;   // scripted over the classic scheme
 };
 
 State& GetState();
@@ -47,6 +50,10 @@ State& GetState();
 // Full Windows form of a path ("C:\a\b"), with '.' and '..' folded and '/' turned
 // into '\'; "" for other drives and UNC names.
 std::string FullPath(const char* path);
+
+// Windows form (C:\a\b) of an existing host entry, its folder links
+// followed; "" when it lies outside the drive root.
+std::string WindowsPath(const std::string& hostPath);
 
 // Copies text into a caller's buffer the way the Win32 string getters do: at most
 // size - 1 characters and a terminator; returns the full length.

@@ -3,11 +3,14 @@
 #include "core/os_headless_state.h"
 #include "core/str.h"
 
+#include <signal.h>
 #include <spawn.h>
+#include <unistd.h>
 #include <sys/wait.h>
 
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <string>
 #include <thread>
 #include <vector>
@@ -97,6 +100,26 @@ bool RunAndWait(const char* file, const char* parameters, uint32_t* exitCode) {
     return WaitChild(pid, exitCode);
 }
 
+uint32_t CurrentProcessId() {
+    headless::State& s = headless::GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    return s.processId ? s.processId : uint32_t(getpid());
+}
+
+bool ProcessAlive(uint32_t processId) {
+    {
+        headless::State& s = headless::GetState();
+        std::lock_guard<std::mutex> guard(s.lock);
+        auto scripted = s.processAlive.find(processId);
+        if (scripted != s.processAlive.end())
+            return scripted->second;
+    }
+    // 0 and ids past the pid range would ask kill about whole process groups.
+    if (processId == 0 || processId > uint32_t(INT32_MAX))
+        return false;
+    return kill(pid_t(processId), 0) == 0 || errno == EPERM;
+}
+
 bool ShellOpen(const char* file) {
     headless::Record(std::string("ShellOpen ") + (file ? file : ""));
     pid_t pid;
@@ -139,6 +162,18 @@ void UnsetEnvironment(const std::string& name) {
     State& s = GetState();
     std::lock_guard<std::mutex> guard(s.lock);
     s.environment.erase(os::Upper(name));
+}
+
+void SetProcessId(uint32_t id) {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.processId = id;
+}
+
+void ScriptProcessAlive(uint32_t id, bool alive) {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.processAlive[id] = alive;
 }
 
 void ScriptProcessExit(uint32_t exitCode) {

@@ -28,6 +28,18 @@ bool RunAndWait(const char* file, const char* parameters, uint32_t* exitCode) {
     return ok;
 }
 
+uint32_t CurrentProcessId() { return GetCurrentProcessId(); }
+
+bool ProcessAlive(uint32_t processId) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (!process)  // no such process, unless it is one that we may not open
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    // An ended process lives on as an object while someone holds a handle to it.
+    bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
+
 bool ShellOpen(const char* file) {
     HINSTANCE result = ShellExecuteA(nullptr, "open", file, nullptr, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;

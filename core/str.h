@@ -149,6 +149,7 @@ int CompareStringsNoCase(const char* a, const char* b, int n = -1);  // folds 'A
 int ComparePaths(const char* a, const char* b, int n = -1);
 // The one test for a path separator: '/' and '\' both separate, everywhere.
 inline bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
+inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 cStr IntsToString(const int* values, int count);      // "%d" joined by one space
 cStr FloatsToString(const float* values, int count);  // "%.3f" joined by one space

@@ -15,8 +15,6 @@ namespace {
 constexpr char kListSeparators[] = " ,;\t";
 constexpr int kExponentCap = 100000;  // exponent digits saturate here, far outside the range
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 const char* SkipSpacesAndSign(const char* p, const char* end, bool& negative) {
     while (p < end && (*p == ' ' || *p == '\t'))
         ++p;
@@ -37,7 +35,7 @@ bool ParseIntRange(const char* text, const char* end, int& out) {
     // Unsigned arithmetic wraps like the 32-bit integers it stands for.
     uint32_t value = 0;
     int digits = 0;
-    for (; p < end && IsDigit(*p); ++p, ++digits)
+    for (; p < end && IsAsciiDigit(*p); ++p, ++digits)
         value = value * 10u + uint32_t(*p - '0');
     if (digits == 0)
         return false;
@@ -150,7 +148,7 @@ bool ReadExact(const DecimalText& d, float& magnitude) {
 }
 
 const char* SkipDigits(const char* p, const char* end, uint64_t& mantissa) {
-    for (; p < end && IsDigit(*p); ++p)
+    for (; p < end && IsAsciiDigit(*p); ++p)
         mantissa = mantissa * 10u + uint64_t(*p - '0');  // wraps past 19 digits; then counted again
     return p;
 }
@@ -177,7 +175,7 @@ bool ParseFloatRange(const char* text, const char* end, float& out) {
         if (p < end && (*p == '+' || *p == '-'))
             down = *p++ == '-';
         int e = 0;
-        for (; p < end && IsDigit(*p); ++p)
+        for (; p < end && IsAsciiDigit(*p); ++p)
             e = e < kExponentCap ? e * 10 + (*p - '0') : kExponentCap;
         d.exponent += down ? -e : e;
     }

@@ -59,11 +59,10 @@ bool cIO::WriteFile(const char* path, const uint8_t* data, int32_t length, bool 
     target.SetText(path);
     RedirectToWriteFolder(target);
     target.Replace("/", "\\", target.Length());
-    if (!append && !os::IsLink(target.GetText()))
+    if (!append)
         return SaveWhole(target.GetText(), data, length);
-    // Appends (the log file) grow the file in place. A link is written through,
-    // so that it stays a link to its file.
-    void* file = os::FileOpen(target.GetText(), append ? os::FileMode::Append : os::FileMode::Create);
+    // Appends (the log file) grow the file in place.
+    void* file = os::FileOpen(target.GetText(), os::FileMode::Append);
     if (!file)
         return false;
     uint32_t done = 0;

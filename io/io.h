@@ -56,8 +56,9 @@ public:
     static bool ReadFile(const char* name, cStream& out);
     static bool ReadDiskFile(const char* path, cStream& out);
     // Without append the file is written whole beside the target and then moved
-    // over it, so a failed write leaves the old file as it was; appends grow the
-    // file in place.
+    // over it, so a failed write leaves the old file as it was; a link is followed
+    // to its file, which is replaced while the link stays. Appends grow the file
+    // in place.
     static bool WriteFile(const char* path, const uint8_t* data, int32_t length, bool append);
     static bool SaveFile(const char* name, const uint8_t* data, int32_t length, bool append, bool report);
     // Absolute names straight from disk, other names from the first source that has them.

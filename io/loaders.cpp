@@ -25,8 +25,6 @@ constexpr KindTexts kModelTexts = {"Can't load model file \"%s\"", "Can't decode
 constexpr KindTexts kCameraTexts = {"Can't load camera file \"%s\"", "Can't decode camera file \"%s\"",
                                     "Loaded camera file \"%s\""};
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
-
 // The name as messages show it: resolved, then relative to the base folder.
 cStr DisplayName(const cStr& path) {
     cStr display = path;
@@ -76,7 +74,7 @@ cStr ImageExtension(const cStr& display) {
 
 // Whether the last component of a path has a '.'.
 bool HasExtension(const cStr& path) {
-    for (int i = path.Length() - 1; i >= 0 && !IsSeparator(path[i]); --i)
+    for (int i = path.Length() - 1; i >= 0 && !IsPathSeparator(path[i]); --i)
         if (path[i] == '.')
             return true;
     return false;

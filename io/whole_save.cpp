@@ -1,30 +1,121 @@
 #include "io/whole_save.h"
 
 #include "core/os.h"
+#include "io/io_state.h"
+
+#include <atomic>
+#include <cstring>
 
 namespace tovan {
 
-cStr SaveTemporaryName(const char* target, int number) {
-    cStr name(target);
-    name.Append(".~tmp");
-    name.AppendInt(number);
+namespace {
+
+constexpr char kMark[] = ".~tmp";
+constexpr int kMarkLength = int(sizeof kMark) - 1;
+constexpr int kLongestSuffix = kMarkLength + 10 + 1 + 10;  // two 32-bit numbers and the dash
+// A taken name (a leftover of an ended process that had our id, a user's file)
+// is passed over; this many in a row end the save.
+constexpr int kSaveTries = 64;
+
+std::atomic<uint32_t> g_SaveNumber{0};
+
+int NameStart(const char* path, int length) {
+    while (length > 0 && !IsPathSeparator(path[length - 1]))
+        --length;
+    return length;
+}
+
+// The part of the target that its temporaries begin with: all of it, or the
+// name cut so that the longest temporary stays within the path limit.
+int KeptLength(const char* target) {
+    const int length = TextLength(target), nameStart = NameStart(target, length);
+    const int room = kSavePathLimit - kLongestSuffix;
+    return length <= room ? length : room > nameStart ? room : nameStart;
+}
+
+// A number as SaveTemporaryName writes it: digits without a leading zero that
+// fit 32 bits. Returns where it ends, null when there is none.
+const char* ReadNumber(const char* text, uint32_t* value) {
+    if (!IsAsciiDigit(text[0]) || (text[0] == '0' && IsAsciiDigit(text[1])))
+        return nullptr;
+    uint64_t number = 0;
+    for (; IsAsciiDigit(*text); ++text) {
+        number = number * 10 + uint64_t(*text - '0');
+        if (number > UINT32_MAX)
+            return nullptr;
+    }
+    *value = uint32_t(number);
+    return text;
+}
+
+// The process that left a temporary named `entry`, for a target whose name
+// part the temporaries keep is `kept`; false for every other name.
+bool LeftoverOf(const char* entry, const cStr& kept, uint32_t* process) {
+    if (CompareStringsNoCase(entry, kept.GetText(), kept.Length()) != 0)
+        return false;
+    entry += kept.Length();
+    if (strncmp(entry, kMark, kMarkLength) != 0)
+        return false;
+    uint32_t number = 0;
+    const char* rest = ReadNumber(entry + kMarkLength, process);
+    rest = rest && *rest == '-' ? ReadNumber(rest + 1, &number) : nullptr;
+    return rest && *rest == 0;
+}
+
+// Removes the temporaries of `file` whose process has ended (a folder of such
+// a name refuses). Those of this process are left alone: a save on another
+// thread may be writing them.
+void RemoveLeftovers(const char* file) {
+    const int nameStart = NameStart(file, TextLength(file));
+    const cStr folder(file, nameStart), kept(file + nameStart, KeptLength(file) - nameStart);
+    cStr pattern = folder + kept;
+    pattern += kMark;
+    pattern += "*";
+    os::FindEntry entry;
+    void* find = os::FindFirst(pattern.GetText(), &entry);
+    if (!find)
+        return;
+    cList<cStr> ended;
+    const uint32_t self = os::CurrentProcessId();
+    do {
+        uint32_t process = 0;
+        if (LeftoverOf(entry.name, kept, &process) && process != self && !os::ProcessAlive(process))
+            ended.PushBack(folder + entry.name);
+    } while (os::FindNext(find, &entry));
+    os::FindClose(find);
+    for (const cStr& name : ended)
+        os::FileDelete(name.GetText());
+}
+
+}  // namespace
+
+cStr SaveTemporaryName(const char* target, uint32_t process, uint32_t number) {
+    cStr name(target, KeptLength(target));
+    name.AppendFormat("%s%u-%u", kMark, process, number);
     return name;
 }
 
 bool SaveWhole(const char* target, const uint8_t* data, int32_t length) {
-    for (int number = 0; number < kSaveTemporaryNames; ++number) {
-        cStr temporary = SaveTemporaryName(target, number);
-        void* file = os::FileCreateNew(temporary.GetText());
-        if (!file) {
+    // The file a link leads to is replaced, so that the link stays a link.
+    cStr file = TextFromOs([target](char* buffer, int size) { return os::ResolveLink(target, buffer, size); });
+    if (file.IsEmpty())
+        return false;  // a dangling link, or a loop of links
+    for (int tries = 0; tries < kSaveTries; ++tries) {
+        cStr temporary = SaveTemporaryName(file.GetText(), os::CurrentProcessId(), g_SaveNumber++);
+        void* handle = os::FileCreateNew(temporary.GetText());
+        if (!handle) {
             if (os::FileAttributes(temporary.GetText()) != os::kAttrInvalid)
                 continue;
             return false;  // the folder is missing or takes no new files
         }
         uint32_t done = 0;
-        bool written = length == 0 || (os::FileWrite(file, data, uint32_t(length), &done) && done == uint32_t(length));
-        os::FileClose(file);
-        if (written && os::FileReplace(temporary.GetText(), target))
+        bool written =
+            length == 0 || (os::FileWrite(handle, data, uint32_t(length), &done) && done == uint32_t(length));
+        os::FileClose(handle);
+        if (written && os::FileReplace(temporary.GetText(), file.GetText())) {
+            RemoveLeftovers(file.GetText());
             return true;
+        }
         os::FileDelete(temporary.GetText());
         return false;
     }

@@ -7,13 +7,18 @@
 
 namespace tovan {
 
-// Temporaries are named target + ".~tmp" + a number below this; a name that is
-// taken (a user's file, another save's temporary) is skipped and never touched.
-constexpr int kSaveTemporaryNames = 16;
-cStr SaveTemporaryName(const char* target, int number);
+// The ANSI file calls take paths of at most this many characters.
+constexpr int kSavePathLimit = 259;
+
+// target + ".~tmp" + process id + "-" + a number of that process: no two live
+// saves share a name, and a leftover of a killed save tells whose it was. The
+// target's file name is cut where the temporary would pass kSavePathLimit.
+cStr SaveTemporaryName(const char* target, uint32_t process, uint32_t number);
 
 // Writes the file whole or not at all: on false the target is as it was and no
-// temporary is left.
+// temporary is left. A link is followed, so the file it leads to is replaced and
+// the link stays. A save that succeeds removes the temporaries of its target
+// that saves of ended processes left behind.
 bool SaveWhole(const char* target, const uint8_t* data, int32_t length);
 
 }  // namespace tovan

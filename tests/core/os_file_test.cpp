@@ -92,5 +92,10 @@ TEST(OsThread, SleepAndThreadRun) {
     EXPECT_NE(os::CurrentThreadId(), 0u);
 }
 
+TEST(OsProcess, ThisProcessIsAliveAndIdZeroIsNone) {
+    EXPECT_TRUE(os::ProcessAlive(os::CurrentProcessId()));
+    EXPECT_FALSE(os::ProcessAlive(0));
+}
+
 }  // namespace
 }  // namespace tovan

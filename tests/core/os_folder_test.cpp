@@ -43,6 +43,9 @@ TEST_F(ScratchTest, FindListsEntriesWithTheirAttributes) {
     EXPECT_TRUE(attributes[2] & os::kAttrDirectory);
     EXPECT_FALSE(attributes[3] & os::kAttrDirectory);
     EXPECT_EQ(List(scratch / "missing\\*.*"), std::vector<std::string>{});
+    for (const char* pattern : {"d\\B*", "d\\?.t*t", "d\\b.txt*"})
+        EXPECT_EQ(List(scratch / pattern), std::vector<std::string>{"b.txt"}) << pattern;
+    EXPECT_EQ(List(scratch / "d\\b?"), std::vector<std::string>{});
 }
 
 TEST_F(ScratchTest, FolderCreateTellsCreatedFromTaken) {
@@ -74,15 +77,22 @@ TEST_F(ScratchTest, ReadOnlyFilesRefuseDeletionUntilMadeNormal) {
     EXPECT_FALSE(os::FileSetAttributes(path.c_str(), os::kAttrNormal));
 }
 
-// Plain folders and files are not links, however they are written; links
-// themselves are tested natively (wine cannot make them).
+// Plain folders and files are not links, however they are written, and resolve
+// to themselves; links are tested natively (wine cannot make them).
 TEST_F(ScratchTest, PlainEntriesAreNotLinks) {
     scratch.Write("d\\f.txt", "x");
-    for (const char* name : {"d", "d\\", "d/", "d\\f.txt", "missing", "d\\*", "d\\f.tx?"})
-        EXPECT_FALSE(os::IsLink((scratch / name).c_str())) << name;
+    for (const char* name : {"d", "d\\", "d/", "d\\f.txt", "missing", "d\\*", "d\\f.tx?"}) {
+        const std::string path = scratch / name;
+        EXPECT_FALSE(os::IsLink(path.c_str())) << name;
+        char resolved[300];
+        EXPECT_EQ(os::ResolveLink(path.c_str(), resolved, sizeof resolved), int(path.size())) << name;
+        EXPECT_EQ(resolved, path);
+    }
     EXPECT_FALSE(os::IsLink("C:\\"));
     EXPECT_FALSE(os::IsLink(""));
     EXPECT_FALSE(os::IsLink(nullptr));
+    char none[8];
+    EXPECT_EQ(os::ResolveLink(nullptr, none, sizeof none), 0);
 }
 
 TEST(OsFolder, DocumentsFolderIsAnAbsolutePath) {

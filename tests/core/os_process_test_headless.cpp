@@ -4,6 +4,7 @@
 #include "tests/support/scratch.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,15 @@ TEST_F(HeadlessProcess, ShellOpenStartsWithoutWaiting) {
         os::Sleep(10);
     EXPECT_EQ(scratch.Read("marker.txt"), "started\n");
     EXPECT_FALSE(os::ShellOpen((scratch / "none").c_str()));
+}
+
+// Unscripted, a process's life is the host's (scripted answers serve the saves' tests).
+TEST_F(HeadlessProcess, AnEndedChildIsNoLongerAlive) {
+    uint32_t code = 1;
+    ASSERT_TRUE(os::RunAndWait(Script("pid", "echo $$ > \"$(dirname \"$0\")/pid.txt\"\n").c_str(), "", &code));
+    EXPECT_EQ(os::CurrentProcessId(), uint32_t(getpid()));
+    for (uint32_t id : {uint32_t(std::stoul(scratch.Read("pid.txt"))), 0x80000000u, 0xFFFFFFFFu})
+        EXPECT_FALSE(os::ProcessAlive(id)) << id;
 }
 
 TEST(HeadlessEnvironment, NamesIgnoreCase) {

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
 namespace tovan {
 namespace {
 
@@ -39,6 +42,26 @@ TEST_F(ScratchTest, CallsAreRecorded) {
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0], "FileOpen C:\\scratch\\r.txt create");
     EXPECT_TRUE(os::headless::TakeCalls().empty());
+}
+
+std::string Resolved(const std::string& path) {
+    char buffer[512];
+    int n = os::ResolveLink(path.c_str(), buffer, sizeof buffer);
+    return n > 0 && n < int(sizeof buffer) ? std::string(buffer) : "";
+}
+
+// Chains of links resolve (saves test the common ones) up to kLinkHops links
+// and within the drive.
+TEST_F(ScratchTest, LinkChainsResolveWithinBounds) {
+    scratch.Write("real\\f.txt", "x");
+    const std::string host = scratch.HostPath() + "/";
+    std::filesystem::create_symlink("/", host + "outside");
+    for (int i = 0; i <= os::kLinkHops; ++i)
+        std::filesystem::create_symlink(i == os::kLinkHops ? "real/f.txt" : "h" + std::to_string(i + 1),
+                                        host + "h" + std::to_string(i));
+    EXPECT_EQ(Resolved(scratch / "h1"), "C:\\scratch\\real\\f.txt");
+    EXPECT_EQ(Resolved(scratch / "h0"), "");
+    EXPECT_EQ(Resolved(scratch / "outside"), "");
 }
 
 TEST(HeadlessModule, ModulePathIsScripted) {

@@ -11,6 +11,7 @@ namespace tovan {
 namespace {
 
 using test::IoTest;
+using test::Str;
 using Names = std::vector<std::string>;
 
 bool Write(const std::string& path, const std::string& bytes) {
@@ -27,25 +28,39 @@ Names Files(const std::string& folder) {
     return names;
 }
 
+// Names like a temporary's that are no leftover of an ended process (this
+// process's own, names of other forms) are never touched and stop no save.
 TEST_F(IoTest, ASaveNeverTouchesAFileNamedLikeItsTemporary) {
     const std::string target = scratch / "doc.xml";
+    const uint32_t self = os::CurrentProcessId();
     scratch.Write("doc.xml", "old");
     Names expected = {"doc.xml"};
-    for (int i = 0; i < kSaveTemporaryNames; ++i) {
-        cStr name = SaveTemporaryName("doc.xml", i);
-        scratch.Write(name.GetText(), "user");
-        expected.push_back(name.GetText());
-        if (i == 0) {
-            ASSERT_TRUE(Write(target, "new"));  // the next free name serves
-            EXPECT_EQ(scratch.Read("doc.xml"), "new");
-        }
+    for (const std::string& name :
+         {Str(SaveTemporaryName("doc.xml", self, 0)), Str(SaveTemporaryName("doc.xml", self, 4294967295u)),
+          std::string("doc.xml.~tmp"), std::string("doc.xml.~tmp") + std::to_string(self)}) {
+        scratch.Write(name, "user");
+        expected.push_back(name);
     }
     std::sort(expected.begin(), expected.end());
-    EXPECT_FALSE(Write(target, "newer"));  // every name taken: nothing to write to
-    EXPECT_EQ(scratch.Read("doc.xml"), "new");
-    EXPECT_EQ(Files(scratch.Path()), expected);
-    for (int i = 0; i < kSaveTemporaryNames; ++i)
-        EXPECT_EQ(scratch.Read(SaveTemporaryName("doc.xml", i).GetText()), "user");
+    for (const char* bytes : {"new", "newer"}) {
+        ASSERT_TRUE(Write(target, bytes));
+        EXPECT_EQ(scratch.Read("doc.xml"), bytes);
+        EXPECT_EQ(Files(scratch.Path()), expected);
+    }
+    for (const std::string& name : expected)
+        EXPECT_EQ(scratch.Read(name), name == "doc.xml" ? "newer" : "user") << name;
+}
+
+// Temporaries stay within the path limit of the ANSI calls, their target's
+// name cut: a target just within it saves.
+TEST_F(IoTest, ATargetAtThePathLimitSaves) {
+    std::string target = scratch / "";
+    target += std::string(size_t(kSavePathLimit) - target.size() - 4, 'n') + ".xml";
+    EXPECT_EQ(SaveTemporaryName(target.c_str(), 4294967295u, 4294967295u).Length(), kSavePathLimit);
+    ASSERT_TRUE(Write(target, "old"));
+    ASSERT_TRUE(Write(target, "new"));
+    EXPECT_EQ(Files(scratch.Path()), Names{target.substr(scratch.Path().size())});
+    EXPECT_EQ(scratch.Read(target.substr(scratch.Path().size())), "new");
 }
 
 // A read-only file or a folder in the target's place makes the save fail, with

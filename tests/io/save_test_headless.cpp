@@ -1,20 +1,28 @@
-// A disk that fills during a save, scripted on the virtual drive.
+// Saves on the virtual drive: a disk that fills, links, and saves killed midway.
 #include "core/os_headless.h"
+#include "io/whole_save.h"
 #include "tests/io/io_fixture.h"
 #include "tests/support/log_capture.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace tovan {
 namespace {
 
 using test::IoTest;
+using test::Str;
 using Names = std::vector<std::string>;
 
-Names HostFiles(const std::string& hostFolder) {
+// Every entry below a host folder, links with their targets, sorted.
+Names Tree(const std::string& hostFolder) {
     Names names;
-    for (const auto& entry : std::filesystem::directory_iterator(hostFolder))
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(hostFolder)) {
+        names.push_back(entry.path().lexically_relative(hostFolder).string());
+        if (entry.is_symlink())
+            names.back() += " -> " + std::filesystem::read_symlink(entry.path()).string();
+    }
+    std::sort(names.begin(), names.end());
     return names;
 }
 
@@ -35,13 +43,19 @@ TEST_F(IoTest, ADiskFillingDuringASaveKeepsTheOldFile) {
     const std::string bytes = "<doc>new content, longer than the old</doc>";
     const int64_t size = int64_t(bytes.size());
     auto data = reinterpret_cast<const uint8_t*>(bytes.data());
+    // A chain of two relative links, from another folder.
+    scratch.Write("linked\\doc.xml", "");
+    std::filesystem::create_directories(Host(scratch / "links"));
+    std::filesystem::create_symlink("../linked/doc.xml", Host(scratch / "links\\hop.xml"));
+    std::filesystem::create_symlink("hop.xml", Host(scratch / "links\\alias.xml"));
     struct Way {
         std::string name, path;
         bool viaSaveFile;
     };
-    const Way kWays[] = {{scratch / "doc.xml", scratch / "doc.xml", false},
-                         {scratch / "doc.xml", scratch / "doc.xml", true},
-                         {relative, inBase, true}};
+    const Way kWays[] = {{scratch / "plain\\doc.xml", scratch / "plain\\doc.xml", false},
+                         {scratch / "plain\\doc.xml", scratch / "plain\\doc.xml", true},
+                         {relative, inBase, true},
+                         {scratch / "links\\alias.xml", scratch / "linked\\doc.xml", true}};
     for (const Way& way : kWays) {
         for (int64_t limit : {int64_t(0), size / 2, size - 1, size}) {
             SCOPED_TRACE(way.name + (way.viaSaveFile ? " saved, " : " written, ") + std::to_string(limit));
@@ -54,16 +68,17 @@ TEST_F(IoTest, ADiskFillingDuringASaveKeepsTheOldFile) {
             const bool fits = limit == size;
             EXPECT_EQ(saved, fits);
             EXPECT_EQ(ReadHost(way.path), fits ? bytes : "<doc>old</doc>");
-            EXPECT_EQ(HostFiles(std::filesystem::path(Host(way.path)).parent_path()), Names{"doc.xml"});
+            EXPECT_EQ(Tree(std::filesystem::path(Host(way.path)).parent_path()), Names{"doc.xml"});
             Names warnings;
             if (!fits && way.viaSaveFile)
                 warnings.push_back("Can't save file \"" + way.name + "\"");
             EXPECT_EQ(log.Warnings(), warnings);
         }
     }
+    EXPECT_EQ(Tree(Host(scratch / "links")), (Names{"alias.xml -> hop.xml", "hop.xml -> ../linked/doc.xml"}));
 }
 
-TEST_F(IoTest, AppendsAndLinksAreWrittenInPlace) {
+TEST_F(IoTest, AppendsAreWrittenInPlace) {
     scratch.Write("log.txt", "old");
     os::headless::TakeCalls();
     os::headless::ScriptWriteLimit(2);
@@ -77,6 +92,84 @@ TEST_F(IoTest, AppendsAndLinksAreWrittenInPlace) {
     EXPECT_TRUE(cIO::WriteFile((scratch / "link.txt").c_str(), reinterpret_cast<const uint8_t*>("new"), 3, false));
     EXPECT_TRUE(std::filesystem::is_symlink(Host(scratch / "link.txt")));
     EXPECT_EQ(scratch.Read("log.txt"), "new");
+}
+
+// A save through links replaces the file at the end of the chain, in its own
+// folder and with its permission bits, and leaves every link as it was. A link
+// that leads nowhere or round in a loop fails the save and nothing is written.
+TEST_F(IoTest, ASaveThroughLinksReplacesTheFileTheyLeadTo) {
+    struct LinkCase {
+        const char* save;
+        std::vector<std::pair<const char*, const char*>> links;  // name, target ('@': the case folder on the host)
+        int mode;                                                // of real\doc.xml; 0: the save fails
+    };
+    const LinkCase kCases[] = {
+        {"a.xml", {{"a.xml", "@/real/doc.xml"}}, 0644},
+        {"sub\\a.xml", {{"sub\\a.xml", "../real/doc.xml"}}, 0600},
+        {"a.xml", {{"a.xml", "sub/b.xml"}, {"sub\\b.xml", "../real/doc.xml"}}, 0755},
+        {"real\\doc.xml", {}, 0640},
+        {"a.xml", {{"a.xml", "real/none.xml"}}, 0},
+        {"a.xml", {{"a.xml", "b.xml"}, {"b.xml", "a.xml"}}, 0},
+        {"a.xml", {{"a.xml", "a.xml"}}, 0},
+    };
+    for (size_t i = 0; i < std::size(kCases); ++i) {
+        const LinkCase& c = kCases[i];
+        const std::string folder = scratch / ("c" + std::to_string(i) + "\\"), host = Host(folder);
+        const std::filesystem::perms mode = std::filesystem::perms(c.mode ? c.mode : 0644);
+        SCOPED_TRACE(folder + c.save);
+        WriteHost(folder + "real\\doc.xml", "old");
+        std::filesystem::create_directories(host + "/sub");
+        std::filesystem::permissions(host + "/real/doc.xml", mode);
+        for (const auto& [name, target] : c.links)
+            std::filesystem::create_symlink(target[0] == '@' ? host + (target + 1) : target, Host(folder + name));
+        const Names before = Tree(host);
+        EXPECT_EQ(cIO::WriteFile((folder + c.save).c_str(), reinterpret_cast<const uint8_t*>("new"), 3, false),
+                  c.mode != 0);
+        EXPECT_EQ(ReadHost(folder + "real\\doc.xml"), c.mode ? "new" : "old");
+        EXPECT_EQ(std::filesystem::status(host + "/real/doc.xml").permissions(), mode);
+        EXPECT_EQ(Tree(host), before);  // every link as it was, no temporary left
+    }
+}
+
+// Saves killed before their rename leave their temporaries: none of them stops
+// a later save, which removes those of ended processes and no other file.
+TEST_F(IoTest, KilledSavesNeverStopALaterSave) {
+    const std::string target = scratch / "doc.xml";
+    scratch.Write("doc.xml", "old");
+    for (uint32_t process = 5000; process < 5017; ++process) {
+        os::headless::SetProcessId(process);
+        os::headless::ScriptCutOffAtReplace();
+        EXPECT_THROW(cIO::WriteFile(target.c_str(), reinterpret_cast<const uint8_t*>("killed"), 6, false),
+                     os::headless::CutOff);
+        os::headless::ScriptProcessAlive(process, false);
+    }
+    EXPECT_EQ(Tree(scratch.HostPath()).size(), 18u);
+    EXPECT_EQ(scratch.Read("doc.xml"), "old");
+    // What stays: this process's own, a running process's, another target's,
+    // a folder, and names of other forms.
+    const uint32_t self = 7000, running = 7001, ended = 7002;
+    os::headless::SetProcessId(self);
+    os::headless::ScriptProcessAlive(running, true);
+    os::headless::ScriptProcessAlive(ended, false);
+    const std::string folder = Str(SaveTemporaryName("doc.xml", ended, 4));
+    Names kept = {Str(SaveTemporaryName("doc.xml", self, 0)),
+                  Str(SaveTemporaryName("doc.xml", running, 3)),
+                  Str(SaveTemporaryName("other.xml", ended, 3)),
+                  folder + "/in.txt",
+                  "doc.xml.~tmp7002",
+                  "doc.xml.~tmp7002-1.bak",
+                  "doc.xml.~tmp07002-1",
+                  "doc.xml.~tmp7002-01",
+                  "doc.xml.~tmp4294967296-1",
+                  "doc.xml.~TMP7002-1",
+                  "xdoc.xml.~tmp7002-1"};
+    for (const std::string& name : kept)
+        WriteHost(scratch / name, "user");
+    ASSERT_TRUE(cIO::WriteFile(target.c_str(), reinterpret_cast<const uint8_t*>("new"), 3, false));
+    EXPECT_EQ(scratch.Read("doc.xml"), "new");
+    kept.insert(kept.end(), {"doc.xml", folder});
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(Tree(scratch.HostPath()), kept);
 }
 
 }  // namespace
