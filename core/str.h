@@ -150,6 +150,7 @@ int ComparePaths(const char* a, const char* b, int n = -1);
 // The one test for a path separator: '/' and '\' both separate, everywhere.
 inline bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
 inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 cStr IntsToString(const int* values, int count);      // "%d" joined by one space
 cStr FloatsToString(const float* values, int count);  // "%.3f" joined by one space

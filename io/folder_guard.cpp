@@ -15,8 +15,6 @@ struct Identity {
     cList<cStr> parts;
 };
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 // Windows ignores a part's trailing dots and spaces ("data. " opens "data").
 void AddPart(cList<cStr>& parts, const cStr& part) {
     if (part == ".")

@@ -3,11 +3,6 @@
 
 namespace tovan {
 
-namespace {
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-}  // namespace
-
 bool cIO::IsAbsolute(const char* path) {
     if (!path || !path[0] || !path[1])
         return false;

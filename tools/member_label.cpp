@@ -4,7 +4,6 @@ namespace tovan {
 
 namespace {
 bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 cStr MakeMemberLabel(const char* name) {
@@ -23,7 +22,7 @@ cStr MakeMemberLabel(const char* name) {
             const char p = text[i - 1];
             // A leading 'c' is the class prefix: "cTransform" is one word.
             const bool classPrefix = i == 1 && text[0] == 'c';
-            const bool wordStart = (IsUpper(c) && !IsUpper(p)) || (IsDigit(c) && !IsDigit(p));
+            const bool wordStart = (IsUpper(c) && !IsUpper(p)) || (IsAsciiDigit(c) && !IsAsciiDigit(p));
             if (p != ' ' && !classPrefix && wordStart)
                 label += ' ';
         }
