@@ -1,6 +1,7 @@
 // Reading md5mesh text: "numJoints", "numMeshes", a "joints" block and one
 // "mesh" block per mesh. Every index the file gives is checked against its
-// list before it is followed; any fault refuses the file.
+// list before it is followed; any fault refuses the file, and so does a file
+// that stops short of a count, a block or an index it announced.
 
 #include "io/codecs/md5_text.h"
 #include "io/codecs/model_codecs.h"
@@ -42,6 +43,7 @@ struct Mesh {
     cList<Vert> verts;
     cList<int32_t> corners;  // three per triangle
     cList<Weight> weights;
+    md5::cArrivals vertsGiven, trisGiven, weightsGiven;
 };
 
 bool Within(int32_t index, int count) { return index >= 0 && index < count; }
@@ -70,7 +72,7 @@ bool ReadMesh(cMd5Lines& lines, Mesh& mesh) {
     while (lines.Next(true)) {
         int32_t n = 0, i = 0;
         if (lines.Is(0, "}")) {
-            return true;
+            return mesh.vertsGiven.All() && mesh.trisGiven.All() && mesh.weightsGiven.All();
         } else if (lines.Is(0, "shader")) {
             if (lines.Count() < 2)
                 return false;
@@ -79,9 +81,11 @@ bool ReadMesh(cMd5Lines& lines, Mesh& mesh) {
             if (!lines.ItemCount(1, kVertLineBytes, n))
                 return false;
             mesh.verts.Resize(n);
+            mesh.vertsGiven.Reset(n);
         } else if (lines.Is(0, "vert")) {
             if (lines.Count() < 6 || !lines.Int(1, i) || !Within(i, mesh.verts.Count()))
                 return false;
+            mesh.vertsGiven.Give(i);  // a second line for a vertex replaces the first
             Vert& v = mesh.verts[i];
             if (!lines.Float(2, v.uv.x) || !lines.Float(3, v.uv.y) || !lines.Int(4, v.first) || !lines.Int(5, v.count))
                 return false;
@@ -89,9 +93,11 @@ bool ReadMesh(cMd5Lines& lines, Mesh& mesh) {
             if (!lines.ItemCount(1, kTriLineBytes, n))
                 return false;
             mesh.corners.Resize(3 * n);
+            mesh.trisGiven.Reset(n);
         } else if (lines.Is(0, "tri")) {
             if (lines.Count() < 5 || !lines.Int(1, i) || !Within(i, mesh.corners.Count() / 3))
                 return false;
+            mesh.trisGiven.Give(i);
             for (int k = 0; k < 3; ++k)
                 if (!lines.Int(2 + k, mesh.corners[3 * i + k]))
                     return false;
@@ -99,9 +105,11 @@ bool ReadMesh(cMd5Lines& lines, Mesh& mesh) {
             if (!lines.ItemCount(1, kWeightLineBytes, n))
                 return false;
             mesh.weights.Resize(n);
+            mesh.weightsGiven.Reset(n);
         } else if (lines.Is(0, "weight")) {
             if (lines.Count() < 7 || !lines.Int(1, i) || !Within(i, mesh.weights.Count()))
                 return false;
+            mesh.weightsGiven.Give(i);
             Weight& w = mesh.weights[i];
             if (!lines.Int(2, w.joint) || !lines.Float(3, w.bias) || !lines.Vec3(4, w.position))
                 return false;
@@ -110,7 +118,10 @@ bool ReadMesh(cMd5Lines& lines, Mesh& mesh) {
     return false;  // the file ended inside the block
 }
 
+// A count line starts its list afresh: the items it announces must all
+// follow it.
 bool ReadFile(cMd5Lines& lines, cList<Joint>& joints, cList<Mesh>& meshes) {
+    bool jointCount = false, meshCount = false, jointsGiven = false;
     int read = 0;
     while (lines.Next(false)) {
         int32_t n = 0;
@@ -118,19 +129,25 @@ bool ReadFile(cMd5Lines& lines, cList<Joint>& joints, cList<Mesh>& meshes) {
             if (!lines.ItemCount(1, kJointLineBytes, n))
                 return false;
             joints.Resize(n);
+            jointCount = true;
+            jointsGiven = false;
         } else if (lines.Is(0, "numMeshes")) {
             if (!lines.ItemCount(1, kMeshBlockBytes, n))
                 return false;
+            meshes.Resize(0);
             meshes.Resize(n);
+            meshCount = true;
+            read = 0;
         } else if (lines.Is(0, "joints")) {
             if (!ReadJoints(lines, joints))
                 return false;
+            jointsGiven = true;
         } else if (lines.Is(0, "mesh")) {
             if (read >= meshes.Count() || !ReadMesh(lines, meshes[read++]))
                 return false;
         }
     }
-    return true;
+    return jointCount && meshCount && (jointsGiven || joints.IsEmpty()) && read == meshes.Count();
 }
 
 // The four weights of largest bias, ties in file order; with more than four

@@ -14,14 +14,15 @@
 namespace tovan::md5 {
 
 // The lines of an md5 file, each cut into tokens: at spaces and tabs on the
-// top level, at any of " ()\t\"" inside a block (so parentheses and quotes
-// vanish). A zero byte ends what is read of a line. Lines without a token are
-// passed over.
+// top level, at any of " ()\t" inside a block (so parentheses vanish), where a
+// quoted string is one token up to its closing quote, blanks included. A zero
+// byte ends what is read of a line. Lines without a token are passed over.
 class cMd5Lines {
 public:
     explicit cMd5Lines(const cStream& in);
 
-    // The next line; false at the end of the bytes.
+    // The next line; false at the end of the bytes, and inside a block at a
+    // quote its line does not close.
     bool Next(bool inBlock);
 
     int Count() const { return m_Tokens.Count(); }
@@ -38,6 +39,20 @@ public:
 private:
     text::cLines m_Lines;
     cList<text::cSpan> m_Tokens;
+};
+
+// Which indices of a list the file gave: a file that leaves one out, or gives
+// one twice in its place, is short.
+class cArrivals {
+public:
+    void Reset(int count);  // none of 0 .. count - 1 given yet
+    // Index i (within the count) arrived; false when it had arrived before.
+    bool Give(int i);
+    bool All() const { return m_Given == m_Flags.Count(); }
+
+private:
+    cList<uint8_t> m_Flags;
+    int m_Given = 0;
 };
 
 // The w of an md5 rotation: -sqrt(1 - x^2 - y^2 - z^2), or 0 when that
