@@ -53,14 +53,18 @@ bool cMd5Lines::Next(bool inBlock) {
     while (m_Lines.Next(line)) {
         m_Tokens.Resize(0);
         const char* p = line.begin;
-        while (p < line.end && cut.of[uint8_t(*p)] != kEnd) {
+        while (p < line.end) {
             const uint8_t kind = cut.of[uint8_t(*p)];
-            if (kind == kCut) {
+            text::cSpan token{p, p};
+            if (kind == kPart) {
+                while (token.end < line.end && cut.of[uint8_t(*token.end)] == kPart)
+                    ++token.end;
+            } else if (kind == kCut) {
                 ++p;
                 continue;
-            }
-            text::cSpan token{p, p};
-            if (kind == kQuote) {
+            } else if (kind == kEnd) {
+                break;
+            } else {
                 token.begin = token.end = p + 1;
                 while (token.end < line.end && *token.end != '"' && *token.end != 0)
                     ++token.end;
@@ -68,13 +72,9 @@ bool cMd5Lines::Next(bool inBlock) {
                     m_Tokens.Resize(0);
                     return false;
                 }
-                p = token.end + 1;
-            } else {
-                while (token.end < line.end && cut.of[uint8_t(*token.end)] == kPart)
-                    ++token.end;
-                p = token.end;
             }
             m_Tokens.PushBack(token);
+            p = token.end + (kind == kQuote);  // past a closing quote
         }
         if (!m_Tokens.IsEmpty())
             return true;
@@ -109,14 +109,6 @@ void cArrivals::Reset(int count) {
     m_Flags.Resize(0);
     m_Flags.Resize(count, 0);
     m_Given = 0;
-}
-
-bool cArrivals::Give(int i) {
-    if (m_Flags[i])
-        return false;
-    m_Flags[i] = 1;
-    ++m_Given;
-    return true;
 }
 
 float RotationW(float x, float y, float z) {

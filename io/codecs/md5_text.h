@@ -47,7 +47,13 @@ class cArrivals {
 public:
     void Reset(int count);  // none of 0 .. count - 1 given yet
     // Index i (within the count) arrived; false when it had arrived before.
-    bool Give(int i);
+    bool Give(int i) {
+        uint8_t& flag = m_Flags[i];
+        m_Given += flag ^ 1;
+        const bool first = flag == 0;
+        flag = 1;
+        return first;
+    }
     bool All() const { return m_Given == m_Flags.Count(); }
 
 private:
