@@ -91,14 +91,15 @@ bool ReadFrame(cMd5Lines& lines, int32_t components, cList<float>& frame) {
 bool ReadFile(cMd5Lines& lines, Md5Anim& anim) {
     bool frameCount = false, jointCount = false, componentCount = false;
     bool hierarchyGiven = false, baseGiven = false;
-    md5::cArrivals framesGiven;
+    cList<uint8_t> framesGiven;  // 1 for each frame whose block was read
     while (lines.Next(false)) {
         int32_t n = 0;
         if (lines.Is(0, "numFrames")) {
             if (!lines.ItemCount(1, kFrameBytes, n))
                 return false;
             anim.frames.Resize(n);
-            framesGiven.Reset(n);
+            framesGiven.Resize(0);
+            framesGiven.Resize(n, 0);
             frameCount = true;
         } else if (lines.Is(0, "numJoints")) {
             if (!lines.ItemCount(1, kJointBytes, n))
@@ -123,17 +124,17 @@ bool ReadFile(cMd5Lines& lines, Md5Anim& anim) {
                 return false;
             baseGiven = true;
         } else if (lines.Is(0, "frame")) {
-            if (!lines.Int(1, n) || n < 0 || n >= anim.frames.Count() || !framesGiven.Give(n) ||
+            if (!lines.Int(1, n) || n < 0 || n >= anim.frames.Count() || framesGiven[n] ||
                 !ReadFrame(lines, anim.components, anim.frames[n]))
                 return false;
+            framesGiven[n] = 1;
         }
     }
-    if (!frameCount || !jointCount || !componentCount || !framesGiven.All() ||
-        (!anim.joints.IsEmpty() && !(hierarchyGiven && baseGiven)))
+    if (!frameCount || !jointCount || !componentCount || (!anim.joints.IsEmpty() && !(hierarchyGiven && baseGiven)))
         return false;
-    // Every frame holds the components counted last.
-    for (const cList<float>& frame : anim.frames)
-        if (frame.Count() != anim.components)
+    // Every frame was given, and holds the components counted last.
+    for (int f = 0; f < anim.frames.Count(); ++f)
+        if (!framesGiven[f] || anim.frames[f].Count() != anim.components)
             return false;
     return true;
 }

@@ -3,6 +3,9 @@
 // list before it is followed; any fault refuses the file, and so does a file
 // that stops short of a count, a block or an index it announced.
 
+#include <cmath>
+#include <limits>
+
 #include "io/codecs/md5_text.h"
 #include "io/codecs/model_codecs.h"
 
@@ -26,15 +29,20 @@ struct Joint {
     cQuat rotation;
 };
 
+// Items start at values no line of the file can give them (a negative
+// weight count or triangle corner is refused; scanned numbers are never NaN),
+// so that one the file leaves out is found.
+constexpr int32_t kNotGiven = -1;
+
 struct Vert {
     cVec2 uv;
     int32_t first = 0;
-    int32_t count = 0;
+    int32_t count = kNotGiven;
 };
 
 struct Weight {
     int32_t joint = 0;
-    float bias = 0;
+    float bias = std::numeric_limits<float>::quiet_NaN();
     cVec3 position;
 };
 
@@ -43,10 +51,23 @@ struct Mesh {
     cList<Vert> verts;
     cList<int32_t> corners;  // three per triangle
     cList<Weight> weights;
-    md5::cArrivals vertsGiven, trisGiven, weightsGiven;
 };
 
 bool Within(int32_t index, int count) { return index >= 0 && index < count; }
+
+// Every vertex, triangle and weight the counts announced was given.
+bool Whole(const Mesh& mesh) {
+    for (const Vert& v : mesh.verts)
+        if (v.count < 0)
+            return false;
+    for (int32_t corner : mesh.corners)
+        if (corner < 0)
+            return false;
+    for (const Weight& w : mesh.weights)
+        if (std::isnan(w.bias))
+            return false;
+    return true;
+}
 
 bool ReadJoints(cMd5Lines& lines, cList<Joint>& joints) {
     int n = 0;
@@ -72,7 +93,7 @@ bool ReadMesh(cMd5Lines& lines, Mesh& mesh) {
     while (lines.Next(true)) {
         int32_t n = 0, i = 0;
         if (lines.Is(0, "}")) {
-            return mesh.vertsGiven.All() && mesh.trisGiven.All() && mesh.weightsGiven.All();
+            return Whole(mesh);
         } else if (lines.Is(0, "shader")) {
             if (lines.Count() < 2)
                 return false;
@@ -80,36 +101,33 @@ bool ReadMesh(cMd5Lines& lines, Mesh& mesh) {
         } else if (lines.Is(0, "numverts")) {
             if (!lines.ItemCount(1, kVertLineBytes, n))
                 return false;
+            mesh.verts.Resize(0);
             mesh.verts.Resize(n);
-            mesh.vertsGiven.Reset(n);
         } else if (lines.Is(0, "vert")) {
             if (lines.Count() < 6 || !lines.Int(1, i) || !Within(i, mesh.verts.Count()))
                 return false;
-            mesh.vertsGiven.Give(i);  // a second line for a vertex replaces the first
             Vert& v = mesh.verts[i];
             if (!lines.Float(2, v.uv.x) || !lines.Float(3, v.uv.y) || !lines.Int(4, v.first) || !lines.Int(5, v.count))
                 return false;
         } else if (lines.Is(0, "numtris")) {
             if (!lines.ItemCount(1, kTriLineBytes, n))
                 return false;
-            mesh.corners.Resize(3 * n);
-            mesh.trisGiven.Reset(n);
+            mesh.corners.Resize(0);
+            mesh.corners.Resize(3 * n, kNotGiven);
         } else if (lines.Is(0, "tri")) {
             if (lines.Count() < 5 || !lines.Int(1, i) || !Within(i, mesh.corners.Count() / 3))
                 return false;
-            mesh.trisGiven.Give(i);
             for (int k = 0; k < 3; ++k)
                 if (!lines.Int(2 + k, mesh.corners[3 * i + k]))
                     return false;
         } else if (lines.Is(0, "numweights")) {
             if (!lines.ItemCount(1, kWeightLineBytes, n))
                 return false;
+            mesh.weights.Resize(0);
             mesh.weights.Resize(n);
-            mesh.weightsGiven.Reset(n);
         } else if (lines.Is(0, "weight")) {
             if (lines.Count() < 7 || !lines.Int(1, i) || !Within(i, mesh.weights.Count()))
                 return false;
-            mesh.weightsGiven.Give(i);
             Weight& w = mesh.weights[i];
             if (!lines.Int(2, w.joint) || !lines.Float(3, w.bias) || !lines.Vec3(4, w.position))
                 return false;

@@ -105,12 +105,6 @@ bool cMd5Lines::ItemCount(int i, int lineBytes, int32_t& out) const {
     return Int(i, out) && out >= 0 && int64_t(out) <= m_Lines.Remaining() / lineBytes;
 }
 
-void cArrivals::Reset(int count) {
-    m_Flags.Resize(0);
-    m_Flags.Resize(count, 0);
-    m_Given = 0;
-}
-
 float RotationW(float x, float y, float z) {
     const float t = 1 - x * x - y * y - z * z;
     return t < 0.001f ? 0 : -std::sqrt(t);

@@ -41,26 +41,6 @@ private:
     cList<text::cSpan> m_Tokens;
 };
 
-// Which indices of a list the file gave: a file that leaves one out, or gives
-// one twice in its place, is short.
-class cArrivals {
-public:
-    void Reset(int count);  // none of 0 .. count - 1 given yet
-    // Index i (within the count) arrived; false when it had arrived before.
-    bool Give(int i) {
-        uint8_t& flag = m_Flags[i];
-        m_Given += flag ^ 1;
-        const bool first = flag == 0;
-        flag = 1;
-        return first;
-    }
-    bool All() const { return m_Given == m_Flags.Count(); }
-
-private:
-    cList<uint8_t> m_Flags;
-    int m_Given = 0;
-};
-
 // The w of an md5 rotation: -sqrt(1 - x^2 - y^2 - z^2), or 0 when that
 // square is below 0.001.
 float RotationW(float x, float y, float z);
