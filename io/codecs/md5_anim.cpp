@@ -1,6 +1,7 @@
 // Reading md5anim text: the counts, a "hierarchy" and a "baseframe" block and
-// one "frame" block per frame, posed joint by joint into keys. The file's own
-// "bounds" block is not read; the frame bounds come from the keys.
+// one "frame" block per frame, posed joint by joint into keys. A file that
+// stops short of a count, a block or a frame it announced is refused. The
+// file's own "bounds" block is not read; the frame bounds come from the keys.
 
 #include "io/codecs/md5_text.h"
 #include "io/codecs/model_codecs.h"
@@ -71,6 +72,7 @@ bool ReadBase(cMd5Lines& lines, cList<Pose>& base) {
 }
 
 bool ReadFrame(cMd5Lines& lines, int32_t components, cList<float>& frame) {
+    frame.Resize(0);
     while (lines.Next(true)) {
         if (lines.Is(0, "}"))
             return frame.Count() == components;
@@ -84,43 +86,63 @@ bool ReadFrame(cMd5Lines& lines, int32_t components, cList<float>& frame) {
     return false;
 }
 
+// A count line starts its list afresh: the items it announces must all
+// follow it.
 bool ReadFile(cMd5Lines& lines, Md5Anim& anim) {
+    bool frameCount = false, jointCount = false, componentCount = false;
+    bool hierarchyGiven = false, baseGiven = false;
+    cList<uint8_t> framesGiven;  // 1 for each frame whose block was read
     while (lines.Next(false)) {
         int32_t n = 0;
         if (lines.Is(0, "numFrames")) {
             if (!lines.ItemCount(1, kFrameBytes, n))
                 return false;
             anim.frames.Resize(n);
+            framesGiven.Resize(0);
+            framesGiven.Resize(n, 0);
+            frameCount = true;
         } else if (lines.Is(0, "numJoints")) {
             if (!lines.ItemCount(1, kJointBytes, n))
                 return false;
             anim.joints.Resize(n);
             anim.base.Resize(n);
+            jointCount = true;
+            hierarchyGiven = baseGiven = false;
         } else if (lines.Is(0, "frameRate")) {
             if (!lines.Int(1, anim.frameRate))
                 return false;
         } else if (lines.Is(0, "numAnimatedComponents")) {
             if (!lines.Int(1, anim.components) || anim.components < 0)
                 return false;
+            componentCount = true;
         } else if (lines.Is(0, "hierarchy")) {
             if (!ReadHierarchy(lines, anim.joints))
                 return false;
+            hierarchyGiven = true;
         } else if (lines.Is(0, "baseframe")) {
             if (!ReadBase(lines, anim.base))
                 return false;
+            baseGiven = true;
         } else if (lines.Is(0, "frame")) {
-            if (!lines.Int(1, n) || n < 0 || n >= anim.frames.Count() ||
+            if (!lines.Int(1, n) || n < 0 || n >= anim.frames.Count() || framesGiven[n] ||
                 !ReadFrame(lines, anim.components, anim.frames[n]))
                 return false;
+            framesGiven[n] = 1;
         }
     }
+    if (!frameCount || !jointCount || !componentCount || (!anim.joints.IsEmpty() && !(hierarchyGiven && baseGiven)))
+        return false;
+    // Every frame was given, and holds the components counted last.
+    for (int f = 0; f < anim.frames.Count(); ++f)
+        if (!framesGiven[f] || anim.frames[f].Count() != anim.components)
+            return false;
     return true;
 }
 
 // One frame's pose of every joint in model space: the base frame with the
 // components the joint's flags select (bits 0 to 5: position x, y, z, then
-// rotation x, y, z), put under its parent. A frame without components is the
-// base frame.
+// rotation x, y, z), put under its parent. A frame without components (the
+// file animates none) is the base frame.
 bool PoseFrame(const Md5Anim& anim, const cList<float>& components, cList<Pose>& pose) {
     const int count = anim.joints.Count();
     for (int j = 0; j < count; ++j) {

@@ -1,6 +1,10 @@
 // Reading md5mesh text: "numJoints", "numMeshes", a "joints" block and one
 // "mesh" block per mesh. Every index the file gives is checked against its
-// list before it is followed; any fault refuses the file.
+// list before it is followed; any fault refuses the file, and so does a file
+// that stops short of a count, a block or an index it announced.
+
+#include <cmath>
+#include <limits>
 
 #include "io/codecs/md5_text.h"
 #include "io/codecs/model_codecs.h"
@@ -25,15 +29,20 @@ struct Joint {
     cQuat rotation;
 };
 
+// Items start at values no line of the file can give them (a negative
+// weight count or triangle corner is refused; scanned numbers are never NaN),
+// so that one the file leaves out is found.
+constexpr int32_t kNotGiven = -1;
+
 struct Vert {
     cVec2 uv;
     int32_t first = 0;
-    int32_t count = 0;
+    int32_t count = kNotGiven;
 };
 
 struct Weight {
     int32_t joint = 0;
-    float bias = 0;
+    float bias = std::numeric_limits<float>::quiet_NaN();
     cVec3 position;
 };
 
@@ -45,6 +54,20 @@ struct Mesh {
 };
 
 bool Within(int32_t index, int count) { return index >= 0 && index < count; }
+
+// Every vertex, triangle and weight the counts announced was given.
+bool Whole(const Mesh& mesh) {
+    for (const Vert& v : mesh.verts)
+        if (v.count < 0)
+            return false;
+    for (int32_t corner : mesh.corners)
+        if (corner < 0)
+            return false;
+    for (const Weight& w : mesh.weights)
+        if (std::isnan(w.bias))
+            return false;
+    return true;
+}
 
 bool ReadJoints(cMd5Lines& lines, cList<Joint>& joints) {
     int n = 0;
@@ -70,7 +93,7 @@ bool ReadMesh(cMd5Lines& lines, Mesh& mesh) {
     while (lines.Next(true)) {
         int32_t n = 0, i = 0;
         if (lines.Is(0, "}")) {
-            return true;
+            return Whole(mesh);
         } else if (lines.Is(0, "shader")) {
             if (lines.Count() < 2)
                 return false;
@@ -78,6 +101,7 @@ bool ReadMesh(cMd5Lines& lines, Mesh& mesh) {
         } else if (lines.Is(0, "numverts")) {
             if (!lines.ItemCount(1, kVertLineBytes, n))
                 return false;
+            mesh.verts.Resize(0);
             mesh.verts.Resize(n);
         } else if (lines.Is(0, "vert")) {
             if (lines.Count() < 6 || !lines.Int(1, i) || !Within(i, mesh.verts.Count()))
@@ -88,7 +112,8 @@ bool ReadMesh(cMd5Lines& lines, Mesh& mesh) {
         } else if (lines.Is(0, "numtris")) {
             if (!lines.ItemCount(1, kTriLineBytes, n))
                 return false;
-            mesh.corners.Resize(3 * n);
+            mesh.corners.Resize(0);
+            mesh.corners.Resize(3 * n, kNotGiven);
         } else if (lines.Is(0, "tri")) {
             if (lines.Count() < 5 || !lines.Int(1, i) || !Within(i, mesh.corners.Count() / 3))
                 return false;
@@ -98,6 +123,7 @@ bool ReadMesh(cMd5Lines& lines, Mesh& mesh) {
         } else if (lines.Is(0, "numweights")) {
             if (!lines.ItemCount(1, kWeightLineBytes, n))
                 return false;
+            mesh.weights.Resize(0);
             mesh.weights.Resize(n);
         } else if (lines.Is(0, "weight")) {
             if (lines.Count() < 7 || !lines.Int(1, i) || !Within(i, mesh.weights.Count()))
@@ -110,7 +136,10 @@ bool ReadMesh(cMd5Lines& lines, Mesh& mesh) {
     return false;  // the file ended inside the block
 }
 
+// A count line starts its list afresh: the items it announces must all
+// follow it.
 bool ReadFile(cMd5Lines& lines, cList<Joint>& joints, cList<Mesh>& meshes) {
+    bool jointCount = false, meshCount = false, jointsGiven = false;
     int read = 0;
     while (lines.Next(false)) {
         int32_t n = 0;
@@ -118,19 +147,25 @@ bool ReadFile(cMd5Lines& lines, cList<Joint>& joints, cList<Mesh>& meshes) {
             if (!lines.ItemCount(1, kJointLineBytes, n))
                 return false;
             joints.Resize(n);
+            jointCount = true;
+            jointsGiven = false;
         } else if (lines.Is(0, "numMeshes")) {
             if (!lines.ItemCount(1, kMeshBlockBytes, n))
                 return false;
+            meshes.Resize(0);
             meshes.Resize(n);
+            meshCount = true;
+            read = 0;
         } else if (lines.Is(0, "joints")) {
             if (!ReadJoints(lines, joints))
                 return false;
+            jointsGiven = true;
         } else if (lines.Is(0, "mesh")) {
             if (read >= meshes.Count() || !ReadMesh(lines, meshes[read++]))
                 return false;
         }
     }
-    return true;
+    return jointCount && meshCount && (jointsGiven || joints.IsEmpty()) && read == meshes.Count();
 }
 
 // The four weights of largest bias, ties in file order; with more than four

@@ -6,17 +6,21 @@ namespace tovan::md5 {
 
 namespace {
 
-// Per byte: 1 separates tokens, 2 ends what is read of the line.
+enum : uint8_t { kPart = 0, kCut = 1, kEnd = 2, kQuote = 3 };
+
+// What each byte is to a line's tokens.
 struct Separators {
     uint8_t of[256] = {};
-    constexpr Separators(const char* set) {
+    constexpr Separators(const char* set, bool quotes) {
         for (; *set; ++set)
-            of[uint8_t(*set)] = 1;
-        of[0] = 2;
+            of[uint8_t(*set)] = kCut;
+        if (quotes)
+            of[uint8_t('"')] = kQuote;
+        of[0] = kEnd;
     }
 };
-constexpr Separators kTopLevel(" \t");
-constexpr Separators kInBlock(" ()\t\"");
+constexpr Separators kTopLevel(" \t", false);
+constexpr Separators kInBlock(" ()\t", true);
 
 // The fixed transform: rows are where x, y and z go (row vectors).
 cMat4 MakeSpace() {
@@ -49,16 +53,28 @@ bool cMd5Lines::Next(bool inBlock) {
     while (m_Lines.Next(line)) {
         m_Tokens.Resize(0);
         const char* p = line.begin;
-        while (p < line.end && cut.of[uint8_t(*p)] != 2) {
-            if (cut.of[uint8_t(*p)] == 1) {
+        while (p < line.end) {
+            const uint8_t kind = cut.of[uint8_t(*p)];
+            text::cSpan token{p, p};
+            if (kind == kPart) {
+                while (token.end < line.end && cut.of[uint8_t(*token.end)] == kPart)
+                    ++token.end;
+            } else if (kind == kCut) {
                 ++p;
                 continue;
+            } else if (kind == kEnd) {
+                break;
+            } else {
+                token.begin = token.end = p + 1;
+                while (token.end < line.end && *token.end != '"' && *token.end != 0)
+                    ++token.end;
+                if (token.end == line.end || *token.end != '"') {
+                    m_Tokens.Resize(0);
+                    return false;
+                }
             }
-            text::cSpan token{p, p};
-            while (token.end < line.end && cut.of[uint8_t(*token.end)] == 0)
-                ++token.end;
             m_Tokens.PushBack(token);
-            p = token.end;
+            p = token.end + (kind == kQuote);  // past a closing quote
         }
         if (!m_Tokens.IsEmpty())
             return true;

@@ -14,14 +14,15 @@
 namespace tovan::md5 {
 
 // The lines of an md5 file, each cut into tokens: at spaces and tabs on the
-// top level, at any of " ()\t\"" inside a block (so parentheses and quotes
-// vanish). A zero byte ends what is read of a line. Lines without a token are
-// passed over.
+// top level, at any of " ()\t" inside a block (so parentheses vanish), where a
+// quoted string is one token up to its closing quote, blanks included. A zero
+// byte ends what is read of a line. Lines without a token are passed over.
 class cMd5Lines {
 public:
     explicit cMd5Lines(const cStream& in);
 
-    // The next line; false at the end of the bytes.
+    // The next line; false at the end of the bytes, and inside a block at a
+    // quote its line does not close.
     bool Next(bool inBlock);
 
     int Count() const { return m_Tokens.Count(); }

@@ -1,7 +1,7 @@
 // Reading OBJ text. The lines are read in place from the stream's bytes: a
-// line's tokens are the runs between spaces and tabs, and a '#' (a comment)
-// or a zero byte ends what is read of it. Numbers are read in the forms
-// ParseInt and ParseFloat accept.
+// line's tokens are the runs between spaces and tabs (a material's name is
+// the rest of its line), and a '#' (a comment) or a zero byte ends what is
+// read of it. Numbers are read in the forms ParseInt and ParseFloat accept.
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -193,12 +193,17 @@ bool Reader::Face(Tokens& tokens, const cSpan& line) {
 void Reader::Material(Tokens& tokens) {
     if (!tokens.Next())
         return;
-    const cSpan token = tokens.Take();
-    const char* name = token.begin;
-    for (const char* p = token.begin; p < token.end; ++p)
+    // The name is the rest of the line, blanks inside it kept: two materials
+    // that share a first word stay apart.
+    const char* end = tokens.at;
+    for (const char* p = tokens.at; p < tokens.end && ClassOf(*p) != kStop; ++p)
+        if (ClassOf(*p) == kPart)
+            end = p + 1;
+    const char* name = tokens.at;
+    for (const char* p = tokens.at; p < end; ++p)
         if (*p == ':')
             name = p + 1;
-    const std::string material(name, token.end);
+    const std::string material(name, end);
     if (m_Geometry.m_Polygons.IsEmpty()) {
         m_Geometry.m_Materials.Free();
         m_MaterialIndex.clear();

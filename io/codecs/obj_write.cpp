@@ -1,10 +1,9 @@
 // Writing OBJ text: every vertex of every mesh as its own "v", "vt" and "vn"
 // line, then per mesh a "usemtl" and a "g" line naming its material and its
-// triangles. The "usemtl" line lets a saved model keep its materials when it
-// is read back; readers that do not know it pass over it.
+// triangles. The "usemtl" line lets a saved model keep its materials, blanks
+// and all, when it is read back; readers that do not know it pass over it.
 #include <climits>
 #include <cstring>
-#include <initializer_list>
 
 #include "io/codecs/model_codecs.h"
 #include "io/codecs/codec_support.h"
@@ -35,11 +34,12 @@ MeshVertices VerticesOf(const cModelMesh& mesh) {
     return {mesh.m_SkinnedVertices.Data(), mesh.m_SkinnedVertices.Count(), int(sizeof(cModelSkinnedVertex))};
 }
 
-// The material as a "g" and "usemtl" name: one token without '/'.
-cStr GroupName(const cStr& material) {
+// The material as written on a line: each byte of `replaced` becomes '_'. A
+// line end inside a name would start a line of its own, so none stays.
+cStr LineName(const cStr& material, const char* replaced) {
     cStr name = material;
     for (int i = 0; i < name.Length(); ++i)
-        if (name[i] == ' ' || name[i] == '/')
+        if (name[i] == '\r' || name[i] == '\n' || (name[i] != 0 && std::strchr(replaced, name[i])))
             name[i] = '_';
     return name;
 }
@@ -93,14 +93,16 @@ bool Write(const cModel& model, cStr& text) {
 
     int base = 0;
     for (const cModelMesh& mesh : model.m_Meshes) {
-        const cStr name = GroupName(mesh.m_Material);
-        if (int64_t(text.Length()) + 2 * int64_t(name.Length()) > kTextLimit)
+        // The reader takes the rest of a "usemtl" line whole; a group is one token without '/'.
+        const cStr material = LineName(mesh.m_Material, "");
+        const cStr group = LineName(mesh.m_Material, " /");
+        if (int64_t(text.Length()) + 2 * int64_t(material.Length()) > kTextLimit)
             return false;
-        for (const char* keyword : {"usemtl ", "g "}) {
-            text.Append(keyword);
-            text.Append(name);
-            text.Append("\r\n");
-        }
+        text.Append("usemtl ");
+        text.Append(material);
+        text.Append("\r\ng ");
+        text.Append(group);
+        text.Append("\r\n");
         const uint32_t* index = mesh.m_Indices.Data();
         for (int t = 0; t + 3 <= mesh.m_Indices.Count(); t += 3) {
             if (text.Length() > kTextLimit)

@@ -229,11 +229,12 @@ TEST_F(LoaderTest, ModelsAnimationsAndCamerasGoByExtension) {
         std::string bytes;  // none: the file is missing
         Kind kind;
         std::vector<std::string> warnings;  // none: it loads
+        bool empty = false;                 // the file is there with no bytes
     };
     const std::string mesh = "numJoints 1\nnumMeshes 0\njoints {\n root -1 ( 1 2 3 ) ( 0 0 0 )\n}\n";
     const std::string anim =
-        "numFrames 1\nnumJoints 1\nframeRate 12\nhierarchy {\n r -1 0 0\n}\n"
-        "baseframe {\n ( 0 0 0 ) ( 0 0 0 )\n}\n";
+        "numFrames 1\nnumJoints 1\nframeRate 12\nnumAnimatedComponents 0\nhierarchy {\n r -1 0 0\n}\n"
+        "baseframe {\n ( 0 0 0 ) ( 0 0 0 )\n}\nframe 0 {\n}\n";
     const Case cases[] = {
         {"a.OBJ", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", kModel, {}},
         {"b.cModel", test::ReadDataFile("model/static_tri.cm"), kModel, {}},
@@ -242,19 +243,21 @@ TEST_F(LoaderTest, ModelsAnimationsAndCamerasGoByExtension) {
         {"e.MD5ANIM", anim, kAnim, {}},
         {"f.ccamera", test::ReadDataFile("camera/path.cc"), kCamera, {}},
         {"m.fbx", "anything", kModel, {"Can't decode model file "}},
+        {"empty.md5mesh", "", kModel, {"Can't decode model file "}, true},
         {"none.obj", "", kModel, {"Can't load model file "}},
         {"bad.obj",
          "v 1 2\n",
          kModel,
          {"cCodecObj: Too few position coordinates: \"v 1 2\".", "Can't decode model file "}},
         {"model.cAnim", test::ReadDataFile("model/static_tri.cm"), kAnim, {"Can't decode animation file "}},
+        {"empty.md5anim", "", kAnim, {"Can't decode animation file "}, true},
         {"none.canim", "", kAnim, {"Can't load animation file "}},
         {"bad.cCamera", "cc", kCamera, {"Can't decode camera file "}},
         {"none.cCamera", "", kCamera, {"Can't load camera file "}},
     };
     const char* const loaded[] = {"Loaded model file ", "Loaded animation file ", "Loaded camera file "};
     for (const Case& c : cases) {
-        if (!c.bytes.empty())
+        if (!c.bytes.empty() || c.empty)
             Write(c.file, c.bytes);
         log.Clear();
         cModel model;

@@ -145,6 +145,11 @@ TEST(Md5Mesh, RefusedFilesLeaveTheModelCleared) {
         {"more vertices than the bytes left could hold", With(Mesh(), "numverts 3", "numverts 300")},
         {"more meshes than announced", With(Mesh(), "numMeshes 1", "numMeshes 0")},
         {"the file ends inside a block", Mesh().substr(0, Mesh().size() - 2)},
+        {"no numMeshes line", "numJoints 0\n"},
+        {"joints announced and not given", With(Mesh(), "joints {", "bones {")},
+        {"a mesh announced and not given", With(Mesh(), "numMeshes 1", "numMeshes 2")},
+        {"a vertex given twice and another not", With(Mesh(), "vert 1 ( 1 0 ) 1 1", "vert 0 ( 1 0 ) 1 1")},
+        {"a quote its line does not close", With(Mesh(), "shader \"Stone.Wall\"", "shader \"Stone.Wall")},
     };
     for (const Case& c : cases) {
         cModel model;
@@ -155,6 +160,12 @@ TEST(Md5Mesh, RefusedFilesLeaveTheModelCleared) {
 }
 
 std::string Anim() { return test::ReadDataFile("md5anim/two_frames.md5anim"); }
+
+// The animation with no animated component: its frames are empty.
+std::string Still() {
+    return With(With(With(Anim(), "numAnimatedComponents 2", "numAnimatedComponents 0"), "\t5 0\n", ""), "\t7\n\t0.6\n",
+                "");
+}
 
 bool DecodeAnim(const std::string& text, cAnim& anim) {
     cStream in;
@@ -197,10 +208,11 @@ TEST(Md5Anim, FramesArePosedUnderTheirParents) {
     ExpectNear(anim.m_FrameBounds[0].m_Min, {2.5f, 1.5f, -1}, "bounds 0 min");
     ExpectNear(anim.m_FrameBounds[0].m_Max, {2.5f, 2, -1}, "bounds 0 max");
 
-    // A frame never given keeps the base frame, whatever the flags select.
-    ASSERT_TRUE(DecodeAnim(With(Anim(), "numFrames 2", "numFrames 3"), anim));
-    ExpectNear(anim.m_Frames[2][0].m_Position, md5::ToSpace(cVec3{1, 2, 3}), "base root");
-    ExpectNear(anim.m_Frames[2][1].m_Position, md5::ToSpace(cVec3{1, 2, 4}), "base arm");
+    // A file that animates no component keeps the base frame, whatever the flags select.
+    ASSERT_TRUE(DecodeAnim(Still(), anim));
+    ASSERT_EQ(anim.m_Frames.Count(), 2);
+    ExpectNear(anim.m_Frames[1][0].m_Position, md5::ToSpace(cVec3{1, 2, 3}), "base root");
+    ExpectNear(anim.m_Frames[1][1].m_Position, md5::ToSpace(cVec3{1, 2, 4}), "base arm");
 }
 
 TEST(Md5Anim, RefusedFilesLeaveTheAnimationCleared) {
@@ -227,6 +239,10 @@ TEST(Md5Anim, RefusedFilesLeaveTheAnimationCleared) {
         {"a component that does not parse", With(Anim(), "\t7\n", "\tseven\n")},
         {"more frames than the bytes left could hold", With(Anim(), "numFrames 2", "numFrames 2000")},
         {"the file ends inside a block", Anim().substr(0, Anim().size() - 2)},
+        {"no numAnimatedComponents line", With(Still(), "numAnimatedComponents 0", "")},
+        {"no base frame", With(Anim(), "baseframe {", "basis {")},
+        {"a frame given twice and another not", With(Still(), "frame 1 {", "frame 0 {")},
+        {"components counted again after the frames", Anim() + "numAnimatedComponents 1\n"},
     };
     for (const Case& c : cases) {
         cAnim anim;
@@ -235,6 +251,47 @@ TEST(Md5Anim, RefusedFilesLeaveTheAnimationCleared) {
         EXPECT_FALSE(DecodeAnim(c.text, anim)) << c.what;
         EXPECT_TRUE(anim.m_Joints.IsEmpty() && anim.m_Frames.IsEmpty() && anim.m_FrameRate == 0) << c.what;
     }
+}
+
+// What a text loads, in the native format; "refused" when it does not load.
+std::string Loaded(const std::string& text, bool anim) {
+    cModel model;
+    cAnim frames;
+    if (anim ? !DecodeAnim(text, frames) : !DecodeMesh(text, model))
+        return "refused";
+    return anim ? test::EncodeNative<cCodecAnim>(frames) : test::EncodeNative<cCodecModel>(model);
+}
+
+// Nothing short of the whole file loads: cut before the end of its last block
+// it is refused, cut after it it loads what the whole file loads.
+TEST(Md5Files, EveryPrefixLoadsTheWholeFileOrIsRefused) {
+    for (const bool anim : {false, true}) {
+        const std::string text = anim ? Anim() : Mesh(), whole = Loaded(text, anim);
+        for (size_t n = 0; n <= text.size(); ++n)
+            EXPECT_TRUE(Loaded(text.substr(0, n), anim) == (n > text.rfind('}') ? whole : "refused"))
+                << anim << " cut to " << n;
+    }
+}
+
+// Indices and frames load in any order; quoted names are whole, blanks and
+// parentheses included; counts of 0 make an empty record.
+TEST(Md5Files, OrderIsFreeQuotedNamesAreWholeAndCountsMayBeZero) {
+    const std::string frame0 = "frame 0 {\n\t5 0\n}\n";
+    const std::string frames = With(Anim(), frame0, "") + "\n" + frame0;
+    const std::string verts =
+        With(With(Mesh(), "vert 0 ( 0 0 ) 0 1", "vert 3"), "vert 2 ( 0 1 ) 2 2", "vert 0 ( 0 0 ) 0 1");
+    EXPECT_TRUE(Loaded(frames, true) == Loaded(Anim(), true));
+    EXPECT_TRUE(Loaded(With(verts, "vert 3", "vert 2 ( 0 1 ) 2 2"), false) == Loaded(Mesh(), false));
+    cModel model;
+    ASSERT_TRUE(
+        DecodeMesh(With(With(Mesh(), "\"arm\"", "\"left arm (upper)\""), "\"Stone.Wall\"", "\" a\t(b) \""), model));
+    EXPECT_EQ(model.m_Joints[1].m_Name, "left arm (upper)");
+    EXPECT_EQ(model.m_Meshes[0].m_Material, " a\t(b) ");
+    ASSERT_TRUE(DecodeMesh(With(Mesh(), "\"Stone.Wall\"", "\"\""), model));
+    EXPECT_EQ(model.m_Meshes[0].m_Material, "");
+    EXPECT_TRUE(DecodeMesh("numJoints 0\nnumMeshes 0\n", model) && model.m_Meshes.IsEmpty() && !model.m_Static);
+    cAnim anim;
+    EXPECT_TRUE(DecodeAnim("numFrames 0\nnumJoints 0\nnumAnimatedComponents 0\n", anim) && anim.m_Joints.IsEmpty());
 }
 
 // Vertices may not share weights so often that the work outgrows the file:

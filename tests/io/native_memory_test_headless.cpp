@@ -68,7 +68,16 @@ TEST(NativeMemory, TextCountsAllocateLittleMoreThanTheFile) {
         GTEST_SKIP() << "needs the address sanitizer's allocation hooks";
     const auto mesh = DecodeWith<cCodecMd5Model, cModel>;
     const auto anim = DecodeWith<cCodecMd5Anim, cAnim>;
-    const std::string padding = "commandline \"" + std::string(500000, 'x') + "\"\n";
+    // A whole file of 20,000 empty frames over 10,000 joints.
+    std::string keys = "numFrames 20000\nnumJoints 10000\nnumAnimatedComponents 0\nhierarchy {\n";
+    for (int j = 0; j < 10000; ++j)
+        keys += "j -1 0 0\n";
+    keys += "}\nbaseframe {\n";
+    for (int j = 0; j < 10000; ++j)
+        keys += "0 0 0 0 0 0\n";
+    keys += "}\n";
+    for (int f = 0; f < 20000; ++f)
+        keys += "frame " + std::to_string(f) + " {\n}\n";
     const struct {
         std::string text;
         std::function<bool(const std::string&)> decode;
@@ -80,7 +89,7 @@ TEST(NativeMemory, TextCountsAllocateLittleMoreThanTheFile) {
         {"numMeshes 1\nmesh {\nnumweights 2000000000\n}\n", mesh},
         {"numFrames 2000000000\n", anim},
         {"numJoints 2000000000\n", anim},
-        {"numFrames 20000\nnumJoints 10000\n" + padding, anim},
+        {keys, anim},
     };
     for (const auto& c : cases) {
         test::StartAllocationMeter();

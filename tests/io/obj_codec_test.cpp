@@ -84,6 +84,26 @@ TEST(ObjCodec, CornerPartsAndIndicesOutsideTheirLists) {
 }
 
 TEST(ObjCodec, UsemtlNamesMaterialsAndEachGetsAMesh) {
+    // A name is the rest of its line, blanks around it trimmed; then what lies
+    // up to its last ':' goes.
+    const struct {
+        std::string faces;
+        std::vector<std::string> materials;
+    } names[] = {
+        {"usemtl Hard Shiny Plastic\nf 1 2 3\nusemtl Hard Matte\nf 2 3 4", {"Hard Shiny Plastic", "Hard Matte"}},
+        {"usemtl \t Hard  Shiny \t# x\r\nf 1 2 3\nusemtl Hard\tShiny\nf 2 3 4", {"Hard  Shiny", "Hard\tShiny"}},
+        {"usemtl lib:a b:Glass Pane\nf 1 2 3\nusemtl lib: Stone\nf 2 3 4", {"Glass Pane", " Stone"}},
+        {"usemtl \t# no name\nf 1 2 3", {"default"}},
+    };
+    for (const auto& c : names) {
+        cModel named;
+        ASSERT_TRUE(Decode(kSquare + c.faces, named)) << c.faces;
+        std::vector<std::string> materials;
+        for (const cModelMesh& mesh : named.m_Meshes)
+            materials.push_back(mesh.m_Material.GetText());
+        EXPECT_EQ(materials, c.materials) << c.faces;
+    }
+
     cModel model;
     // Before any face the name replaces the default material; the library prefix goes.
     ASSERT_TRUE(Decode(kSquare + "usemtl lib:Stone\nf 1 2 3\n", model));
@@ -204,9 +224,9 @@ TEST(ObjCodec, RefusedLinesWarnWithTheLineAndClearTheModel) {
     }
 }
 
-cModel TwoMeshes() {
+cModel TwoMeshes(const char* first = "Stone Wall/Old", const char* second = "Wood") {
     cModel model;
-    for (const char* material : {"Stone Wall/Old", "Wood"}) {
+    for (const char* material : {first, second}) {
         cModelMesh& mesh = model.m_Meshes[model.m_Meshes.PushBack(cModelMesh())];
         mesh.m_Material = material;
         for (int i = 0; i < 3; ++i) {
@@ -233,7 +253,7 @@ TEST(ObjCodec, WriterTextNumbersTheSecondMeshAfterTheFirst) {
               "# Normal\r\n" +
                   vn + vn + vn + vn + vn + vn +
                   "\r\n# 2 tris\r\n"
-                  "usemtl Stone_Wall_Old\r\ng Stone_Wall_Old\r\nf 1/1/1 2/2/2 3/3/3\r\n"
+                  "usemtl Stone Wall/Old\r\ng Stone_Wall_Old\r\nf 1/1/1 2/2/2 3/3/3\r\n"
                   "usemtl Wood\r\ng Wood\r\nf 4/4/4 5/5/5 6/6/6\r\n");
 }
 
@@ -251,11 +271,17 @@ TEST(ObjCodec, WrittenModelsReadBackAndBadIndicesAreRefused) {
     cModel back;
     ASSERT_TRUE(Decode(Encode(model), back));
     ASSERT_EQ(back.m_Meshes.Count(), 2);
-    EXPECT_EQ(back.m_Meshes[0].m_Material, "Stone_Wall_Old");
+    EXPECT_EQ(back.m_Meshes[0].m_Material, "Stone Wall/Old");
     EXPECT_EQ(back.m_Meshes[1].m_Material, "Wood");
     EXPECT_EQ(Corners(back.m_Meshes[0]), (std::vector<cVec3>{{0, 0, 0.5f}, {1, 0, 0.5f}, {2, 0, 0.5f}}));
     EXPECT_EQ(back.m_Meshes[0].m_StaticVertices[1].m_TexCoord, (cVec2{0.25f, 1}));
     EXPECT_EQ(Corners(back.m_Meshes[1]), (std::vector<cVec3>{{7, 7, 7}, {7, 7, 7}, {7, 7, 7}}));
+
+    // Blanks around a name go; a line end in one would start a line of its own.
+    ASSERT_TRUE(Decode(Encode(TwoMeshes(" a\t/ b ", "Lines\r\nf 1 2 3")), back));
+    ASSERT_EQ(back.m_Meshes.Count(), 2);
+    EXPECT_EQ(back.m_Meshes[0].m_Material, "a\t/ b");
+    EXPECT_EQ(back.m_Meshes[1].m_Material, "Lines__f 1 2 3");
 
     model.m_Meshes[1].m_Indices[2] = 1;
     cStream out;
