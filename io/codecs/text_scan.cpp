@@ -1,5 +1,7 @@
 #include "io/codecs/text_scan.h"
 
+#include "core/str.h"
+
 #include <cfloat>
 #include <charconv>
 #include <climits>
@@ -18,8 +20,6 @@ constexpr uint64_t kExactMantissa = uint64_t(1) << 53;
 constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr int kExactPower = 22;
-
-bool IsDigit(char c) { return unsigned(c - '0') < 10; }
 
 // Where the digits of a number lie, and the exponent its text writes.
 struct Decimal {
@@ -95,7 +95,7 @@ bool ScanInt(const char*& at, const char* end, int32_t& out) {
     if (p < end && (*p == '-' || *p == '+'))
         ++p;
     const char* digits = p;
-    while (p < end && IsDigit(*p))
+    while (p < end && IsAsciiDigit(*p))
         ++p;
     if (p == digits)
         return false;
@@ -123,12 +123,12 @@ bool ScanFloat(const char*& at, const char* end, float& out) {
     uint64_t mantissa = 0;
     Decimal d;
     d.whole = p;
-    while (p < end && IsDigit(*p))
+    while (p < end && IsAsciiDigit(*p))
         mantissa = mantissa * 10 + uint64_t(*p++ - '0');
     d.wholeEnd = d.fraction = d.fractionEnd = p;
     if (p < end && (*p == '.' || *p == ',')) {
         d.fraction = ++p;
-        while (p < end && IsDigit(*p))
+        while (p < end && IsAsciiDigit(*p))
             mantissa = mantissa * 10 + uint64_t(*p++ - '0');
         d.fractionEnd = p;
     }
@@ -142,7 +142,7 @@ bool ScanFloat(const char*& at, const char* end, float& out) {
         if (p < end && (*p == '+' || *p == '-'))
             ++p;
         int e = 0;
-        for (; p < end && IsDigit(*p); ++p)
+        for (; p < end && IsAsciiDigit(*p); ++p)
             e = e < kExponentCap ? e * 10 + (*p - '0') : kExponentCap;
         d.written = down ? -e : e;
     }
