@@ -9,8 +9,10 @@ namespace tovan {
 
 namespace {
 
-constexpr int kPoolSizes[] = {8, 16, 32, 64, 128};
 constexpr int kBlocksPerSlab = 512;
+
+// The class of sizes 1..128, by (size - 1) / 8: a load instead of a search.
+constexpr unsigned char kClassBySize[16] = {0, 1, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 4, 4};
 
 #if defined(TOVAN_POOL_PASSTHROUGH)
 constexpr bool kPassthrough = true;
@@ -18,14 +20,29 @@ constexpr bool kPassthrough = true;
 constexpr bool kPassthrough = false;
 #endif
 
+// A cache line each, so that threads working in different classes do not pull
+// one another's stack tops away.
+struct alignas(64) AlignedPool {
+    SmallBlockPool pool;
+};
+
 struct Pools {
-    SmallBlockPool pools[5] = {
-        {8, kBlocksPerSlab}, {16, kBlocksPerSlab}, {32, kBlocksPerSlab}, {64, kBlocksPerSlab}, {128, kBlocksPerSlab}};
+    cLock& lock = GetGlobalLocks()[cGlobalLocks::kPool];  // the lock set exists before any pool
+    AlignedPool pools[5] = {{{8, kBlocksPerSlab}},
+                            {{16, kBlocksPerSlab}},
+                            {{32, kBlocksPerSlab}},
+                            {{64, kBlocksPerSlab}},
+                            {{128, kBlocksPerSlab}}};
+
+    // Sizes below 1 fall in the smallest class, as they always have.
+    SmallBlockPool* ForSize(int size) {
+        if (size > 128)
+            return nullptr;
+        return &pools[size > 8 ? kClassBySize[(size - 1) >> 3] : 0].pool;
+    }
 };
 
 Pools& GetPools() {
-    // Locks first: PoolAlloc takes the pool lock before it touches a pool.
-    GetGlobalLocks();
     static Pools* pools = new Pools;  // never destroyed: blocks may outlive static teardown
     return *pools;
 }
@@ -78,15 +95,8 @@ void* StringPool::Alloc() {
     void* block;
     {
         std::lock_guard<cLock> guard(m_Lock);
-        if (m_FreeBlocks.empty()) {
-            char* slab = static_cast<char*>(::operator new(kSlabSize));
-            m_FreeBlocks.reserve(m_FreeBlocks.size() + kSlabSize / kBlockSize);
-            for (int i = 0; i < kSlabSize / kBlockSize; ++i) {
-                slab[i * kBlockSize] = 31;
-                m_FreeBlocks.push_back(slab + i * kBlockSize);
-            }
-            m_Slabs.push_back(slab);
-        }
+        if (m_FreeBlocks.empty())
+            AddSlab();
         block = m_FreeBlocks.back();
         m_FreeBlocks.pop_back();
     }
@@ -94,9 +104,20 @@ void* StringPool::Alloc() {
     return block;
 }
 
+void StringPool::AddSlab() {
+    char* slab = static_cast<char*>(::operator new(kSlabSize));
+    m_FreeBlocks.reserve(m_FreeBlocks.size() + kSlabSize / kBlockSize);
+    for (int i = 0; i < kSlabSize / kBlockSize; ++i) {
+        slab[i * kBlockSize] = 31;
+        m_FreeBlocks.push_back(slab + i * kBlockSize);
+    }
+    m_Slabs.push_back(slab);
+}
+
+// The block is still the caller's until it is on the stack: it is marked first.
 void StringPool::Free(void* block) {
-    std::lock_guard<cLock> guard(m_Lock);
     static_cast<char*>(block)[0] = 31;
+    std::lock_guard<cLock> guard(m_Lock);
     m_FreeBlocks.push_back(block);
 }
 
@@ -107,23 +128,20 @@ cGlobalLocks& GetGlobalLocks() {
 
 bool PoolPassthrough() { return kPassthrough; }
 
-SmallBlockPool* GetPoolForSize(int size) {
-    Pools& pools = GetPools();
-    for (int i = 0; i < 5; ++i)
-        if (size <= kPoolSizes[i])
-            return &pools.pools[i];
-    return nullptr;
-}
+SmallBlockPool* GetPoolForSize(int size) { return GetPools().ForSize(size); }
 
+// The class is found, and a large size served, before the lock: the lock
+// covers the stack's push or pop (and a slab refill) alone.
 void* PoolAlloc(int size) {
     if (size < 1)
         return nullptr;
     if (kPassthrough)
         return ::operator new(size_t(size));
-    std::lock_guard<cLock> guard(GetGlobalLocks()[cGlobalLocks::kPool]);
-    SmallBlockPool* pool = GetPoolForSize(size);
+    Pools& pools = GetPools();
+    SmallBlockPool* pool = pools.ForSize(size);
     if (!pool)
         return ::operator new(size_t(size));
+    std::lock_guard<cLock> guard(pools.lock);
     return pool->Alloc();
 }
 
@@ -134,11 +152,14 @@ void PoolFree(void* block, int size) {
         ::operator delete(block);
         return;
     }
-    std::lock_guard<cLock> guard(GetGlobalLocks()[cGlobalLocks::kPool]);
-    if (SmallBlockPool* pool = GetPoolForSize(size))
-        pool->Free(block);
-    else
+    Pools& pools = GetPools();
+    SmallBlockPool* pool = pools.ForSize(size);
+    if (!pool) {
         ::operator delete(block);
+        return;
+    }
+    std::lock_guard<cLock> guard(pools.lock);
+    pool->Free(block);
 }
 
 StringPool& GetStringPool() {
