@@ -34,17 +34,29 @@ struct Pools {
                             {{64, kBlocksPerSlab}},
                             {{128, kBlocksPerSlab}}};
 
-    // Sizes below 1 fall in the smallest class, as they always have.
     SmallBlockPool* ForSize(int size) {
-        if (size > 128)
-            return nullptr;
-        return &pools[size > 8 ? kClassBySize[(size - 1) >> 3] : 0].pool;
+        if (__builtin_expect(unsigned(size) - 1u < 128u, 1))
+            return &pools[kClassBySize[(size - 1) >> 3]].pool;
+        return size > 128 ? nullptr : &pools[0].pool;  // sizes below 1 in the smallest class, as always
     }
 };
 
-Pools& GetPools() {
-    static Pools* pools = new Pools;  // never destroyed: blocks may outlive static teardown
+// The pools are made on first use and never destroyed (blocks may outlive
+// static teardown). Making them is kept apart, so that the check for them
+// inlines into every allocation.
+template <class T>
+__attribute__((noinline)) T* MakeForever() {
+    return new T;
+}
+
+inline __attribute__((always_inline)) Pools& GetPools() {
+    static Pools* pools = MakeForever<Pools>();
     return *pools;
+}
+
+inline __attribute__((always_inline)) StringPool& TheStringPool() {
+    static StringPool* pool = MakeForever<StringPool>();
+    return *pool;
 }
 
 struct ThreadList {
@@ -75,7 +87,7 @@ void SmallBlockPool::AddSlab() {
 }
 
 void* SmallBlockPool::Alloc() {
-    if (m_FreeBlocks.empty())
+    if (__builtin_expect(m_FreeBlocks.empty(), 0))
         AddSlab();
     void* block = m_FreeBlocks.back();
     m_FreeBlocks.pop_back();
@@ -137,10 +149,10 @@ void* PoolAlloc(int size) {
         return nullptr;
     if (kPassthrough)
         return ::operator new(size_t(size));
+    if (size > 128)
+        return ::operator new(size_t(size));
     Pools& pools = GetPools();
     SmallBlockPool* pool = pools.ForSize(size);
-    if (!pool)
-        return ::operator new(size_t(size));
     std::lock_guard<cLock> guard(pools.lock);
     return pool->Alloc();
 }
@@ -162,10 +174,7 @@ void PoolFree(void* block, int size) {
     pool->Free(block);
 }
 
-StringPool& GetStringPool() {
-    static StringPool* pool = new StringPool;
-    return *pool;
-}
+StringPool& GetStringPool() { return TheStringPool(); }
 
 void* StringPoolAlloc() {
     if (kPassthrough) {
@@ -173,7 +182,7 @@ void* StringPoolAlloc() {
         block[0] = 0;
         return block;
     }
-    return GetStringPool().Alloc();
+    return TheStringPool().Alloc();
 }
 
 void StringPoolFree(void* block) {
@@ -183,7 +192,7 @@ void StringPoolFree(void* block) {
         ::operator delete(block);
         return;
     }
-    GetStringPool().Free(block);
+    TheStringPool().Free(block);
 }
 
 void* StartThread(ThreadProc procedure, void* argument) {
