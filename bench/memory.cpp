@@ -69,6 +69,7 @@ const std::vector<int> g_AllowedCpus = AllowedCpus();
 class ThreadTeam {
 public:
     explicit ThreadTeam(int count) : m_Count(count) {
+        tovan::bench::PinToCurrentCpu();  // the timing thread's CPU, as the samples will have it
         std::vector<int> cpus;
         const int timing = sched_getcpu();
         for (int c : g_AllowedCpus)
