@@ -103,16 +103,16 @@ StringPool::~StringPool() {
         ::operator delete(slab);
 }
 
+// The first byte is written under the lock: a block last used on another
+// core costs its miss while the lock is held, not in a gap between two
+// sections where a waiting thread would take the lock and its cache lines.
 void* StringPool::Alloc() {
-    void* block;
-    {
-        std::lock_guard<cLock> guard(m_Lock);
-        if (m_FreeBlocks.empty())
-            AddSlab();
-        block = m_FreeBlocks.back();
-        m_FreeBlocks.pop_back();
-    }
-    static_cast<char*>(block)[0] = 0;
+    std::lock_guard<cLock> guard(m_Lock);
+    if (__builtin_expect(m_FreeBlocks.empty(), 0))
+        AddSlab();
+    char* block = static_cast<char*>(m_FreeBlocks.back());
+    m_FreeBlocks.pop_back();
+    block[0] = 0;
     return block;
 }
 
@@ -126,10 +126,9 @@ void StringPool::AddSlab() {
     m_Slabs.push_back(slab);
 }
 
-// The block is still the caller's until it is on the stack: it is marked first.
 void StringPool::Free(void* block) {
-    static_cast<char*>(block)[0] = 31;
     std::lock_guard<cLock> guard(m_Lock);
+    static_cast<char*>(block)[0] = 31;
     m_FreeBlocks.push_back(block);
 }
 
