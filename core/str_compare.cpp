@@ -109,19 +109,29 @@ __attribute__((no_sanitize("address", "thread"))) int CompareTextBlocks(const ch
     // before the limit.
     size_t left = limit < SIZE_MAX - kWidth ? limit + da : SIZE_MAX;
     Mask valid = W::BytesFrom(da);
-    if (da == db) {
+    if (__builtin_expect(da == db, 1)) {
         // Blocks side by side, each read once the pair before held no stop.
+        // The likely case: whole buffers from the pools and the heap start alike.
         const char* pa = reinterpret_cast<const char*>(uintptr_t(a) - da);
         const char* pb = reinterpret_cast<const char*>(uintptr_t(b) - da);
-        for (;; valid = W::BytesFrom(0), left -= kWidth, pa += kWidth, pb += kWidth) {
-            Mask stops = W::Stops(W::Load(pa), W::Load(pb)) & valid;
+        Mask stops = W::Stops(W::Load(pa), W::Load(pb)) & valid;
+        if (left == SIZE_MAX) {
+            while (!stops) {
+                pa += kWidth;
+                pb += kWidth;
+                stops = W::Stops(W::Load(pa), W::Load(pb));
+            }
+        } else {
+            for (; left > kWidth && !stops; left -= kWidth) {
+                pa += kWidth;
+                pb += kWidth;
+                stops = W::Stops(W::Load(pa), W::Load(pb));
+            }
             if (left <= kWidth && !(stops &= W::BytesBelow(left)))
                 return 0;
-            if (stops) {
-                const size_t at = W::FirstByte(stops);
-                return sign * CompareBytes(pa[at], pb[at]);
-            }
         }
+        const size_t at = W::FirstByte(stops);
+        return CompareBytes(pa[at], pb[at]);
     }
     const size_t shift = db - da;
     const char* pa = reinterpret_cast<const char*>(uintptr_t(a) - da);
