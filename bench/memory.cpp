@@ -6,7 +6,6 @@
 #include <benchmark/benchmark.h>
 #include <pthread.h>
 #include <sched.h>
-#include <unistd.h>
 
 #include <condition_variable>
 #include <cstdlib>
@@ -51,14 +50,35 @@ void Churn(int size) {
     }
 }
 
+// The CPUs the process may use, taken before the timing thread pins itself.
+std::vector<int> AllowedCpus() {
+    cpu_set_t set;
+    std::vector<int> cpus;
+    if (sched_getaffinity(0, sizeof set, &set) == 0)
+        for (int c = 0; c < CPU_SETSIZE; ++c)
+            if (CPU_ISSET(c, &set))
+                cpus.push_back(c);
+    return cpus;
+}
+const std::vector<int> g_AllowedCpus = AllowedCpus();
+
 // Worker threads started once and released together for each sample, so that
-// a sample times the work and not thread creation. They may run on every CPU,
-// whatever the pinned timing thread allows.
+// a sample times the work and not thread creation. Each sits on a CPU of its
+// own, other than the timing thread's while the process has enough of them
+// (run under taskset -c with one more CPU than workers).
 class ThreadTeam {
 public:
     explicit ThreadTeam(int count) : m_Count(count) {
+        tovan::bench::PinToCurrentCpu();  // the timing thread's CPU, as the samples will have it
+        std::vector<int> cpus;
+        const int timing = sched_getcpu();
+        for (int c : g_AllowedCpus)
+            if (c != timing)
+                cpus.push_back(c);
+        if (int(cpus.size()) < count)
+            cpus = g_AllowedCpus;
         for (int i = 0; i < count; ++i)
-            m_Threads.emplace_back([this] { Work(); });
+            m_Threads.emplace_back([this, i, cpus] { Work(cpus.empty() ? -1 : cpus[size_t(i) % cpus.size()]); });
     }
     ~ThreadTeam() {
         {
@@ -81,13 +101,13 @@ public:
     }
 
 private:
-    void Work() {
-        cpu_set_t all;
-        CPU_ZERO(&all);
-        const long cpus = sysconf(_SC_NPROCESSORS_ONLN);
-        for (long c = 0; c < cpus && c < CPU_SETSIZE; ++c)
-            CPU_SET(int(c), &all);
-        pthread_setaffinity_np(pthread_self(), sizeof all, &all);
+    void Work(int cpu) {
+        if (cpu >= 0) {
+            cpu_set_t one;
+            CPU_ZERO(&one);
+            CPU_SET(cpu, &one);
+            pthread_setaffinity_np(pthread_self(), sizeof one, &one);
+        }
         unsigned seen = 0;
         for (;;) {
             std::function<void()> job;

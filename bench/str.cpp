@@ -31,6 +31,9 @@ int Compare(const cStr& a, const cStr& b) { return tovan::CompareStrings(a, b); 
 int Compare(const std::string& a, const std::string& b) { return a.compare(b); }
 int CompareTexts(const cStr& a, const cStr& b) { return tovan::CompareStrings(a.GetText(), b.GetText()); }
 int CompareTexts(const std::string& a, const std::string& b) { return std::strcmp(a.c_str(), b.c_str()); }
+// Plain texts, the side chosen by the string type.
+int CompareRaw(const cStr*, const char* a, const char* b) { return tovan::CompareStrings(a, b); }
+int CompareRaw(const std::string*, const char* a, const char* b) { return std::strcmp(a, b); }
 
 void AddFormatted(cStr& s, const char* word, int i) {
     s.AppendFormat("Loaded %s file \"%s\" (%d) %.3f", "image", word, i, i * 0.25);
@@ -177,6 +180,33 @@ struct EqualJob : CompareJob<S> {
     }
 };
 
+// The same pairs starting anywhere in their 16-byte blocks, as names inside
+// paths and longer buffers do.
+template <class S>
+struct CompareShiftedTextsJob {
+    std::vector<char> buffer;
+    std::vector<const char*> a, b;
+    CompareShiftedTextsJob() {
+        const std::vector<std::string> first = PairTexts(false), second = PairTexts(true);
+        buffer.resize(first.size() * 128);
+        for (size_t i = 0; i < first.size(); ++i) {
+            char* x = &buffer[i * 128 + i % 16];
+            char* y = &buffer[i * 128 + 64 + i * 7 % 16];
+            std::memcpy(x, first[i].c_str(), first[i].size() + 1);
+            std::memcpy(y, second[i].c_str(), second[i].size() + 1);
+            a.push_back(x);
+            b.push_back(y);
+        }
+    }
+    void Run() {
+        int sum = 0;
+        for (int r = 0; r < 2000; ++r)
+            for (size_t i = 0; i < a.size(); ++i)
+                sum += CompareRaw(static_cast<const S*>(nullptr), a[i], b[i]) < 0;
+        benchmark::DoNotOptimize(sum);
+    }
+};
+
 const char* const kPlainNumbers[] = {"0.125", "-3.5", "1024", "0.001", "123.456", "1e-3", "65504", "-0.75"};
 // As the class engine saves them: three decimals, large values with every digit.
 const char* const kSavedNumbers[] = {
@@ -221,6 +251,7 @@ BENCHMARK_TEMPLATE(BM_Peer, FloatsJob)->UseManualTime()->Iterations(1);
 BENCHMARK_TEMPLATE(BM_Peer, EqualJob)->UseManualTime()->Iterations(1);
 BENCHMARK_TEMPLATE(BM_Peer, CompareJob)->UseManualTime()->Iterations(1);
 BENCHMARK_TEMPLATE(BM_Peer, CompareTextsJob)->UseManualTime()->Iterations(1);
+BENCHMARK_TEMPLATE(BM_Peer, CompareShiftedTextsJob)->UseManualTime()->Iterations(1);
 BENCHMARK_TEMPLATE(BM_Peer, ParseFloatJob)->UseManualTime()->Iterations(1);
 BENCHMARK_TEMPLATE(BM_Peer, ParseSavedFloatJob)->UseManualTime()->Iterations(1);
 

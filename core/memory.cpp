@@ -9,8 +9,10 @@ namespace tovan {
 
 namespace {
 
-constexpr int kPoolSizes[] = {8, 16, 32, 64, 128};
 constexpr int kBlocksPerSlab = 512;
+
+// The class of sizes 1..128, by (size - 1) / 8: a load instead of a search.
+constexpr unsigned char kClassBySize[16] = {0, 1, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 4, 4};
 
 #if defined(TOVAN_POOL_PASSTHROUGH)
 constexpr bool kPassthrough = true;
@@ -18,16 +20,43 @@ constexpr bool kPassthrough = true;
 constexpr bool kPassthrough = false;
 #endif
 
-struct Pools {
-    SmallBlockPool pools[5] = {
-        {8, kBlocksPerSlab}, {16, kBlocksPerSlab}, {32, kBlocksPerSlab}, {64, kBlocksPerSlab}, {128, kBlocksPerSlab}};
+// A cache line each, so that threads working in different classes do not pull
+// one another's stack tops away.
+struct alignas(64) AlignedPool {
+    SmallBlockPool pool;
 };
 
-Pools& GetPools() {
-    // Locks first: PoolAlloc takes the pool lock before it touches a pool.
-    GetGlobalLocks();
-    static Pools* pools = new Pools;  // never destroyed: blocks may outlive static teardown
+struct Pools {
+    cLock& lock = GetGlobalLocks()[cGlobalLocks::kPool];  // the lock set exists before any pool
+    AlignedPool pools[5] = {{{8, kBlocksPerSlab}},
+                            {{16, kBlocksPerSlab}},
+                            {{32, kBlocksPerSlab}},
+                            {{64, kBlocksPerSlab}},
+                            {{128, kBlocksPerSlab}}};
+
+    SmallBlockPool* ForSize(int size) {
+        if (__builtin_expect(unsigned(size) - 1u < 128u, 1))
+            return &pools[kClassBySize[(size - 1) >> 3]].pool;
+        return size > 128 ? nullptr : &pools[0].pool;  // sizes below 1 in the smallest class, as always
+    }
+};
+
+// The pools are made on first use and never destroyed (blocks may outlive
+// static teardown). Making them is kept apart, so that the check for them
+// inlines into every allocation.
+template <class T>
+__attribute__((noinline)) T* MakeForever() {
+    return new T;
+}
+
+inline __attribute__((always_inline)) Pools& GetPools() {
+    static Pools* pools = MakeForever<Pools>();
     return *pools;
+}
+
+inline __attribute__((always_inline)) StringPool& TheStringPool() {
+    static StringPool* pool = MakeForever<StringPool>();
+    return *pool;
 }
 
 struct ThreadList {
@@ -58,7 +87,7 @@ void SmallBlockPool::AddSlab() {
 }
 
 void* SmallBlockPool::Alloc() {
-    if (m_FreeBlocks.empty())
+    if (__builtin_expect(m_FreeBlocks.empty(), 0))
         AddSlab();
     void* block = m_FreeBlocks.back();
     m_FreeBlocks.pop_back();
@@ -74,24 +103,27 @@ StringPool::~StringPool() {
         ::operator delete(slab);
 }
 
+// The first byte is written under the lock: a block last used on another
+// core costs its miss while the lock is held, not in a gap between two
+// sections where a waiting thread would take the lock and its cache lines.
 void* StringPool::Alloc() {
-    void* block;
-    {
-        std::lock_guard<cLock> guard(m_Lock);
-        if (m_FreeBlocks.empty()) {
-            char* slab = static_cast<char*>(::operator new(kSlabSize));
-            m_FreeBlocks.reserve(m_FreeBlocks.size() + kSlabSize / kBlockSize);
-            for (int i = 0; i < kSlabSize / kBlockSize; ++i) {
-                slab[i * kBlockSize] = 31;
-                m_FreeBlocks.push_back(slab + i * kBlockSize);
-            }
-            m_Slabs.push_back(slab);
-        }
-        block = m_FreeBlocks.back();
-        m_FreeBlocks.pop_back();
-    }
-    static_cast<char*>(block)[0] = 0;
+    std::lock_guard<cLock> guard(m_Lock);
+    if (__builtin_expect(m_FreeBlocks.empty(), 0))
+        AddSlab();
+    char* block = static_cast<char*>(m_FreeBlocks.back());
+    m_FreeBlocks.pop_back();
+    block[0] = 0;
     return block;
+}
+
+void StringPool::AddSlab() {
+    char* slab = static_cast<char*>(::operator new(kSlabSize));
+    m_FreeBlocks.reserve(m_FreeBlocks.size() + kSlabSize / kBlockSize);
+    for (int i = 0; i < kSlabSize / kBlockSize; ++i) {
+        slab[i * kBlockSize] = 31;
+        m_FreeBlocks.push_back(slab + i * kBlockSize);
+    }
+    m_Slabs.push_back(slab);
 }
 
 void StringPool::Free(void* block) {
@@ -107,23 +139,20 @@ cGlobalLocks& GetGlobalLocks() {
 
 bool PoolPassthrough() { return kPassthrough; }
 
-SmallBlockPool* GetPoolForSize(int size) {
-    Pools& pools = GetPools();
-    for (int i = 0; i < 5; ++i)
-        if (size <= kPoolSizes[i])
-            return &pools.pools[i];
-    return nullptr;
-}
+SmallBlockPool* GetPoolForSize(int size) { return GetPools().ForSize(size); }
 
+// The class is found, and a large size served, before the lock: the lock
+// covers the stack's push or pop (and a slab refill) alone.
 void* PoolAlloc(int size) {
     if (size < 1)
         return nullptr;
     if (kPassthrough)
         return ::operator new(size_t(size));
-    std::lock_guard<cLock> guard(GetGlobalLocks()[cGlobalLocks::kPool]);
-    SmallBlockPool* pool = GetPoolForSize(size);
-    if (!pool)
+    if (size > 128)
         return ::operator new(size_t(size));
+    Pools& pools = GetPools();
+    SmallBlockPool* pool = pools.ForSize(size);
+    std::lock_guard<cLock> guard(pools.lock);
     return pool->Alloc();
 }
 
@@ -134,17 +163,17 @@ void PoolFree(void* block, int size) {
         ::operator delete(block);
         return;
     }
-    std::lock_guard<cLock> guard(GetGlobalLocks()[cGlobalLocks::kPool]);
-    if (SmallBlockPool* pool = GetPoolForSize(size))
-        pool->Free(block);
-    else
+    Pools& pools = GetPools();
+    SmallBlockPool* pool = pools.ForSize(size);
+    if (!pool) {
         ::operator delete(block);
+        return;
+    }
+    std::lock_guard<cLock> guard(pools.lock);
+    pool->Free(block);
 }
 
-StringPool& GetStringPool() {
-    static StringPool* pool = new StringPool;
-    return *pool;
-}
+StringPool& GetStringPool() { return TheStringPool(); }
 
 void* StringPoolAlloc() {
     if (kPassthrough) {
@@ -152,7 +181,7 @@ void* StringPoolAlloc() {
         block[0] = 0;
         return block;
     }
-    return GetStringPool().Alloc();
+    return TheStringPool().Alloc();
 }
 
 void StringPoolFree(void* block) {
@@ -162,7 +191,7 @@ void StringPoolFree(void* block) {
         ::operator delete(block);
         return;
     }
-    GetStringPool().Free(block);
+    TheStringPool().Free(block);
 }
 
 void* StartThread(ThreadProc procedure, void* argument) {

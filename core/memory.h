@@ -54,6 +54,8 @@ public:
     size_t FreeCount() const { return m_FreeBlocks.size(); }
 
 private:
+    void AddSlab();
+
     cLock m_Lock;
     std::vector<char*> m_Slabs;
     std::vector<void*> m_FreeBlocks;

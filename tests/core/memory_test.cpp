@@ -91,13 +91,15 @@ TEST(PoolAlloc, RefusesSizesBelowOne) {
     PoolFree(nullptr, 16);  // ignored
 }
 
-// Refused sizes and short texts never wait for the small-block lock, even
-// while another thread holds it.
-TEST(PoolAlloc, RefusedSizesAndShortTextsDoNotTakeTheBlockLock) {
+// Refused and large sizes and short texts never wait for the small-block
+// lock, even while another thread holds it.
+TEST(PoolAlloc, RefusedAndLargeSizesAndShortTextsDoNotTakeTheBlockLock) {
     cLock& blockLock = GetGlobalLocks()[cGlobalLocks::kPool];
     blockLock.lock();
     std::future<bool> other = std::async(std::launch::async, [] {
         bool refused = PoolAlloc(0) == nullptr && PoolAlloc(-5) == nullptr;
+        void* large = PoolAlloc(129);
+        PoolFree(large, 129);
         cStr text("under thirty-two bytes");
         bool pooled = text.Capacity() == 32;
         text.Release();
@@ -110,12 +112,13 @@ TEST(PoolAlloc, RefusedSizesAndShortTextsDoNotTakeTheBlockLock) {
 }
 
 TEST(PoolAlloc, SizeClassesEndAt128) {
-    EXPECT_EQ(GetPoolForSize(1)->BlockSize(), 8);
-    EXPECT_EQ(GetPoolForSize(8)->BlockSize(), 8);
-    EXPECT_EQ(GetPoolForSize(9)->BlockSize(), 16);
-    EXPECT_EQ(GetPoolForSize(33)->BlockSize(), 64);
-    EXPECT_EQ(GetPoolForSize(128)->BlockSize(), 128);
+    // Every size goes to the smallest class that holds it.
+    for (int size = 1; size <= 128; ++size) {
+        const int expected = size <= 8 ? 8 : size <= 16 ? 16 : size <= 32 ? 32 : size <= 64 ? 64 : 128;
+        EXPECT_EQ(GetPoolForSize(size)->BlockSize(), expected) << size;
+    }
     EXPECT_EQ(GetPoolForSize(129), nullptr);
+    EXPECT_EQ(GetPoolForSize(0)->BlockSize(), 8);
     for (int size : {1, 8, 9, 16, 64, 128})
         EXPECT_EQ(GetPoolForSize(size)->BlocksPerSlab(), 512);
 }

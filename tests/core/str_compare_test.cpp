@@ -74,8 +74,92 @@ TEST(StrCompare, ScannersReadNothingPastTheCount) {
     }
 }
 
-// Differences and ends around the places where the text comparison measures
-// its next chunk (64, then 128, 256 ... bytes on).
+// The answer of a byte loop: signed order at the first stop within the limit.
+int ByteLoopOrder(const char* a, const char* b, size_t limit) {
+    const size_t at = ByteLoopStop(a, b, limit);
+    if (at == limit)
+        return 0;
+    const signed char x = static_cast<signed char>(a[at]), y = static_cast<signed char>(b[at]);
+    return (x > y) - (x < y);
+}
+
+// Texts of every length, starting anywhere in their blocks, one byte changed
+// (possibly into or out of a terminator), with and without a limit.
+TEST(StrCompare, EveryScannerOrdersTextsAtAnyAlignmentAndLimit) {
+    int scannerCount = 0;
+    const str_compare::Scanner* scanners = str_compare::Scanners(&scannerCount);
+    std::mt19937 random(91);
+    const char alphabet[] = {'a', 'b', '\x7f', '\x80', '\xff', '\x01', 0};
+    alignas(64) char left[192], right[192];
+    for (int s = 0; s < scannerCount; ++s) {
+        int wrong = 0;
+        for (int round = 0; round < 30000 && wrong < 5; ++round) {
+            std::memset(left, 0, sizeof left);
+            std::memset(right, 0, sizeof right);
+            const size_t length = random() % 100;
+            char* a = left + random() % 32;
+            char* b = right + random() % 32;
+            for (size_t i = 0; i < length; ++i)
+                a[i] = alphabet[random() % 6];
+            std::memcpy(b, a, length);
+            if (random() % 4 != 0)
+                (random() % 2 ? a : b)[random() % (length + 1)] = alphabet[random() % sizeof alphabet];
+            const size_t limit = random() % 3 == 0 ? SIZE_MAX : 1 + random() % 110;
+            const int expected = ByteLoopOrder(a, b, limit);
+            if (scanners[s].compareTexts(a, b, limit) != expected ||
+                scanners[s].compareTexts(b, a, limit) != -expected) {
+                ADD_FAILURE() << scanners[s].name << ": length " << length << ", limit " << limit << ", at "
+                              << (a - left) << "/" << (b - right);
+                ++wrong;
+            }
+        }
+    }
+}
+
+// A text whose terminator, or whose last byte within the limit, is the last
+// byte before a page that faults, against texts at every start: no scanner
+// reads across the boundary.
+TEST(StrCompare, TextComparisonsReadNothingPastAPageThatEndsTheText) {
+    int scannerCount = 0;
+    const str_compare::Scanner* scanners = str_compare::Scanners(&scannerCount);
+    test::GuardedPage pageA, pageB;
+    alignas(64) char plain[128];
+    for (int s = 0; s < scannerCount; ++s) {
+        const auto check = [&](const char* x, const char* y, size_t limit, int expected, size_t length, size_t shift) {
+            EXPECT_EQ(scanners[s].compareTexts(x, y, limit), expected)
+                << scanners[s].name << " " << length << "+" << shift;
+            EXPECT_EQ(scanners[s].compareTexts(y, x, limit), -expected)
+                << scanners[s].name << " " << length << "+" << shift;
+        };
+        for (size_t length = 0; length < 48; ++length) {
+            char* a = pageA.End() - length - 1;
+            std::memset(a, 'p', length);
+            a[length] = 0;
+            for (size_t shift = 0; shift < 32; ++shift) {
+                char* b = plain + shift;  // a's text, then one more byte
+                std::memcpy(b, a, length);
+                std::memcpy(b + length, "q", 2);
+                char* c = pageB.End() - length - shift - 1;  // a's text and shift more bytes
+                std::memset(c, 'p', length + shift);
+                c[length + shift] = 0;
+                check(a, b, SIZE_MAX, -1, length, shift);
+                check(a, b, length + 1, -1, length, shift);
+                check(a, c, SIZE_MAX, shift ? -1 : 0, length, shift);
+                check(c, b, SIZE_MAX, -1, length, shift);
+                // c as a field of all its bytes, no terminator within the limit.
+                const size_t field = length + shift + 1;
+                c[field - 1] = 'p';
+                check(c, a, field, 1, length, shift);
+                std::memset(b, 'p', field);
+                b[field] = 0;
+                check(c, b, field, 0, length, shift);
+            }
+        }
+    }
+}
+
+// Differences and ends on both sides of block boundaries, near the start and
+// far into long texts.
 TEST(StrCompare, TextsAcrossMeasuringChunks) {
     const std::string base(9000, 'm');
     for (size_t at : {0u, 63u, 64u, 65u, 191u, 192u, 193u, 447u, 448u, 4031u, 8127u, 8128u, 8999u}) {
