@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace tovan {
@@ -166,6 +168,54 @@ TEST(SplineResample, AdaptiveFlatPiecesMakeKPlusOneOpenAndKClosed) {
     ExpectNear(out[0].ep, nodes[0].ep);
     ExpectNear(out[0].cv0, nodes[0].cv0);
     ExpectNear(out[2].ep, nodes[2].ep);
+}
+
+// FNV-1a over the bits of every coordinate, in node order.
+uint32_t HashOf(const cList<cSplinePoints>& nodes) {
+    uint32_t hash = 2166136261u;
+    for (const cSplinePoints& n : nodes)
+        for (const cVec3* v : {&n.cv0, &n.ep, &n.cv1})
+            for (float f : {v->x, v->y, v->z}) {
+                uint32_t bits;
+                std::memcpy(&bits, &f, sizeof bits);
+                for (int i = 0; i < 4; ++i)
+                    hash = (hash ^ (bits >> (8 * i) & 0xFF)) * 16777619u;
+            }
+    return hash;
+}
+
+TEST(SplineResample, AdaptiveNodesOfOrdinarySplinesAreUnchanged) {
+    // Counts and hashes of the nodes adaptive resampling made before it had bounds.
+    const cSplinePoints wave[4] = {{{-40, -8, 3}, {-30, 0, 0}, {-20, 8, -3}},
+                                   {{-12, 14, 0}, {0, 10, 5}, {12, 6, 10}},
+                                   {{18, -20, 4}, {25, -12, 0}, {32, -4, -4}},
+                                   {{40, 30, 0}, {45, 20, 1}, {50, 10, 2}}};
+    const cSplinePoints large[3] = {{{-2500, 300, 0}, {-2000, 0, 0}, {-1500, -300, 0}},
+                                    {{-400, 1800, 200}, {0, 1500, 0}, {400, 1200, -200}},
+                                    {{1900, -900, 0}, {2200, -500, 700}, {2500, -100, 1400}}};
+    const cSplinePoints pair[2] = {{{-10, 10, 0}, {0, 10, 0}, {10, 10, 0}}, {{20, 40, -5}, {30, 10, 0}, {40, -20, 5}}};
+    struct Case {
+        const cSplinePoints* nodes;
+        int count;
+        bool closed;
+        float limit;
+        int made;
+        uint32_t hash;
+    };
+    const Case cases[] = {
+        {wave, 4, false, 0.001f, 89, 3834139707u}, {wave, 4, true, 0.001f, 142, 785629689u},
+        {wave, 4, false, 1, 18, 811254234u},       {wave, 4, true, 1, 28, 3715209640u},
+        {large, 3, false, 0.01f, 338, 938354386u}, {large, 3, true, 0.001f, 983, 387733620u},
+        {pair, 2, false, 100, 4, 2667586738u},     {pair, 2, true, 0.001f, 91, 112428999u},
+    };
+    for (const Case& c : cases) {
+        cSplineTable table;
+        table.Build(c.nodes, c.count, c.closed);
+        cList<cSplinePoints> out;
+        ASSERT_TRUE(ResampleAdaptive(table, c.closed, c.limit, out));
+        EXPECT_EQ(out.Count(), c.made) << c.count << (c.closed ? " closed " : " open ") << c.limit;
+        EXPECT_EQ(HashOf(out), c.hash) << c.count << (c.closed ? " closed " : " open ") << c.limit;
+    }
 }
 
 TEST(SplineResample, SubdivisionStopsAtDepthAndOnNonFiniteError) {
