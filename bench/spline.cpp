@@ -2,7 +2,8 @@
 // tangents waving up and down, resampled with the smallest squared-error limit
 // the command takes (0.001). Float rounding at that scale cannot reach such a
 // limit, so only the resampling's own bounds stop it (target: under a second).
-// Then one edited frame's rebuild of the segment table over the nodes it made.
+// Then what each edited frame does with the nodes it made: rebuild the segment
+// table, and find the points of the curve it draws (at most 10,000).
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -53,6 +54,18 @@ void BM_SplineRebuildAfterWorstCase(benchmark::State& state) {
     state.counters["nodes"] = double(spline->m_Nodes.Count());
 }
 BENCHMARK(BM_SplineRebuildAfterWorstCase)->Unit(benchmark::kMillisecond);
+
+void BM_SplineSamplesAfterWorstCase(benchmark::State& state) {
+    auto spline = MakeSpline();
+    SetWave(*spline);
+    spline->ResampleAdaptiveNodes(kLimit);
+    const float step = 1.0f / float(cSpline::kMaxDrawnSamples);
+    for (auto _ : state)
+        for (int i = 0; i <= cSpline::kMaxDrawnSamples; ++i)
+            benchmark::DoNotOptimize(spline->PointAt(float(i) * step));
+    state.counters["nodes"] = double(spline->m_Nodes.Count());
+}
+BENCHMARK(BM_SplineSamplesAfterWorstCase)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
