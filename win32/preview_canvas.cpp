@@ -200,36 +200,33 @@ namespace {
 
 bool InUnit(float v) { return v >= 0.0f && v <= 1.0f; }
 
-// The pixels of a lit row from `from` up to, not including, `to` (both on
-// the canvas); depth and the table entry (light x steps + 0.5) stepped from
-// the span's start by their change per pixel.
-void ShadeTabledPixels(uint8_t* bits, float* depth, int64_t xStart, int64_t from, int64_t to, float depthStart,
-                       float depthStep, float entryStart, float entryStep, const uint32_t* table, int steps) {
-    uint8_t* pixel = bits + 3 * from;
-    for (int64_t x = from; x < to; ++x, pixel += 3) {
-        const float n = float(x - xStart);
-        const float z = depthStart + depthStep * n;
-        if (!(z <= depth[x]))
+// The `count` pixels of a lit row from `pixel` and `depth` on; depth and the
+// table entry (light x steps + 0.5) stepped from their values at the first.
+void ShadeTabledPixels(uint8_t* pixel, float* depth, int count, float depthFirst, float depthStep, float entryFirst,
+                       float entryStep, const uint32_t* table, int steps) {
+    for (int k = 0; k < count; ++k, pixel += 3) {
+        const float n = float(k);
+        const float z = depthFirst + depthStep * n;
+        if (!(z <= depth[k]))
             continue;
-        depth[x] = z;
+        depth[k] = z;
         // Rounding keeps the nearest entry within the table; the bound makes sure.
-        const uint32_t color = table[std::min(unsigned(int(entryStart + entryStep * n)), unsigned(steps))];
+        const uint32_t color = table[std::min(unsigned(int(entryFirst + entryStep * n)), unsigned(steps))];
         pixel[0] = uint8_t(color);
         pixel[1] = uint8_t(color >> 8);
         pixel[2] = uint8_t(color >> 16);
     }
 }
 
-void ShadeExactPixels(uint8_t* bits, float* depth, int64_t xStart, int64_t from, int64_t to, float depthStart,
-                      float depthStep, float lightStart, float lightStep, const PreviewShade& shade) {
-    uint8_t* pixel = bits + 3 * from;
-    for (int64_t x = from; x < to; ++x, pixel += 3) {
-        const float n = float(x - xStart);
-        const float z = depthStart + depthStep * n;
-        if (!(z <= depth[x]))
+void ShadeExactPixels(uint8_t* pixel, float* depth, int count, float depthFirst, float depthStep, float lightFirst,
+                      float lightStep, const PreviewShade& shade) {
+    for (int k = 0; k < count; ++k, pixel += 3) {
+        const float n = float(k);
+        const float z = depthFirst + depthStep * n;
+        if (!(z <= depth[k]))
             continue;
-        depth[x] = z;
-        const ColorBytes color = shade.At(lightStart + lightStep * n);
+        depth[k] = z;
+        const ColorBytes color = shade.At(lightFirst + lightStep * n);
         pixel[0] = color.b;
         pixel[1] = color.g;
         pixel[2] = color.r;
@@ -256,12 +253,16 @@ inline void ShadeLitRow(uint8_t* bits, float* depth, int64_t width, int64_t xSta
     to = to < width ? to : width;
     if (from >= to)
         return;
+    // The values at the first pixel on the canvas, which may lie far from the start.
+    const float skipped = float(from - xStart);
+    const float depthFirst = depthStart + depthStep * skipped, lightFirst = lightStart + lightStep * skipped;
+    const int count = int(to - from);
     if (table) {
         const float steps = float(shade.Steps());
-        ShadeTabledPixels(bits, depth, xStart, from, to, depthStart, depthStep, lightStart * steps + 0.5f,
+        ShadeTabledPixels(bits + 3 * from, depth + from, count, depthFirst, depthStep, lightFirst * steps + 0.5f,
                           lightStep * steps, table, shade.Steps());
     } else {
-        ShadeExactPixels(bits, depth, xStart, from, to, depthStart, depthStep, lightStart, lightStep, shade);
+        ShadeExactPixels(bits + 3 * from, depth + from, count, depthFirst, depthStep, lightFirst, lightStep, shade);
     }
 }
 
@@ -283,12 +284,13 @@ void PreviewCanvas::ShadeTriangle(const cVec3& a, const cVec3& b, const cVec3& c
         return;
     if (!InRange(a.x) || !InRange(a.y) || !InRange(b.x) || !InRange(b.y) || !InRange(c.x) || !InRange(c.y))
         return;
-    // Rows outside the canvas draw nothing, so the walk starts and ends on it.
+    // Only the whole rows between the corners can cross an edge, and rows
+    // outside the canvas draw nothing: the walk starts and ends on both.
     const float highest = a.y < b.y ? (a.y < c.y ? a.y : c.y) : (b.y < c.y ? b.y : c.y);
     const float lowest = a.y > b.y ? (a.y > c.y ? a.y : c.y) : (b.y > c.y ? b.y : c.y);
-    const int top = int(highest) > 0 ? int(highest) : 0;
-    const int bottom = int(lowest) < m_Height - 1 ? int(lowest) : m_Height - 1;
-    if (top > bottom)
+    const int top = std::max(RowAtOrAfter(highest), 0);
+    const int bottom = std::min(RowAtOrBefore(lowest), m_Height - 1);
+    if (top > bottom)  // a sliver between two rows, say
         return;
     // What each edge needs per row, worked out once, with the rows it crosses:
     // from.y <= row < to.y, or to.y < row <= from.y. An edge along a row
