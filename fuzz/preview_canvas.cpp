@@ -32,7 +32,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::memset(canvas.Bits(), kPadding, size_t(canvas.Height()) * size_t(canvas.Stride()));
     cList<float> depth;
     ClearDepthBuffer(depth, canvas.Width(), canvas.Height() - (in.Byte() & 1));  // sometimes a row short
-    const cMaterialPreset& material = MaterialPresets[in.Byte() % kMaterialPresetCount];
+    cMaterialPreset material = MaterialPresets[in.Byte() % kMaterialPresetCount];
+    if (in.Byte() & 1) {  // any values at all: the shading table must cope or stand aside
+        material.m_Ambient = {in.Float(), in.Float(), in.Float(), 1};
+        material.m_Diffuse = {in.Float(), in.Float(), in.Float(), 1};
+        material.m_Specular = {in.Float(), in.Float(), in.Float(), 1};
+        material.m_Shininess = in.Float();
+    }
     while (in.size) {
         switch (in.Byte() % 10) {
         case 0: canvas.Fill(in.Color()); break;

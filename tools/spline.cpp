@@ -7,6 +7,7 @@
 #include "classes/field_types.h"
 #include "classes/member.h"
 #include "classes/vector_fields.h"
+#include "core/log.h"
 #include "tools/explorer_objects.h"
 #include "win32/question_box.h"
 
@@ -193,8 +194,13 @@ void cSpline::ResampleAdaptiveNodes(float maxErrorSquared) {
         return;
     RebuildSegments();
     cList<cSplinePoints> points;
-    if (ResampleAdaptive(m_Table, m_Closed, maxErrorSquared, points))
-        ReplaceNodes(points);
+    bool capped = false;
+    if (!ResampleAdaptive(m_Table, m_Closed, maxErrorSquared, kMaxResampledNodes, points, &capped))
+        return;
+    if (capped)
+        Log("Adaptive sampling stopped at %d nodes: parts of the spline are coarser than the error limit",
+            points.Count());
+    ReplaceNodes(points);
 }
 
 void cSpline::ReplaceNodes(const cList<cSplinePoints>& points) {

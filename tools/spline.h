@@ -47,7 +47,7 @@ public:
 class cSpline : public cClass, public cWidget {
     TOVAN_CLASS(cSpline)
 public:
-    static constexpr int kMaxResampledNodes = 65536;
+    static constexpr int kMaxResampledNodes = 65536;  // uniform resampling and adaptive splitting stop here
     static constexpr int kMaxDrawnSamples = 10000;
 
     cSpline() = default;

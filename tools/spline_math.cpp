@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <utility>
 
 namespace tovan {
 
@@ -29,23 +31,36 @@ float SquaredDistance(const cVec3& a, const cVec3& b) {
     return Dot(d, d);
 }
 
-void Subdivide(const cBezierPiece& piece, float limit, int depth, cList<cBezierPiece>& out) {
+// Squared distances this small are rounding noise in a piece's coordinates: a
+// few spacings of floats at its largest coordinate.
+constexpr float kRoundingSpacings = 4;
+
+float RoundingFloor(const cBezierPiece& piece) {
+    float largest = 0;
+    for (const cVec3* p : {&piece.p0, &piece.c0, &piece.c1, &piece.p1})
+        largest = std::max({largest, std::fabs(p->x), std::fabs(p->y), std::fabs(p->z)});
+    const float resolution = kRoundingSpacings * std::numeric_limits<float>::epsilon() * largest;
+    return resolution * resolution;
+}
+
+bool NeedsSplit(const cBezierPiece& piece, float limit) {
     const cVec3 chord = piece.p1 - piece.p0;
     const float error = std::max(SquaredDistance(piece.p0 + chord * kThird, piece.c0),
                                  SquaredDistance(piece.p0 + chord * kTwoThirds, piece.c1));
     // Huge or broken coordinates never get flatter by halving: take them as they are.
-    if (!std::isfinite(error) || error <= limit || depth >= kMaxSubdivisionDepth) {
-        out.PushBack(piece);
-        return;
-    }
+    return std::isfinite(error) && error > limit && error > RoundingFloor(piece);
+}
+
+// de Casteljau at u = 0.5.
+void Split(const cBezierPiece& piece, cList<cBezierPiece>& out) {
     const cVec3 ab = Midpoint(piece.p0, piece.c0);
     const cVec3 bc = Midpoint(piece.c0, piece.c1);
     const cVec3 cd = Midpoint(piece.c1, piece.p1);
     const cVec3 abc = Midpoint(ab, bc);
     const cVec3 bcd = Midpoint(bc, cd);
     const cVec3 mid = Midpoint(abc, bcd);
-    Subdivide({piece.p0, ab, abc, mid}, limit, depth + 1, out);
-    Subdivide({mid, bcd, cd, piece.p1}, limit, depth + 1, out);
+    out.PushBack({piece.p0, ab, abc, mid});
+    out.PushBack({mid, bcd, cd, piece.p1});
 }
 
 }  // namespace
@@ -155,9 +170,13 @@ cVec3 cSplineTable::PointAt(float t) const {
     if (IsEmpty())
         return kZeroVec3;
     t = Clamp01(t);
-    int i = 0;
-    while (i < Count() - 1 && m_Segments[i].endParameter < t)
-        ++i;
+    // The first segment ending at or past t (else the last). End parameters
+    // never decrease, so halving finds it: an edited frame asks thousands of times.
+    const cSplineSegment* first = m_Segments.Data();
+    const cSplineSegment* last = first + (Count() - 1);
+    const int i = int(
+        std::lower_bound(first, last, t, [](const cSplineSegment& s, float value) { return s.endParameter < value; }) -
+        first);
     const float previous = PreviousEndParameter(i);
     const float width = m_Segments[i].endParameter - previous;
     // A segment of no length has no width in t: its start stands for all of it.
@@ -195,20 +214,50 @@ bool ResampleUniform(const cSplineTable& table, bool closed, int count, cList<cS
     return true;
 }
 
-void SubdivideSegment(const cVec3& p0, const cVec3& c0, const cVec3& c1, const cVec3& p1, float limit,
-                      cList<cBezierPiece>& out) {
-    Subdivide({p0, c0, c1, p1}, limit, 0, out);
+bool SubdividePieces(cList<cBezierPiece>& pieces, float limit, int maxPieces) {
+    // Level by level, so that a cap leaves the curve evenly coarse rather than
+    // fine at its start and untouched at its end.
+    bool whole = true;
+    cList<cBezierPiece> next;
+    for (int depth = 0; depth < kMaxSubdivisionDepth; ++depth) {
+        int room = maxPieces - pieces.Count();
+        bool split = false;
+        next.DestroyItems();
+        for (const cBezierPiece& piece : pieces) {
+            if (!NeedsSplit(piece, limit)) {
+                next.PushBack(piece);
+            } else if (room > 0) {
+                Split(piece, next);
+                --room;
+                split = true;
+            } else {
+                next.PushBack(piece);
+                whole = false;
+            }
+        }
+        if (!split)
+            break;
+        std::swap(pieces, next);
+    }
+    return whole;
 }
 
-bool ResampleAdaptive(const cSplineTable& table, bool closed, float limit, cList<cSplinePoints>& out) {
+bool ResampleAdaptive(const cSplineTable& table, bool closed, float limit, int maxNodes, cList<cSplinePoints>& out,
+                      bool* capped) {
     out.Free();
+    if (capped)
+        *capped = false;
     if (table.IsEmpty())
         return false;
     cList<cBezierPiece> pieces;
     for (int i = 0; i < table.Count(); ++i) {
         const cSplineSegment& s = table.At(i);
-        SubdivideSegment(s.p0, s.c0, s.c1, s.p1, limit, pieces);
+        pieces.PushBack({s.p0, s.c0, s.c1, s.p1});
     }
+    // k pieces make k + 1 nodes open and k closed.
+    const bool whole = SubdividePieces(pieces, limit, closed ? maxNodes : maxNodes - 1);
+    if (capped)
+        *capped = !whole;
     const int k = pieces.Count();
     const cBezierPiece& first = pieces[0];
     const cBezierPiece& last = pieces[k - 1];

@@ -80,17 +80,21 @@ private:
 // direction and speed; false (out empty) when the table is empty or count < 2.
 bool ResampleUniform(const cSplineTable& table, bool closed, int count, cList<cSplinePoints>& out);
 
-// Splits p0..p1 at u = 0.5 until each piece is flat within limit (squared
-// distance of the controls from the chord's thirds) or 20 halvings deep; a
-// non-finite error counts as flat. Pieces are appended in curve order.
-void SubdivideSegment(const cVec3& p0, const cVec3& c0, const cVec3& c1, const cVec3& p1, float limit,
-                      cList<cBezierPiece>& out);
+// Splits each piece at u = 0.5, its halves taking its place, until every piece
+// is flat within limit (squared distance of the controls from the chord's
+// thirds), or as flat as float rounding of its coordinates can tell, or 20
+// halvings deep; a non-finite error counts as flat. No split makes the list
+// longer than maxPieces: the pieces still follow the whole curve, some of them
+// less flat. False when that cap kept a piece from being split.
+bool SubdividePieces(cList<cBezierPiece>& pieces, float limit, int maxPieces);
 constexpr int kMaxSubdivisionDepth = 20;
 
 // Nodes from the adaptively subdivided segments: k pieces give k + 1 nodes when
-// open and k when closed (the closing piece ends at node 0). False (out empty)
-// for an empty table.
-bool ResampleAdaptive(const cSplineTable& table, bool closed, float limit, cList<cSplinePoints>& out);
+// open and k when closed (the closing piece ends at node 0). Splitting stops at
+// maxNodes nodes, setting *capped; a chain with more segments than that keeps
+// them as they are. False (out empty) for an empty table.
+bool ResampleAdaptive(const cSplineTable& table, bool closed, float limit, int maxNodes, cList<cSplinePoints>& out,
+                      bool* capped = nullptr);
 
 // Moves every node point into world space through m less the centre of the world
 // end points' box, and returns that centre; nodes stay where they were in the

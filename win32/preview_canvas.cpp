@@ -13,14 +13,6 @@ namespace {
 
 constexpr float kFarDepth = 3.4028235e38f;
 
-uint8_t ChannelToByte(float c) {
-    if (c >= 1.0f)
-        return 255;
-    if (!(c > 0.0f))  // not a number counts as dark
-        return 0;
-    return uint8_t(c * 255.0f + 0.5f);
-}
-
 float Clamp01(float t) { return !(t > 0.0f) ? 0.0f : t > 1.0f ? 1.0f : t; }
 
 // False for NaN, infinities and coordinates too far out for 28.4 fixed point.
@@ -38,10 +30,6 @@ int64_t CeilPixel(int64_t fixed) { return fixed >= 0 ? (fixed + 15) / 16 : -(-fi
 ColorBytes Unpack(uint32_t packed) { return {uint8_t(packed), uint8_t(packed >> 8), uint8_t(packed >> 16)}; }
 
 }  // namespace
-
-ColorBytes ColorToBytes(const cColor& color) {
-    return {ChannelToByte(color.r), ChannelToByte(color.g), ChannelToByte(color.b)};
-}
 
 void InitDibHeader(PreviewCanvas& canvas, int width, int height) {
     canvas.Release();
@@ -86,9 +74,17 @@ ColorBytes PreviewCanvas::Get(int x, int y) const {
 }
 
 void PreviewCanvas::Fill(ColorBytes color) {
-    for (int y = 0; y < m_Height; ++y)
-        for (int x = 0; x < m_Width; ++x)
-            Put(x, y, color);
+    if (IsEmpty())
+        return;
+    // One stored row pixel by pixel, then copies of it; the padding is left alone.
+    uint8_t* first = m_Bits.Data();
+    for (int x = 0; x < m_Width; ++x) {
+        first[3 * x] = color.b;
+        first[3 * x + 1] = color.g;
+        first[3 * x + 2] = color.r;
+    }
+    for (int row = 1; row < m_Height; ++row)
+        std::memcpy(first + int64_t(row) * m_Stride, first, size_t(m_Width) * 3);
 }
 
 ColorBytes PreviewCanvas::SampleBilinear(float u, float v) const {
@@ -200,39 +196,165 @@ void PreviewCanvas::FillTriangle(const cVec2& a, const cVec2& b, const cVec2& c,
     }
 }
 
+namespace {
+
+bool InUnit(float v) { return v >= 0.0f && v <= 1.0f; }
+
+// The `count` pixels of a lit row from `pixel` and `depth` on; depth and the
+// table entry (light x steps + 0.5) stepped from their values at the first.
+void ShadeTabledPixels(uint8_t* pixel, float* depth, int count, float depthFirst, float depthStep, float entryFirst,
+                       float entryStep, const uint32_t* table, int steps) {
+    for (int k = 0; k < count; ++k, pixel += 3) {
+        const float n = float(k);
+        const float z = depthFirst + depthStep * n;
+        if (!(z <= depth[k]))
+            continue;
+        depth[k] = z;
+        // Rounding keeps the nearest entry within the table; the bound makes sure.
+        const uint32_t color = table[std::min(unsigned(int(entryFirst + entryStep * n)), unsigned(steps))];
+        pixel[0] = uint8_t(color);
+        pixel[1] = uint8_t(color >> 8);
+        pixel[2] = uint8_t(color >> 16);
+    }
+}
+
+void ShadeExactPixels(uint8_t* pixel, float* depth, int count, float depthFirst, float depthStep, float lightFirst,
+                      float lightStep, const PreviewShade& shade) {
+    for (int k = 0; k < count; ++k, pixel += 3) {
+        const float n = float(k);
+        const float z = depthFirst + depthStep * n;
+        if (!(z <= depth[k]))
+            continue;
+        depth[k] = z;
+        const ColorBytes color = shade.At(lightFirst + lightStep * n);
+        pixel[0] = color.b;
+        pixel[1] = color.g;
+        pixel[2] = color.r;
+    }
+}
+
+// One lit row: the pixels from the smaller x up to, not including, the larger
+// (one pixel with the start values when they are equal), clipped to the
+// canvas once, the values stepped from the start by their change per pixel.
+// Light values all within 0..1 read the table when there is one.
+inline void ShadeLitRow(uint8_t* bits, float* depth, int64_t width, int64_t xStart, int64_t xEnd, float depthStart,
+                        float depthEnd, float lightStart, float lightEnd, const PreviewShade& shade,
+                        const uint32_t* table) {
+    float depthStep = 0, lightStep = 0;
+    int64_t from = xStart, to = xStart + 1;
+    if (xStart != xEnd) {
+        from = xStart < xEnd ? xStart : xEnd;
+        to = xStart < xEnd ? xEnd : xStart;
+        const float perPixel = 1.0f / float(xEnd - xStart);
+        depthStep = (depthEnd - depthStart) * perPixel;
+        lightStep = (lightEnd - lightStart) * perPixel;
+    }
+    from = from > 0 ? from : 0;
+    to = to < width ? to : width;
+    if (from >= to)
+        return;
+    // The values at the first pixel on the canvas, which may lie far from the start.
+    const float skipped = float(from - xStart);
+    const float depthFirst = depthStart + depthStep * skipped, lightFirst = lightStart + lightStep * skipped;
+    const int count = int(to - from);
+    if (table) {
+        const float steps = float(shade.Steps());
+        ShadeTabledPixels(bits + 3 * from, depth + from, count, depthFirst, depthStep, lightFirst * steps + 0.5f,
+                          lightStep * steps, table, shade.Steps());
+    } else {
+        ShadeExactPixels(bits + 3 * from, depth + from, count, depthFirst, depthStep, lightFirst, lightStep, shade);
+    }
+}
+
+// The whole rows at or after v, and at or before it; v lies within the int range.
+int RowAtOrAfter(float v) {
+    const int i = int(v);
+    return i + (float(i) < v);
+}
+int RowAtOrBefore(float v) {
+    const int i = int(v);
+    return i - (float(i) > v);
+}
+
+}  // namespace
+
 void PreviewCanvas::ShadeTriangle(const cVec3& a, const cVec3& b, const cVec3& c, float lightA, float lightB,
                                   float lightC, const cMaterialPreset& material, cList<float>& depth) {
     if (IsEmpty() || depth.Count() < m_Width * m_Height)
         return;
+    if (!InRange(a.x) || !InRange(a.y) || !InRange(b.x) || !InRange(b.y) || !InRange(c.x) || !InRange(c.y))
+        return;
+    // Only the whole rows between the corners can cross an edge, and rows
+    // outside the canvas draw nothing: the walk starts and ends on both.
+    const float highest = a.y < b.y ? (a.y < c.y ? a.y : c.y) : (b.y < c.y ? b.y : c.y);
+    const float lowest = a.y > b.y ? (a.y > c.y ? a.y : c.y) : (b.y > c.y ? b.y : c.y);
+    const int top = std::max(RowAtOrAfter(highest), 0);
+    const int bottom = std::min(RowAtOrBefore(lowest), m_Height - 1);
+    if (top > bottom)  // a sliver between two rows, say
+        return;
+    // What each edge needs per row, worked out once, with the rows it crosses:
+    // from.y <= row < to.y, or to.y < row <= from.y. An edge along a row
+    // crosses none.
+    struct Edge {
+        float fromX, fromY, fromZ, light, dx, dy, dz, dl;
+        int low, high;
+    };
     const cVec3* p[3] = {&a, &b, &c};
     const float light[3] = {lightA, lightB, lightC};
-    for (const cVec3* v : p)
-        if (!InRange(v->x) || !InRange(v->y))
-            return;
-    // Rows outside the canvas draw nothing, so the walk starts and ends on it.
-    const int top = std::max(int(std::min({a.y, b.y, c.y})), 0);
-    const int bottom = std::min(int(std::max({a.y, b.y, c.y})), m_Height - 1);
-    for (int y = top; y <= bottom; ++y) {
-        const float row = float(y);
-        float x[2], z[2], l[2];
-        int crossings = 0;
-        for (int i = 0; i < 3; ++i) {
-            const cVec3& from = *p[i];
-            const cVec3& to = *p[(i + 1) % 3];
-            if (from.y == to.y || !((from.y <= row && row < to.y) || (from.y >= row && row > to.y)))
-                continue;
-            if (crossings == 2) {  // a row meets a triangle's outline twice at most
-                crossings = 3;
-                break;
+    Edge edges[3];
+    int count = 0;
+    for (int i = 0; i < 3; ++i) {
+        const cVec3& from = *p[i];
+        const cVec3& to = *p[i == 2 ? 0 : i + 1];
+        if (from.y == to.y)
+            continue;
+        const bool down = from.y < to.y;
+        edges[count++] = {from.x,
+                          from.y,
+                          from.z,
+                          light[i],
+                          to.x - from.x,
+                          to.y - from.y,
+                          to.z - from.z,
+                          light[i == 2 ? 0 : i + 1] - light[i],
+                          down ? RowAtOrAfter(from.y) : RowAtOrBefore(to.y) + 1,
+                          down ? RowAtOrAfter(to.y) - 1 : RowAtOrBefore(from.y)};
+    }
+    const PreviewShade& shade = m_Shades.For(material);
+    // Light values between the corners' lie within 0..1 when theirs do.
+    const uint32_t* table = InUnit(lightA) && InUnit(lightB) && InUnit(lightC) ? shade.Table() : nullptr;
+    // Held here: the stores of the pixels might change any member, as far as the compiler knows.
+    uint8_t* const bits = m_Bits.Data();
+    float* const depths = depth.Data();
+    const int64_t width = m_Width, stride = m_Stride, lastRow = m_Height - 1;
+    // The rows run in stretches over which the same edges cross every row. A
+    // row that meets the outline other than twice is not drawn; the two
+    // crossings are taken in edge order.
+    for (int y = top; y <= bottom;) {
+        const Edge* crossing[3];
+        int crossings = 0, end = bottom + 1;
+        for (int i = 0; i < count; ++i) {
+            const Edge& e = edges[i];
+            if (y >= e.low && y <= e.high) {
+                crossing[crossings++] = &e;
+                end = e.high < end ? e.high + 1 : end;
+            } else if (e.low > y) {
+                end = e.low < end ? e.low : end;
             }
-            const float t = (row - from.y) / (to.y - from.y);
-            x[crossings] = from.x + (to.x - from.x) * t;
-            z[crossings] = from.z + (to.z - from.z) * t;
-            l[crossings] = light[i] + (light[(i + 1) % 3] - light[i]) * t;
-            ++crossings;
         }
-        if (crossings == 2)
-            ShadeSpan(int(x[0]), int(x[1]), y, z[0], z[1], l[0], l[1], material, depth);
+        if (crossings != 2) {
+            y = end;
+            continue;
+        }
+        const Edge& e0 = *crossing[0];
+        const Edge& e1 = *crossing[1];
+        for (; y < end; ++y) {
+            const float row = float(y);
+            const float t0 = (row - e0.fromY) / e0.dy, t1 = (row - e1.fromY) / e1.dy;
+            ShadeLitRow(bits + (lastRow - y) * stride, depths + y * width, width, int(e0.fromX + e0.dx * t0),
+                        int(e1.fromX + e1.dx * t1), e0.fromZ + e0.dz * t0, e1.fromZ + e1.dz * t1, e0.light + e0.dl * t0,
+                        e1.light + e1.dl * t1, shade, table);
+        }
     }
 }
 
@@ -240,33 +362,10 @@ void PreviewCanvas::ShadeSpan(int xStart, int xEnd, int row, float depthStart, f
                               float lightEnd, const cMaterialPreset& material, cList<float>& depth) {
     if (row < 0 || row >= m_Height || IsEmpty() || depth.Count() < m_Width * m_Height)
         return;
-    float* rowDepth = depth.Data() + row * m_Width;
-    const cColor& ambient = material.m_Ambient;
-    const cColor& diffuse = material.m_Diffuse;
-    const cColor& specular = material.m_Specular;
-    auto shade = [&](int x, float z, float light) {
-        if (!(z <= rowDepth[x]))
-            return;
-        rowDepth[x] = z;
-        // Light from behind (below 0) gives no highlight rather than a power of a negative number.
-        const float highlight = std::pow(light > 0.0f ? light : 0.0f, material.m_Shininess);
-        Put(x, row,
-            {ChannelToByte(ambient.r + diffuse.r * light + specular.r * highlight),
-             ChannelToByte(ambient.g + diffuse.g * light + specular.g * highlight),
-             ChannelToByte(ambient.b + diffuse.b * light + specular.b * highlight)});
-    };
-    if (xStart == xEnd) {
-        if (xStart >= 0 && xStart < m_Width)
-            shade(xStart, depthStart, lightStart);
-        return;
-    }
-    const int64_t from = std::max<int64_t>(std::min(xStart, xEnd), 0);
-    const int64_t to = std::min<int64_t>(std::max(xStart, xEnd), m_Width);
-    const float span = float(int64_t(xEnd) - xStart);
-    for (int64_t x = from; x < to; ++x) {
-        const float t = float(x - xStart) / span;
-        shade(int(x), depthStart + (depthEnd - depthStart) * t, lightStart + (lightEnd - lightStart) * t);
-    }
+    const PreviewShade& shade = m_Shades.For(material);
+    const bool tabled = InUnit(lightStart) && (xStart == xEnd || InUnit(lightEnd));
+    ShadeLitRow(m_Bits.Data() + int64_t(m_Height - 1 - row) * m_Stride, depth.Data() + int64_t(row) * m_Width, m_Width,
+                xStart, xEnd, depthStart, depthEnd, lightStart, lightEnd, shade, tabled ? shade.Table() : nullptr);
 }
 
 void PreviewCanvas::DrawChar(int code, int x, int y, uint32_t color) {

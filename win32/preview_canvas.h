@@ -14,18 +14,9 @@
 #include "core/list.h"
 #include "core/material_preset.h"
 #include "core/vec.h"
+#include "win32/preview_shade.h"
 
 namespace tovan {
-
-struct ColorBytes {
-    uint8_t r, g, b;
-    constexpr bool operator==(const ColorBytes& o) const { return r == o.r && g == o.g && b == o.b; }
-    constexpr bool operator!=(const ColorBytes& o) const { return !(*this == o); }
-};
-
-// Each channel: 1 or more gives 255, 0 or less (or not a number) 0, else
-// channel x 255 + 0.5 truncated. Alpha is ignored.
-ColorBytes ColorToBytes(const cColor& color);
 
 class PreviewCanvas {
 public:
@@ -93,6 +84,7 @@ private:
     int32_t m_Stride = 0;
     cList<uint8_t> m_Bits;
     int32_t m_Width = 0, m_Height = 0;  // the header's, kept at hand for the drawing loops
+    PreviewShades m_Shades;
 };
 
 // Makes the canvas width x height (bits undefined until drawn); a size that is

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace tovan {
@@ -14,6 +16,12 @@ namespace {
 cSplinePoints Straight(float x, float in = 1, float out = 1) { return {{x - in, 0, 0}, {x, 0, 0}, {x + out, 0, 0}}; }
 // Nodes at x = 0, 3 and 9 (segments of length 3 and 6).
 const cSplinePoints kLine[3] = {Straight(0), Straight(3, 1, 2), Straight(9, 2, 1)};
+// A curve of ordinary size through four nodes, bending in three dimensions.
+const cSplinePoints kWave[4] = {{{-40, -8, 3}, {-30, 0, 0}, {-20, 8, -3}},
+                                {{-12, 14, 0}, {0, 10, 5}, {12, 6, 10}},
+                                {{18, -20, 4}, {25, -12, 0}, {32, -4, -4}},
+                                {{40, 30, 0}, {45, 20, 1}, {50, 10, 2}}};
+constexpr int kNodeCap = 1 << 16;  // the resampling commands'
 
 void ExpectNear(const cVec3& a, const cVec3& b, float eps = 1e-4f) {
     EXPECT_NEAR(a.x, b.x, eps);
@@ -153,7 +161,7 @@ TEST(SplineResample, AdaptiveFlatPiecesMakeKPlusOneOpenAndKClosed) {
     cSplineTable table;
     table.Build(nodes, 3, false);
     cList<cSplinePoints> out;
-    ASSERT_TRUE(ResampleAdaptive(table, false, 0.001f, out));
+    ASSERT_TRUE(ResampleAdaptive(table, false, 0.001f, kNodeCap, out));
     ASSERT_EQ(out.Count(), 3);
     ExpectNear(out[0].cv0, {-1, 0, 0});  // mirrored outer tangents
     ExpectNear(out[2].cv1, {11, 0, 0});
@@ -161,30 +169,121 @@ TEST(SplineResample, AdaptiveFlatPiecesMakeKPlusOneOpenAndKClosed) {
     ExpectNear(out[1].cv1, nodes[1].cv1);
 
     table.Build(nodes, 3, true);  // three pieces, the last ends at node 0
-    ASSERT_TRUE(ResampleAdaptive(table, true, 1e9f, out));
+    ASSERT_TRUE(ResampleAdaptive(table, true, 1e9f, kNodeCap, out));
     ASSERT_EQ(out.Count(), 3);
     ExpectNear(out[0].ep, nodes[0].ep);
     ExpectNear(out[0].cv0, nodes[0].cv0);
     ExpectNear(out[2].ep, nodes[2].ep);
 }
 
-TEST(SplineResample, SubdivisionStopsAtDepthAndOnNonFiniteError) {
+// FNV-1a over the bits of every coordinate, in node order.
+uint32_t HashOf(const cList<cSplinePoints>& nodes) {
+    uint32_t hash = 2166136261u;
+    for (const cSplinePoints& n : nodes)
+        for (const cVec3* v : {&n.cv0, &n.ep, &n.cv1})
+            for (float f : {v->x, v->y, v->z}) {
+                uint32_t bits;
+                std::memcpy(&bits, &f, sizeof bits);
+                for (int i = 0; i < 4; ++i)
+                    hash = (hash ^ (bits >> (8 * i) & 0xFF)) * 16777619u;
+            }
+    return hash;
+}
+
+TEST(SplineResample, AdaptiveNodesOfOrdinarySplinesAreUnchanged) {
+    // Counts and hashes of the nodes adaptive resampling made before it had bounds.
+    const cSplinePoints* wave = kWave;
+    const cSplinePoints large[3] = {{{-2500, 300, 0}, {-2000, 0, 0}, {-1500, -300, 0}},
+                                    {{-400, 1800, 200}, {0, 1500, 0}, {400, 1200, -200}},
+                                    {{1900, -900, 0}, {2200, -500, 700}, {2500, -100, 1400}}};
+    const cSplinePoints pair[2] = {{{-10, 10, 0}, {0, 10, 0}, {10, 10, 0}}, {{20, 40, -5}, {30, 10, 0}, {40, -20, 5}}};
+    struct Case {
+        const cSplinePoints* nodes;
+        int count;
+        bool closed;
+        float limit;
+        int made;
+        uint32_t hash;
+    };
+    const Case cases[] = {
+        {wave, 4, false, 0.001f, 89, 3834139707u}, {wave, 4, true, 0.001f, 142, 785629689u},
+        {wave, 4, false, 1, 18, 811254234u},       {wave, 4, true, 1, 28, 3715209640u},
+        {large, 3, false, 0.01f, 338, 938354386u}, {large, 3, true, 0.001f, 983, 387733620u},
+        {pair, 2, false, 100, 4, 2667586738u},     {pair, 2, true, 0.001f, 91, 112428999u},
+    };
+    for (const Case& c : cases) {
+        cSplineTable table;
+        table.Build(c.nodes, c.count, c.closed);
+        cList<cSplinePoints> out;
+        bool capped = true;
+        ASSERT_TRUE(ResampleAdaptive(table, c.closed, c.limit, kNodeCap, out, &capped));
+        EXPECT_FALSE(capped);
+        EXPECT_EQ(out.Count(), c.made) << c.count << (c.closed ? " closed " : " open ") << c.limit;
+        EXPECT_EQ(HashOf(out), c.hash) << c.count << (c.closed ? " closed " : " open ") << c.limit;
+    }
+}
+
+TEST(SplineResample, SubdivisionStopsAtTheLimitAtFloatRoundingOrAtTheCap) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
+    const cBezierPiece bend = {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}};
+    const cVec3 away = {1e6f, -1e6f, 0};
     struct Case {
         cBezierPiece piece;
         float limit;
+        int maxPieces;
         int pieces;
+        bool whole;
     };
     const Case cases[] = {
-        {{{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}}, 0.001f, 1},      // already flat
-        {{{0, 0, 0}, {0, 4e19f, 0}, {0, 0, 0}, {0, 0, 0}}, 0.001f, 1},  // error overflows: flat
-        {{{0, 0, 0}, {nan, 0, 0}, {0, 0, 0}, {3, 0, 0}}, 0.001f, 1},
-        {{{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}}, -1, 1 << kMaxSubdivisionDepth},  // never flat enough,
+        {{{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}}, 0.001f, kNodeCap, 1, true},      // already flat
+        {{{0, 0, 0}, {0, 4e19f, 0}, {0, 0, 0}, {0, 0, 0}}, 0.001f, kNodeCap, 1, true},  // error overflows: flat
+        {{{0, 0, 0}, {nan, 0, 0}, {0, 0, 0}, {3, 0, 0}}, 0.001f, kNodeCap, 1, true},
+        {bend, 0.001f, kNodeCap, 8, true},
+        // Never within the limit: flat as far as rounding tells, which is far
+        // coarser 1e6 from the origin; halving there used to go 20 deep.
+        {bend, -1, kNodeCap, 3036, true},
+        {{bend.p0 + away, bend.c0 + away, bend.c1 + away, bend.p1 + away}, 0.001f, kNodeCap, 2, true},
+        // The cap: level 9 has 512 pieces, and 488 of them split to make 1000.
+        {bend, -1, 1000, 1000, false},
+        {bend, -1, 1, 1, false},
     };
     for (const Case& c : cases) {
-        cList<cBezierPiece> out;
-        SubdivideSegment(c.piece.p0, c.piece.c0, c.piece.c1, c.piece.p1, c.limit, out);
-        EXPECT_EQ(out.Count(), c.pieces);
+        cList<cBezierPiece> pieces;
+        pieces.PushBack(c.piece);
+        EXPECT_EQ(SubdividePieces(pieces, c.limit, c.maxPieces), c.whole) << c.limit << " " << c.maxPieces;
+        ASSERT_EQ(pieces.Count(), c.pieces) << c.limit << " " << c.maxPieces;
+        // Whatever stopped it, the pieces run end to end over the whole curve.
+        EXPECT_EQ(pieces[0].p0, c.piece.p0);
+        EXPECT_EQ(pieces[c.pieces - 1].p1, c.piece.p1);
+        for (int i = 1; i < c.pieces; ++i)
+            ASSERT_EQ(pieces[i].p0, pieces[i - 1].p1) << i;
+    }
+}
+
+TEST(SplineResample, AdaptiveNodesStopAtTheCapAndEndOnTheLastEndPoint) {
+    struct Case {
+        bool closed;
+        int maxNodes;
+        int made;
+        bool capped;
+    };
+    const Case cases[] = {
+        {false, 89, 89, false},  // exactly what the limit asks for
+        {false, 88, 88, true},  {false, 50, 50, true},
+        {true, 50, 50, true},   {false, 2, 4, true},  // fewer than the segments: they stay as they are
+    };
+    for (const Case& c : cases) {
+        cSplineTable table;
+        table.Build(kWave, 4, c.closed);
+        cList<cSplinePoints> out;
+        bool capped = !c.capped;
+        ASSERT_TRUE(ResampleAdaptive(table, c.closed, 0.001f, c.maxNodes, out, &capped));
+        ASSERT_EQ(out.Count(), c.made) << c.maxNodes;
+        EXPECT_EQ(capped, c.capped) << c.maxNodes;
+        EXPECT_EQ(out[0].ep, kWave[0].ep);
+        if (!c.closed) {
+            EXPECT_EQ(out[c.made - 1].ep, kWave[3].ep) << c.maxNodes;
+        }
     }
 }
 

@@ -116,6 +116,43 @@ TEST(Spline, CommandLimits) {
     ExpectNear(spline->m_Nodes.At(0)->m_EP, {5, 0, 0}, 0);
 }
 
+TEST(Spline, AdaptiveResamplingStopsAtTheNodeCapAndSaysSoOnce) {
+    // 20 nodes 1e6 apart (flat as far as float rounding tells), and 200 loops
+    // that the limit would split into more nodes than the cap allows.
+    struct Case {
+        int nodes;
+        float spacing, along, across;
+        bool closed, cut;
+    };
+    const Case cases[] = {
+        {20, 1e6f, 3e5f, 3e5f, false, false},
+        {200, 10, 1000, 3000, false, true},
+        {200, 10, 1000, 3000, true, true},
+    };
+    for (const Case& c : cases) {
+        test::LogCapture log;
+        auto spline = Make<cSpline>();
+        for (int i = 0; i < c.nodes; ++i) {
+            const cVec3 ep = {float(i) * c.spacing, 0, 0}, tangent = {c.along, i % 2 ? -c.across : c.across, 0};
+            AddNode(*spline, {ep - tangent, ep, ep + tangent});
+        }
+        spline->m_Closed = c.closed;
+        spline->ResampleAdaptiveNodes(0.001f);
+        const int count = spline->m_Nodes.Count();
+        EXPECT_GT(count, c.nodes);
+        EXPECT_LE(count, cSpline::kMaxResampledNodes);
+        EXPECT_EQ(count == cSpline::kMaxResampledNodes, c.cut) << count;
+        EXPECT_EQ(spline->m_Nodes.At(0)->m_EP, (cVec3{0, 0, 0}));
+        if (!c.closed) {
+            EXPECT_EQ(spline->m_Nodes.At(count - 1)->m_EP, (cVec3{float(c.nodes - 1) * c.spacing, 0, 0}));
+        }
+        int cuts = 0;
+        for (const std::string& line : log.Logs())
+            cuts += line.find("Adaptive sampling stopped at 65536 nodes") != std::string::npos;
+        EXPECT_EQ(cuts, c.cut ? 1 : 0) << c.nodes << (c.closed ? " closed" : " open");
+    }
+}
+
 TEST(Spline, CenterTransformKeepsWorldPositions) {
     auto spline = Make<cSpline>();
     AddNode(*spline, {{-1, 0, 0}, {0, 0, 0}, {1, 0, 2}});

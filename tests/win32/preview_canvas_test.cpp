@@ -2,6 +2,7 @@
 // stored bytes (bottom-up rows, blue first), so the layout is under test too.
 #include "core/little_endian.h"
 #include "core/os.h"
+#include "tests/win32/preview_files.h"
 #include "win32/preview_canvas.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <limits>
 #include <set>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -219,12 +221,20 @@ TEST(PreviewCanvas, SpanShadesWithTheMaterialAndTheLight) {
     struct Case {
         float ambient, diffuse, specular, shininess, light;
         uint8_t expected;
+        int tolerance;  // levels: light values between the steps of a material's table
     };
     const Case cases[] = {
-        {0.2f, 0.5f, 0.25f, 2.0f, 0.5f, 131},  // 0.2 + 0.25 + 0.0625
-        {0.5f, 1.0f, 1.0f, 8.0f, 1.0f, 255},   // clamped above
-        {0.0f, 1.0f, 0.0f, 1.0f, -1.0f, 0},    // clamped below
-        {0.2f, 0.5f, 0.25f, 2.5f, -0.1f, 38},  // from behind: no highlight rather than NaN
+        {0.2f, 0.5f, 0.25f, 2.0f, 0.5f, 131, 0},         // 0.2 + 0.25 + 0.0625
+        {0.5f, 1.0f, 1.0f, 8.0f, 1.0f, 255, 0},          // clamped above
+        {0.0f, 1.0f, 0.0f, 1.0f, -1.0f, 0, 0},           // clamped below
+        {0.2f, 0.5f, 0.25f, 2.5f, -0.1f, 38, 0},         // from behind: no highlight rather than NaN
+        {0.25f, 0.4f, 0.774597f, 76.8f, 0.97f, 182, 1},  // a sharp highlight
+        {0.25f, 0.4f, 0.774597f, 76.8f, 0.9f, 156, 1},
+        {0.25f, 0.4f, 0.774597f, 76.8f, 0.3f, 94, 1},
+        {0.2f, 0.5f, 0.3f, 11.264f, 0.71f, 143, 1},
+        {0.1f, 0.2f, 0.3f, 0.5f, 0.3f, 83, 0},         // too steep near 0 for a table
+        {0.1f, 0.2f, 0.5f, 300.0f, 0.995f, 105, 0},    // too steep near 1
+        {0.1f, 0.2f, 0.3f, 4.0f, 1.0000001f, 153, 0},  // beyond the table
     };
     for (const Case& c : cases) {
         PreviewCanvas canvas;
@@ -233,7 +243,9 @@ TEST(PreviewCanvas, SpanShadesWithTheMaterialAndTheLight) {
         ClearDepthBuffer(depth, 4, 2);
         canvas.ShadeSpan(2, 2, 1, 0.5f, 0.5f, c.light, c.light, Material(c.ambient, c.diffuse, c.specular, c.shininess),
                          depth);
-        EXPECT_EQ(PixelAt(canvas, 2, 1), (ColorBytes{c.expected, c.expected, c.expected})) << c.light;
+        const ColorBytes pixel = PixelAt(canvas, 2, 1);
+        for (uint8_t channel : {pixel.r, pixel.g, pixel.b})
+            EXPECT_LE(std::abs(channel - c.expected), c.tolerance) << c.shininess << " " << c.light;
         EXPECT_EQ(Drawn(canvas).size(), 1u);
         EXPECT_EQ(depth[1 * 4 + 2], 0.5f);
     }
@@ -281,6 +293,93 @@ TEST(PreviewCanvas, LitTrianglesFollowTheRowCrossingsAndTheDepth) {
     ClearDepthBuffer(depth, 8, 8);
     canvas.ShadeTriangle({-1e6f, -1e6f, 1}, {-1e6f, 1e7f, 1}, {1e7f, -1e6f, 1}, 1, 1, 1, red, depth);
     EXPECT_EQ(Drawn(canvas).size(), 64u);
+}
+
+// Scenes of lit triangles built with plain arithmetic only, so that every build
+// makes the same corners; tests/data/preview_scenes holds each as drawn when
+// every pixel paid its own division and power (RGB, top row first).
+struct Lcg {
+    uint32_t state;
+    float Next(float from, float to) {
+        state = state * 1664525u + 1013904223u;
+        return from + (to - from) * float(state >> 8) / 16777216.0f;
+    }
+};
+
+// A dome of grid cells running past the canvas edges in a shiny material, cut
+// by a tilted plane in another, both with light values from 0 to 1.
+void DrawMeshScene(PreviewCanvas& canvas, cList<float>& depth) {
+    constexpr int kCells = 24;
+    const float cx = canvas.Width() * 0.5f, cy = canvas.Height() * 0.5f;
+    auto corner = [&](int i, int k, bool plane, float* light) {
+        const float x = -8.3f + float(i) * (float(canvas.Width()) + 16) / kCells;
+        const float y = -8.3f + float(k) * (float(canvas.Height()) + 16) / kCells;
+        const float r = ((x - cx) * (x - cx) + (y - cy) * (y - cy)) / (cx * cx + cy * cy);
+        *light = plane ? (y + 8) / (float(canvas.Height()) + 16) : (r < 1 ? 1 - r : 0);
+        return cVec3{x, y, plane ? 90 + (x - cx) * 0.4f : 80 + 40 * r};
+    };
+    for (bool plane : {false, true})
+        for (int k = 0; k < kCells; ++k)
+            for (int i = 0; i < kCells; ++i) {
+                float l[4];
+                const cVec3 a = corner(i, k, plane, &l[0]), b = corner(i + 1, k, plane, &l[1]);
+                const cVec3 c = corner(i, k + 1, plane, &l[2]), d = corner(i + 1, k + 1, plane, &l[3]);
+                const cMaterialPreset& material = MaterialPresets[plane ? 14 : 3];  // Pearl, Chrome
+                canvas.ShadeTriangle(a, c, d, l[0], l[2], l[3], material, depth);
+                canvas.ShadeTriangle(a, d, b, l[0], l[3], l[1], material, depth);
+            }
+}
+
+// Overlapping triangles of every material, some past the edges, some lit from
+// behind or beyond full light.
+void DrawRandomScene(PreviewCanvas& canvas, cList<float>& depth) {
+    Lcg random{12345};
+    for (int t = 0; t < 240; ++t) {
+        cVec3 p[3];
+        float light[3];
+        for (int k = 0; k < 3; ++k) {
+            p[k] = {random.Next(-20, float(canvas.Width()) + 20), random.Next(-20, float(canvas.Height()) + 20),
+                    random.Next(1, 60)};
+            light[k] = random.Next(-0.25f, 1.25f);
+        }
+        canvas.ShadeTriangle(p[0], p[1], p[2], light[0], light[1], light[2], MaterialPresets[t % kMaterialPresetCount],
+                             depth);
+    }
+}
+
+TEST(PreviewCanvas, LitScenesStayWithinOneLevelOfTheirReference) {
+    struct Scene {
+        const char* file;
+        int width, height;
+        void (*draw)(PreviewCanvas&, cList<float>&);
+    };
+    const Scene scenes[] = {
+        {"preview_scenes/mesh.rgb", 64, 48, DrawMeshScene},
+        {"preview_scenes/random.rgb", 61, 37, DrawRandomScene},
+    };
+    for (const Scene& scene : scenes) {
+        PreviewCanvas canvas;
+        Make(canvas, scene.width, scene.height, {255, 0, 255});
+        cList<float> depth;
+        ClearDepthBuffer(depth, scene.width, scene.height);
+        scene.draw(canvas, depth);
+        const std::string reference = test::ReadDataFile(scene.file);
+        ASSERT_EQ(reference.size(), size_t(scene.width * scene.height * 3)) << scene.file;
+        int worst = 0, worstX = 0, worstY = 0, differing = 0;
+        for (int y = 0; y < scene.height; ++y)
+            for (int x = 0; x < scene.width; ++x) {
+                const ColorBytes pixel = PixelAt(canvas, x, y);
+                const uint8_t* expected =
+                    reinterpret_cast<const uint8_t*>(reference.data()) + 3 * (y * scene.width + x);
+                const int gap = std::max({std::abs(pixel.r - expected[0]), std::abs(pixel.g - expected[1]),
+                                          std::abs(pixel.b - expected[2])});
+                if (gap > worst)
+                    worst = gap, worstX = x, worstY = y;
+                differing += gap > 0;
+            }
+        EXPECT_LE(worst, 1) << scene.file << " at " << worstX << "," << worstY;
+        EXPECT_LE(differing, scene.width * scene.height / 20) << scene.file;  // off by one only where rounding is close
+    }
 }
 
 TEST(PreviewCanvas, GlyphIsDrawnWholeOrNotAtAll) {
