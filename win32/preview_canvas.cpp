@@ -266,14 +266,10 @@ inline void ShadeLitRow(uint8_t* bits, float* depth, int64_t width, int64_t xSta
     }
 }
 
-// The whole rows at or after v, and at or before it; v lies within the int range.
+// The first whole row at or after v; v lies within the int range.
 int RowAtOrAfter(float v) {
     const int i = int(v);
     return i + (float(i) < v);
-}
-int RowAtOrBefore(float v) {
-    const int i = int(v);
-    return i - (float(i) > v);
 }
 
 }  // namespace
@@ -284,17 +280,19 @@ void PreviewCanvas::ShadeTriangle(const cVec3& a, const cVec3& b, const cVec3& c
         return;
     if (!InRange(a.x) || !InRange(a.y) || !InRange(b.x) || !InRange(b.y) || !InRange(c.x) || !InRange(c.y))
         return;
-    // Only the whole rows between the corners can cross an edge, and rows
-    // outside the canvas draw nothing: the walk starts and ends on both.
+    // A triangle takes the whole rows from its top corner on, up to but not
+    // including its bottom one, so that neighbours sharing an edge or a corner
+    // on a row neither both draw it nor leave it out. Rows outside the canvas
+    // draw nothing: the walk starts and ends on both.
     const float highest = a.y < b.y ? (a.y < c.y ? a.y : c.y) : (b.y < c.y ? b.y : c.y);
     const float lowest = a.y > b.y ? (a.y > c.y ? a.y : c.y) : (b.y > c.y ? b.y : c.y);
     const int top = std::max(RowAtOrAfter(highest), 0);
-    const int bottom = std::min(RowAtOrBefore(lowest), m_Height - 1);
+    const int bottom = std::min(RowAtOrAfter(lowest) - 1, m_Height - 1);
     if (top > bottom)  // a sliver between two rows, say
         return;
     // What each edge needs per row, worked out once, with the rows it crosses:
-    // from.y <= row < to.y, or to.y < row <= from.y. An edge along a row
-    // crosses none.
+    // those from its upper end on, before its lower end, whichever way it
+    // runs. An edge along a row crosses none.
     struct Edge {
         float fromX, fromY, fromZ, light, dx, dy, dz, dl;
         int low, high;
@@ -317,8 +315,8 @@ void PreviewCanvas::ShadeTriangle(const cVec3& a, const cVec3& b, const cVec3& c
                           to.y - from.y,
                           to.z - from.z,
                           light[i == 2 ? 0 : i + 1] - light[i],
-                          down ? RowAtOrAfter(from.y) : RowAtOrBefore(to.y) + 1,
-                          down ? RowAtOrAfter(to.y) - 1 : RowAtOrBefore(from.y)};
+                          RowAtOrAfter(down ? from.y : to.y),
+                          RowAtOrAfter(down ? to.y : from.y) - 1};
     }
     const PreviewShade& shade = m_Shades.For(material);
     // Light values between the corners' lie within 0..1 when theirs do.

@@ -184,19 +184,49 @@ TEST(PreviewCanvas, TriangleFillsTenPixelsOnEightByEightWhicheverCornerComesFirs
 }
 
 TEST(PreviewCanvas, TrianglesSharingAnEdgeCoverEachPixelOnce) {
+    // The shared edge runs from the first triangle's second corner to its third.
+    // Flat, no pixel is drawn by both; lit and wound either way, both draw only
+    // on the rows that edge crosses. Neither leaves a row empty between them.
     const cVec2 cases[][6] = {{{0, 0}, {0, 4}, {4, 0}, {4, 0}, {0, 4}, {4, 4}},
-                              {{1.3f, 0.2f}, {2.1f, 7.7f}, {6.6f, 3.1f}, {6.6f, 3.1f}, {2.1f, 7.7f}, {7.9f, 7.4f}}};
-    for (const auto& c : cases) {
-        PreviewCanvas first, second;
-        Make(first, 8, 8);
-        Make(second, 8, 8);
-        first.FillTriangle(c[0], c[1], c[2], kInk);
-        second.FillTriangle(c[3], c[4], c[5], kInk);
-        Points both = Drawn(first);
-        for (const auto& point : Drawn(second))
-            EXPECT_TRUE(both.insert(point).second) << point.first << "," << point.second;
-        EXPECT_GT(Drawn(second).size(), 0u);
-    }
+                              {{1.3f, 0.2f}, {2.1f, 7.7f}, {6.6f, 3.1f}, {6.6f, 3.1f}, {2.1f, 7.7f}, {7.9f, 7.4f}},
+                              {{3, 0}, {0, 3}, {7, 3}, {0, 3}, {3, 7}, {7, 3}}};  // along a whole row
+    for (const auto& c : cases)
+        for (int kind = 0; kind < 3; ++kind) {  // flat, lit, lit the other way round
+            Points drawn[2];
+            std::set<int> rows[2];
+            for (int t = 0; t < 2; ++t) {
+                PreviewCanvas canvas;
+                Make(canvas, 8, 8);
+                const cVec2 &p = c[3 * t], &q = c[3 * t + (kind == 2 ? 2 : 1)], &r = c[3 * t + (kind == 2 ? 1 : 2)];
+                cList<float> depth;
+                ClearDepthBuffer(depth, 8, 8);
+                if (kind == 0)
+                    canvas.FillTriangle(p, q, r, kInk);
+                else
+                    canvas.ShadeTriangle({p.x, p.y, 1}, {q.x, q.y, 1}, {r.x, r.y, 1}, 1, 1, 1, Material(1, 0, 0, 1),
+                                         depth);
+                drawn[t] = Drawn(canvas);
+                for (const auto& point : drawn[t])
+                    rows[t].insert(point.second);
+            }
+            ASSERT_FALSE(drawn[1].empty()) << kind;
+            Points both = drawn[0];
+            std::set<int> shared, crossed, all = rows[0];
+            for (const auto& point : drawn[1]) {
+                const bool once = both.insert(point).second;
+                EXPECT_TRUE(once || kind > 0) << "twice at " << point.first << "," << point.second;
+            }
+            for (int row : rows[1])
+                if (!all.insert(row).second)
+                    shared.insert(row);
+            for (int row = 0; row < 8; ++row)
+                if (row >= std::min(c[1].y, c[2].y) && row < std::max(c[1].y, c[2].y))
+                    crossed.insert(row);
+            if (kind > 0) {
+                EXPECT_EQ(shared, crossed) << kind << " from " << c[0].y;
+            }
+            EXPECT_EQ(int(all.size()), *all.rbegin() - *all.begin() + 1) << kind << " from " << c[0].y;
+        }
 }
 
 TEST(PreviewCanvas, TrianglesOffTheCanvasWoundTheOtherWayOrOutOfRangeDrawNothing) {
@@ -275,9 +305,9 @@ TEST(PreviewCanvas, LitTrianglesFollowTheRowCrossingsAndTheDepth) {
     Make(canvas, 8, 8);
     cList<float> depth;
     ClearDepthBuffer(depth, 8, 8);
-    // Rows 0 and 4 meet the outline at a vertex only and stay empty; row y spans [0, y).
+    // Row y spans [0, y): the top row its one corner pixel, the bottom row nothing.
     canvas.ShadeTriangle({0, 0, 2}, {0, 4, 2}, {4, 4, 2}, 0, 0, 0, blue, depth);
-    EXPECT_EQ(Drawn(canvas), (Points{{0, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}, {2, 3}}));
+    EXPECT_EQ(Drawn(canvas), (Points{{0, 0}, {0, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}, {2, 3}}));
     canvas.ShadeTriangle({0, 0, 1}, {0, 8, 1}, {8, 8, 1}, 0, 0, 0, red, depth);   // nearer
     canvas.ShadeTriangle({0, 0, 3}, {0, 8, 3}, {8, 8, 3}, 0, 0, 0, blue, depth);  // farther
     EXPECT_EQ(PixelAt(canvas, 1, 3), (ColorBytes{255, 0, 0}));
