@@ -57,7 +57,8 @@ public:
     void FillTriangle(const cVec2& a, const cVec2& b, const cVec2& c, ColorBytes color);
     // Points are (x, y, depth); light values 0..1 shade the material. Depth-tested
     // against `depth` (Width() x Height() floats, smaller is nearer), which a
-    // too-small buffer turns off entirely: nothing is drawn.
+    // too-small buffer turns off entirely: nothing is drawn. The whole rows from
+    // the top corner up to, not including, the bottom one are drawn.
     void ShadeTriangle(const cVec3& a, const cVec3& b, const cVec3& c, float lightA, float lightB, float lightC,
                        const cMaterialPreset& material, cList<float>& depth);
     // One row of a lit triangle, from xStart to xEnd (xEnd not drawn unless equal).
