@@ -7,6 +7,7 @@
 // that hold a value that is not finite, are computed exactly.
 #pragma once
 #include <cstdint>
+#include <cstring>
 
 #include "core/list.h"
 #include "core/material_preset.h"
@@ -31,9 +32,12 @@ public:
 
     // Makes the table for this material, or leaves it to exact computation.
     void Set(const cMaterialPreset& material);
+    // Asked once per triangle, so compared bit for bit and in one go, alpha
+    // too: a material that differs only there, or in the sign of a zero, is
+    // made again.
     bool Holds(const cMaterialPreset& m) const {
-        return m_Set && Same(m_Ambient, m.m_Ambient) && Same(m_Diffuse, m.m_Diffuse) &&
-               Same(m_Specular, m.m_Specular) && m_Shininess == m.m_Shininess;
+        return m_Set && (Bits(m_Ambient, m.m_Ambient) | Bits(m_Diffuse, m.m_Diffuse) | Bits(m_Specular, m.m_Specular) |
+                         Bits(m_Shininess, m.m_Shininess)) == 0;
     }
 
     ColorBytes At(float light) const;
@@ -45,7 +49,16 @@ public:
     int Steps() const { return m_Steps; }
 
 private:
-    static bool Same(const cColor& a, const cColor& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+    // The bits in which two values differ.
+    static uint32_t Bits(float a, float b) {
+        uint32_t x, y;
+        std::memcpy(&x, &a, sizeof x);
+        std::memcpy(&y, &b, sizeof y);
+        return x ^ y;
+    }
+    static uint32_t Bits(const cColor& a, const cColor& b) {
+        return Bits(a.r, b.r) | Bits(a.g, b.g) | Bits(a.b, b.b) | Bits(a.a, b.a);
+    }
 
     cColor m_Ambient, m_Diffuse, m_Specular;
     float m_Shininess = 0;
