@@ -272,6 +272,59 @@ int RowAtOrAfter(float v) {
     return i + (float(i) < v);
 }
 
+// Four values at a time; where the processor has no vector registers the
+// compiler takes them one by one.
+using Floats4 = float __attribute__((vector_size(16)));
+using Ints4 = int32_t __attribute__((vector_size(16)));
+
+Floats4 AllLanes(float v) { return Floats4{v, v, v, v}; }
+Ints4 AllLanes(int v) { return Ints4{v, v, v, v}; }
+Ints4 Select(Ints4 mask, Ints4 a, Ints4 b) { return (a & mask) | (b & ~mask); }
+Floats4 Select(Ints4 mask, Floats4 a, Floats4 b) { return (Floats4)Select(mask, (Ints4)a, (Ints4)b); }
+
+// An edge of a lit triangle in every lane: where it starts, and how x, y,
+// depth and light change along it.
+struct LitEdge {
+    Floats4 x, y, z, light, dx, dy, dz, dl;
+};
+
+// Where four rows cross an edge, or where its line lies on rows it does not
+// cross (values never used).
+struct LitCrossings {
+    Ints4 x;
+    Floats4 z, light;
+};
+
+LitCrossings Cross(const LitEdge& e, const Floats4& row) {
+    const Floats4 t = (row - e.y) / e.dy;
+    return {__builtin_convertvector(e.x + e.dx * t, Ints4), e.z + e.dz * t, e.light + e.dl * t};
+}
+
+LitCrossings Select(Ints4 mask, const LitCrossings& a, const LitCrossings& b) {
+    return {Select(mask, a.x, b.x), Select(mask, a.z, b.z), Select(mask, a.light, b.light)};
+}
+
+// Four rows of a lit triangle cut into spans as ShadeLitRow cuts one, with
+// crossings well within the int range.
+struct LitSpans {
+    Ints4 from, count;
+    Floats4 depthFirst, depthStep, lightFirst, lightStep;
+    LitSpans(const LitCrossings& start, const LitCrossings& end, int width) {
+        const Ints4 one = start.x == end.x, ahead = start.x < end.x;
+        const Floats4 perPixel = 1.0f / __builtin_convertvector(Select(one, AllLanes(1), end.x - start.x), Floats4);
+        depthStep = Select(one, AllLanes(0.0f), (end.z - start.z) * perPixel);
+        lightStep = Select(one, AllLanes(0.0f), (end.light - start.light) * perPixel);
+        from = Select(ahead, start.x, end.x);
+        Ints4 to = Select(one, start.x + 1, Select(ahead, end.x, start.x));
+        from = Select(from > 0, from, AllLanes(0));
+        to = Select(to < width, to, AllLanes(width));
+        count = to - from;
+        const Floats4 skipped = __builtin_convertvector(from - start.x, Floats4);
+        depthFirst = start.z + depthStep * skipped;
+        lightFirst = start.light + lightStep * skipped;
+    }
+};
+
 }  // namespace
 
 void PreviewCanvas::ShadeTriangle(const cVec3& a, const cVec3& b, const cVec3& c, float lightA, float lightB,
@@ -284,74 +337,69 @@ void PreviewCanvas::ShadeTriangle(const cVec3& a, const cVec3& b, const cVec3& c
     // including its bottom one, so that neighbours sharing an edge or a corner
     // on a row neither both draw it nor leave it out. Rows outside the canvas
     // draw nothing: the walk starts and ends on both.
-    const float highest = a.y < b.y ? (a.y < c.y ? a.y : c.y) : (b.y < c.y ? b.y : c.y);
-    const float lowest = a.y > b.y ? (a.y > c.y ? a.y : c.y) : (b.y > c.y ? b.y : c.y);
-    const int top = std::max(RowAtOrAfter(highest), 0);
-    const int bottom = std::min(RowAtOrAfter(lowest) - 1, m_Height - 1);
+    const int rowA = RowAtOrAfter(a.y), rowB = RowAtOrAfter(b.y), rowC = RowAtOrAfter(c.y);
+    const int first = std::min({rowA, rowB, rowC}), end = std::max({rowA, rowB, rowC});
+    const int split = rowA + rowB + rowC - first - end;  // the middle corner's
+    const int top = std::max(first, 0), bottom = std::min(end, m_Height) - 1;
     if (top > bottom)  // a sliver between two rows, say
         return;
-    // What each edge needs per row, worked out once, with the rows it crosses:
-    // those from its upper end on, before its lower end, whichever way it
-    // runs. An edge along a row crosses none.
-    struct Edge {
-        float fromX, fromY, fromZ, light, dx, dy, dz, dl;
-        int low, high;
-    };
+    // Edge i runs from corner i to the next. Every row crosses two edges,
+    // taken in edge order: all but the one from the middle corner to the
+    // bottom one above the middle corner's row, all but the one from the top
+    // corner to the middle one from there on. Corners at one height count
+    // in corner order.
     const cVec3* p[3] = {&a, &b, &c};
     const float light[3] = {lightA, lightB, lightC};
-    Edge edges[3];
-    int count = 0;
+    LitEdge edges[3];
     for (int i = 0; i < 3; ++i) {
-        const cVec3& from = *p[i];
-        const cVec3& to = *p[i == 2 ? 0 : i + 1];
-        if (from.y == to.y)
-            continue;
-        const bool down = from.y < to.y;
-        edges[count++] = {from.x,
-                          from.y,
-                          from.z,
-                          light[i],
-                          to.x - from.x,
-                          to.y - from.y,
-                          to.z - from.z,
-                          light[i == 2 ? 0 : i + 1] - light[i],
-                          RowAtOrAfter(down ? from.y : to.y),
-                          RowAtOrAfter(down ? to.y : from.y) - 1};
+        const int j = i == 2 ? 0 : i + 1;
+        const cVec3 &from = *p[i], &to = *p[j];
+        edges[i] = {
+            AllLanes(from.x),        AllLanes(from.y),        AllLanes(from.z),        AllLanes(light[i]),
+            AllLanes(to.x - from.x), AllLanes(to.y - from.y), AllLanes(to.z - from.z), AllLanes(light[j] - light[i])};
     }
+    int byHeight[3];
+    byHeight[(b.y < a.y) + (c.y < a.y)] = 0;
+    byHeight[(a.y <= b.y) + (c.y < b.y)] = 1;
+    byHeight[(a.y <= c.y) + (b.y <= c.y)] = 2;
+    static constexpr int kEdgeJoining[4] = {0, 0, 2, 1};  // by the sum of its corners' numbers
+    const Ints4 missedAbove = AllLanes(kEdgeJoining[byHeight[1] + byHeight[2]]);
+    const Ints4 missedBelow = AllLanes(kEdgeJoining[byHeight[0] + byHeight[1]]);
     const PreviewShade& shade = m_Shades.For(material);
     // Light values between the corners' lie within 0..1 when theirs do.
     const uint32_t* table = InUnit(lightA) && InUnit(lightB) && InUnit(lightC) ? shade.Table() : nullptr;
+    const int steps = shade.Steps();
     // Held here: the stores of the pixels might change any member, as far as the compiler knows.
     uint8_t* const bits = m_Bits.Data();
     float* const depths = depth.Data();
-    const int64_t width = m_Width, stride = m_Stride, lastRow = m_Height - 1;
-    // The rows run in stretches over which the same edges cross every row. A
-    // row that meets the outline other than twice is not drawn; the two
-    // crossings are taken in edge order.
-    for (int y = top; y <= bottom;) {
-        const Edge* crossing[3];
-        int crossings = 0, end = bottom + 1;
-        for (int i = 0; i < count; ++i) {
-            const Edge& e = edges[i];
-            if (y >= e.low && y <= e.high) {
-                crossing[crossings++] = &e;
-                end = e.high < end ? e.high + 1 : end;
-            } else if (e.low > y) {
-                end = e.low < end ? e.low : end;
+    const int width = m_Width;
+    const int64_t stride = m_Stride, lastRow = m_Height - 1;
+    // Four rows at a time, the last of them repeated past the bottom. The walk
+    // ends on the row where it has to, not at the end of a four: a loop of
+    // varying length costs a mispredicted branch each time it ends.
+    uint8_t* rowBits = bits + (lastRow - top) * stride;
+    float* rowDepth = depths + int64_t(top) * width;
+    for (int y = top;;) {
+        const Ints4 rows = Select(y + Ints4{0, 1, 2, 3} <= bottom, y + Ints4{0, 1, 2, 3}, AllLanes(bottom));
+        const Ints4 missed = Select(rows < split, missedAbove, missedBelow);
+        const Floats4 row = __builtin_convertvector(rows, Floats4);
+        const LitCrossings c0 = Cross(edges[0], row), c1 = Cross(edges[1], row), c2 = Cross(edges[2], row);
+        // From edge 0 unless a row misses it, to edge 2 unless a row misses that one.
+        const LitSpans spans(Select(missed == 0, c1, c0), Select(missed == 2, c1, c2), width);
+        // The table entries of the light values: light x steps + 0.5.
+        const Floats4 entryFirst = spans.lightFirst * float(steps) + 0.5f, entryStep = spans.lightStep * float(steps);
+        for (int i = 0; i < 4; ++i, rowBits -= stride, rowDepth += width) {
+            const int count = spans.count[i], from = spans.from[i];
+            if (count > 0) {
+                if (table)
+                    ShadeTabledPixels(rowBits + 3 * from, rowDepth + from, count, spans.depthFirst[i],
+                                      spans.depthStep[i], entryFirst[i], entryStep[i], table, steps);
+                else
+                    ShadeExactPixels(rowBits + 3 * from, rowDepth + from, count, spans.depthFirst[i],
+                                     spans.depthStep[i], spans.lightFirst[i], spans.lightStep[i], shade);
             }
-        }
-        if (crossings != 2) {
-            y = end;
-            continue;
-        }
-        const Edge& e0 = *crossing[0];
-        const Edge& e1 = *crossing[1];
-        for (; y < end; ++y) {
-            const float row = float(y);
-            const float t0 = (row - e0.fromY) / e0.dy, t1 = (row - e1.fromY) / e1.dy;
-            ShadeLitRow(bits + (lastRow - y) * stride, depths + y * width, width, int(e0.fromX + e0.dx * t0),
-                        int(e1.fromX + e1.dx * t1), e0.fromZ + e0.dz * t0, e1.fromZ + e1.dz * t1, e0.light + e0.dl * t0,
-                        e1.light + e1.dl * t1, shade, table);
+            if (++y > bottom)
+                return;
         }
     }
 }
