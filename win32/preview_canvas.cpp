@@ -279,6 +279,10 @@ using Ints4 = int32_t __attribute__((vector_size(16)));
 
 Floats4 AllLanes(float v) { return Floats4{v, v, v, v}; }
 Ints4 AllLanes(int v) { return Ints4{v, v, v, v}; }
+template <int kLane>  // that lane of v in all four
+Floats4 Lane(Floats4 v) {
+    return __builtin_shufflevector(v, v, kLane, kLane, kLane, kLane);
+}
 Ints4 Select(Ints4 mask, Ints4 a, Ints4 b) { return (a & mask) | (b & ~mask); }
 Floats4 Select(Ints4 mask, Floats4 a, Floats4 b) { return (Floats4)Select(mask, (Ints4)a, (Ints4)b); }
 
@@ -348,15 +352,12 @@ void PreviewCanvas::ShadeTriangle(const cVec3& a, const cVec3& b, const cVec3& c
     // bottom one above the middle corner's row, all but the one from the top
     // corner to the middle one from there on. Corners at one height count
     // in corner order.
-    const cVec3* p[3] = {&a, &b, &c};
-    const float light[3] = {lightA, lightB, lightC};
+    const Floats4 corners[3] = {{a.x, a.y, a.z, lightA}, {b.x, b.y, b.z, lightB}, {c.x, c.y, c.z, lightC}};
     LitEdge edges[3];
     for (int i = 0; i < 3; ++i) {
-        const int j = i == 2 ? 0 : i + 1;
-        const cVec3 &from = *p[i], &to = *p[j];
-        edges[i] = {
-            AllLanes(from.x),        AllLanes(from.y),        AllLanes(from.z),        AllLanes(light[i]),
-            AllLanes(to.x - from.x), AllLanes(to.y - from.y), AllLanes(to.z - from.z), AllLanes(light[j] - light[i])};
+        const Floats4 from = corners[i], along = corners[i == 2 ? 0 : i + 1] - from;
+        edges[i] = {Lane<0>(from),  Lane<1>(from),  Lane<2>(from),  Lane<3>(from),
+                    Lane<0>(along), Lane<1>(along), Lane<2>(along), Lane<3>(along)};
     }
     int byHeight[3];
     byHeight[(b.y < a.y) + (c.y < a.y)] = 0;
