@@ -17,10 +17,24 @@ constexpr int kInfoHeaderBytes = 40;
 constexpr int kHeaderBytes = kFileHeaderBytes + kInfoHeaderBytes;
 constexpr uint32_t kBitFields = 3;
 
+// Four bytes an entry, so that a texel is copied in one move; the fourth is 0.
 struct Palette {
-    uint8_t rgb[256][3];
+    uint8_t rgb[256][4];
     int count;
 };
+
+// Texels through an entry table of four bytes an entry, into three bytes a
+// texel: each copy spills one byte that the next texel's copy overwrites,
+// and the last texel is copied alone so nothing lands past the row.
+template <class IndexAt>
+void CopyEntries(uint8_t* dst, int width, const uint8_t (*entries)[4], IndexAt indexAt) {
+    if (width < 1)
+        return;
+    int x = 0;
+    for (; x + 1 < width; ++x)
+        std::memcpy(dst + 3 * x, entries[indexAt(x)], 4);
+    std::memcpy(dst + 3 * x, entries[indexAt(x)], 3);
+}
 
 int64_t RowBytes(int64_t width, int bits) { return (width * bits + 31) / 32 * 4; }
 
@@ -46,16 +60,11 @@ int LargestIndex(const uint8_t* src, int width, int bits) {
 // File row to image row through the palette, whose entries every index
 // selects (checked before the image is allocated).
 void IndexedRow(uint8_t* dst, const uint8_t* src, int width, int bits, const Palette& palette) {
-    if (bits == 8) {
-        for (int x = 0; x < width; ++x)
-            std::memcpy(dst + 3 * x, palette.rgb[src[x]], 3);
-        return;
-    }
+    if (bits == 8)
+        return CopyEntries(dst, width, palette.rgb, [src](int x) { return src[x]; });
     const int perByte = 8 / bits, mask = (1 << bits) - 1;
-    for (int x = 0; x < width; ++x) {
-        const int index = (src[x / perByte] >> (8 - bits * (x % perByte + 1))) & mask;
-        std::memcpy(dst + 3 * x, palette.rgb[index], 3);
-    }
+    CopyEntries(dst, width, palette.rgb,
+                [=](int x) { return (src[x / perByte] >> (8 - bits * (x % perByte + 1))) & mask; });
 }
 
 // Masks that a 40-byte header with compression 3 may carry after it: red,
@@ -107,8 +116,7 @@ bool Read(cReader& in, cImage& out) {
     const bool topDown = storedHeight < 0;
     const int height = topDown ? -storedHeight : storedHeight;
 
-    Palette palette;
-    palette.count = 0;
+    Palette palette = {};
     if (bits <= 8) {
         const uint32_t used = LoadU32(h + 46);
         const int64_t count = used == 0 ? (1 << bits) : used;

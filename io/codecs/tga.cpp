@@ -17,8 +17,9 @@ constexpr uint8_t kTopRowFirst = 0x20;
 constexpr uint8_t kAlphaBits = 0x0F;  // of the descriptor: alpha bits per texel
 enum ImageType : uint8_t { kMapped = 1, kTrueColour = 2, kGrey = 3, kRunLength = 8 };
 
+// Four bytes an entry, so that a texel is copied in one move; the fourth is 0.
 struct ColourMap {
-    uint8_t rgb[256][3];
+    uint8_t rgb[256][4];
     int count;  // entries an index may select
 };
 
@@ -37,12 +38,20 @@ void From5551(uint8_t* dst, uint16_t v) {
     dst[2] = texel::Widen5(v & 31);
 }
 
+// Each copy but the last spills one byte that the next overwrites, so that
+// nothing lands past the n texels.
 bool Mapped(uint8_t* dst, const uint8_t* src, int n, const ColourMap& map) {
-    for (int i = 0; i < n; ++i, dst += 3) {
+    if (n < 1)
+        return true;
+    int i = 0;
+    for (; i + 1 < n; ++i, dst += 3) {
         if (src[i] >= map.count)
             return false;
-        std::memcpy(dst, map.rgb[src[i]], 3);
+        std::memcpy(dst, map.rgb[src[i]], 4);
     }
+    if (src[i] >= map.count)
+        return false;
+    std::memcpy(dst, map.rgb[src[i]], 3);
     return true;
 }
 
@@ -233,8 +242,7 @@ bool Read(cReader& in, cImage& out) {
     if ((h[2] & ~(7 | kRunLength)) != 0 || width < 1 || height < 1 || !FindKind(type, h[16], h[17] & kAlphaBits, kind))
         return false;
 
-    ColourMap map;
-    map.count = 0;
+    ColourMap map = {};
     if (h[1] == 1 && !ReadColourMap(in, LoadU16(h + 5), h[7], map))
         return false;
     if (type == kMapped && map.count == 0)
