@@ -203,6 +203,8 @@ void Reader::Material(Tokens& tokens) {
     for (const char* p = tokens.at; p < end; ++p)
         if (*p == ':')
             name = p + 1;
+    while (name < end && ClassOf(*name) == kBlank)  // "lib: Stone" names Stone
+        ++name;
     const std::string material(name, end);
     if (m_Geometry.m_Polygons.IsEmpty()) {
         m_Geometry.m_Materials.Free();

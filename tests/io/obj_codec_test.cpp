@@ -92,7 +92,7 @@ TEST(ObjCodec, UsemtlNamesMaterialsAndEachGetsAMesh) {
     } names[] = {
         {"usemtl Hard Shiny Plastic\nf 1 2 3\nusemtl Hard Matte\nf 2 3 4", {"Hard Shiny Plastic", "Hard Matte"}},
         {"usemtl \t Hard  Shiny \t# x\r\nf 1 2 3\nusemtl Hard\tShiny\nf 2 3 4", {"Hard  Shiny", "Hard\tShiny"}},
-        {"usemtl lib:a b:Glass Pane\nf 1 2 3\nusemtl lib: Stone\nf 2 3 4", {"Glass Pane", " Stone"}},
+        {"usemtl lib:a b:Glass Pane\nf 1 2 3\nusemtl lib: Stone\nf 2 3 4", {"Glass Pane", "Stone"}},
         {"usemtl \t# no name\nf 1 2 3", {"default"}},
     };
     for (const auto& c : names) {
