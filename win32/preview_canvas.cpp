@@ -200,37 +200,41 @@ namespace {
 
 bool InUnit(float v) { return v >= 0.0f && v <= 1.0f; }
 
-// The `count` pixels of a lit row from `pixel` and `depth` on; depth and the
-// table entry (light x steps + 0.5) stepped from their values at the first.
-void ShadeTabledPixels(uint8_t* pixel, float* depth, int count, float depthFirst, float depthStep, float entryFirst,
-                       float entryStep, const uint32_t* table, int steps) {
+// The `count` pixels of a lit row from `pixel` and `depth` on, depth stepped
+// from its value at the first; `paint` colours a pixel that passes the depth
+// test, given how many pixels it lies past the first.
+template <class Paint>
+void ShadePixels(uint8_t* pixel, float* depth, int count, float depthFirst, float depthStep, Paint paint) {
     for (int k = 0; k < count; ++k, pixel += 3) {
         const float n = float(k);
         const float z = depthFirst + depthStep * n;
         if (!(z <= depth[k]))
             continue;
         depth[k] = z;
-        // Rounding keeps the nearest entry within the table; the bound makes sure.
-        const uint32_t color = table[std::min(unsigned(int(entryFirst + entryStep * n)), unsigned(steps))];
-        pixel[0] = uint8_t(color);
-        pixel[1] = uint8_t(color >> 8);
-        pixel[2] = uint8_t(color >> 16);
+        paint(pixel, n);
     }
+}
+
+// The table entry (light x steps + 0.5) stepped like the depth; rounding keeps
+// the nearest entry within the table, the bound makes sure.
+void ShadeTabledPixels(uint8_t* pixel, float* depth, int count, float depthFirst, float depthStep, float entryFirst,
+                       float entryStep, const uint32_t* table, int steps) {
+    ShadePixels(pixel, depth, count, depthFirst, depthStep, [=](uint8_t* p, float n) {
+        const uint32_t color = table[std::min(unsigned(int(entryFirst + entryStep * n)), unsigned(steps))];
+        p[0] = uint8_t(color);
+        p[1] = uint8_t(color >> 8);
+        p[2] = uint8_t(color >> 16);
+    });
 }
 
 void ShadeExactPixels(uint8_t* pixel, float* depth, int count, float depthFirst, float depthStep, float lightFirst,
                       float lightStep, const PreviewShade& shade) {
-    for (int k = 0; k < count; ++k, pixel += 3) {
-        const float n = float(k);
-        const float z = depthFirst + depthStep * n;
-        if (!(z <= depth[k]))
-            continue;
-        depth[k] = z;
+    ShadePixels(pixel, depth, count, depthFirst, depthStep, [&](uint8_t* p, float n) {
         const ColorBytes color = shade.At(lightFirst + lightStep * n);
-        pixel[0] = color.b;
-        pixel[1] = color.g;
-        pixel[2] = color.r;
-    }
+        p[0] = color.b;
+        p[1] = color.g;
+        p[2] = color.r;
+    });
 }
 
 // One lit row: the pixels from the smaller x up to, not including, the larger
