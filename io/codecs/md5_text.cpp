@@ -107,7 +107,7 @@ bool cMd5Lines::ItemCount(int i, int lineBytes, int32_t& out) const {
 
 float RotationW(float x, float y, float z) {
     const float t = 1 - x * x - y * y - z * z;
-    return t < 0.001f ? 0 : -std::sqrt(t);
+    return t < 0 ? 0 : -std::sqrt(t);
 }
 
 cVec3 Rotate(const cQuat& q, const cVec3& v) {

@@ -41,8 +41,9 @@ private:
     cList<text::cSpan> m_Tokens;
 };
 
-// The w of an md5 rotation: -sqrt(1 - x^2 - y^2 - z^2), or 0 when that
-// square is below 0.001.
+// The w of an md5 rotation: -sqrt(1 - x^2 - y^2 - z^2), or 0 when that is
+// below 0. Rotations near half a turn have it just above 0, and their w
+// still counts.
 float RotationW(float x, float y, float z);
 inline cQuat Rotation(const cVec3& v) { return {v.x, v.y, v.z, RotationW(v.x, v.y, v.z)}; }
 
