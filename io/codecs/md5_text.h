@@ -15,8 +15,9 @@ namespace tovan::md5 {
 
 // The lines of an md5 file, each cut into tokens: at spaces and tabs on the
 // top level, at any of " ()\t" inside a block (so parentheses vanish), where a
-// quoted string is one token up to its closing quote, blanks included. A zero
-// byte ends what is read of a line. Lines without a token are passed over.
+// quoted string is one token up to its closing quote, blanks included. A "//"
+// outside quotes, or a zero byte, ends what is read of a line. Lines without a
+// token are passed over.
 class cMd5Lines {
 public:
     explicit cMd5Lines(const cStream& in);

@@ -152,6 +152,7 @@ TEST(Md5Mesh, RefusedFilesLeaveTheModelCleared) {
         {"a mesh announced and not given", With(Mesh(), "numMeshes 1", "numMeshes 2")},
         {"a vertex given twice and another not", With(Mesh(), "vert 1 ( 1 0 ) 1 1", "vert 0 ( 1 0 ) 1 1")},
         {"a quote its line does not close", With(Mesh(), "shader \"Stone.Wall\"", "shader \"Stone.Wall")},
+        {"a quote not closed before a comment", With(Mesh(), "shader \"Stone.Wall\"", "shader \"Stone // x")},
     };
     for (const Case& c : cases) {
         cModel model;
@@ -294,6 +295,26 @@ TEST(Md5Files, OrderIsFreeQuotedNamesAreWholeAndCountsMayBeZero) {
     EXPECT_TRUE(DecodeMesh("numJoints 0\nnumMeshes 0\n", model) && model.m_Meshes.IsEmpty() && !model.m_Static);
     cAnim anim;
     EXPECT_TRUE(DecodeAnim("numFrames 0\nnumJoints 0\nnumAnimatedComponents 0\n", anim) && anim.m_Joints.IsEmpty());
+}
+
+// From "//" to the end of a line is a comment, quotes in it included; within
+// quotes it is text.
+TEST(Md5Files, CommentsAreDroppedOutsideQuotes) {
+    const struct {
+        const char* what;
+        std::string text;
+        bool anim;
+    } cases[] = {
+        {"a quote in a joint's comment", With(Mesh(), "// the origin", "// the \"origin"), false},
+        {"a quote in a mesh line's comment", With(Mesh(), "numverts 3", "numverts 3 // three \""), false},
+        {"a comment in a frame", With(Anim(), "\t7\n", "\t7 // x \"\n"), true},
+        {"a comment line in a block", With(Anim(), "\t5 0\n", "\t// \"frame\" 0\n\t5 0\n"), true},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(Loaded(c.text, c.anim) == Loaded(c.anim ? Anim() : Mesh(), c.anim)) << c.what;
+    cModel model;
+    ASSERT_TRUE(DecodeMesh(With(Mesh(), "\"arm\"", "\"arm // left\""), model));
+    EXPECT_EQ(model.m_Joints[1].m_Name, "arm // left");
 }
 
 // Rotations near half a turn keep their small w in joints, base frames and
