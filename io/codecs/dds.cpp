@@ -57,9 +57,10 @@ const DdsFormat* FindByFormat(ImageFormat format) {
 constexpr uint32_t kAlphaPixels = 0x1;  // pixel format flags
 constexpr uint32_t kRgb = 0x40;
 // The flags of the layouts read by bit count: alpha pixels, alpha only, RGB,
-// luminance. Any other (four-character code, palette, bump-map, YUV, ...)
-// says the bytes mean something else.
-constexpr uint32_t kPlainFlags = 0x1 | 0x2 | kRgb | 0x20000;
+// luminance, and the hint that colour data holds normals, which leaves its
+// layout as the masks say. Any other (four-character code, palette, bump-map,
+// YUV, ...) says the bytes mean something else.
+constexpr uint32_t kPlainFlags = 0x1 | 0x2 | kRgb | 0x20000 | 0x80000000;
 
 // Colour data is read in byte layouts only: red, green and blue masks of a
 // whole byte each, red and blue either way round (or no masks at all).

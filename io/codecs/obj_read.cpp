@@ -277,6 +277,10 @@ bool Read(cStream& in, cModel& model) {
         return FailFile(kEmptyFile, in);
     if (StartsAsUtf16(in))
         return FailFile(kUtf16, in);
+    // Editors that save UTF-8 may put a byte-order mark first; read as part
+    // of the first line it would drop that line and shift every index.
+    if (in.Count() - in.m_Position >= 3 && std::memcmp(in.Data() + in.m_Position, "\xEF\xBB\xBF", 3) == 0)
+        in.m_Position += 3;
     ObjGeometry geometry;
     ReserveLists(in, geometry);
     Reader reader(geometry);

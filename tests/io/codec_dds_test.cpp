@@ -190,6 +190,7 @@ TEST(DdsCodec, FormatComesFromTheCodeOrElseTheBitCount) {
         {kPalette, 0, 8, {}, ImageFormat::None},                                          // P8
         {kLuminanceAlpha, 0, 8, {0x0F, 0, 0, 0xF0}, ImageFormat::None},                   // A4L4
         {kCode | kRgba, 0, 32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, ImageFormat::None},
+        {kRgb | 0x80000000, 0, 32, {0xFF0000, 0xFF00, 0xFF, 0}, ImageFormat::Rgba8, 255},  // normal-map hint
         // 16-bit data reads as luminance or luminance and alpha only.
         {0, 0, 16, {0xFF, 0xFF00, 0, 0}, ImageFormat::None},
         {kLuminance, 0, 16, {0xFF, 0, 0, 0}, ImageFormat::None},

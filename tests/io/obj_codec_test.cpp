@@ -175,6 +175,7 @@ TEST(ObjCodec, FilesAsOtherToolsWriteThemLoad) {
          {1, 1.5f, 0.1f}},
         {"v 0 0 0\rv 1 0 0\rv 1 1 0\rv 0 1 0\rv 0.5 1.5 0\rf 1 2 3 5 4\r", {3}, {5}, {1, 1.5f, 0.1f}},
         {"v 2e1 abc 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", {1}, {3}, {20, 1, 0.1f}},  // a token that is no number is 0
+        {"\xEF\xBB\xBFv 2 0 0\nv 1 0 0\nv 0 1 0\nf -3 -2 -1\n", {1}, {3}, {2, 1, 0.1f}},  // UTF-8 byte-order mark
         {test::ReadDataFile("obj/cube.obj"), {6, 6}, {12, 12}, {0.5f, 0.5f, 0.5f}},
         {test::ReadDataFile("obj/mixed.obj"), {1, 4}, {3, 5}, {1, 1.5f, 0.1f}},
     };
