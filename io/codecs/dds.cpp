@@ -55,8 +55,12 @@ const DdsFormat* FindByFormat(ImageFormat format) {
 }
 
 constexpr uint32_t kAlphaPixels = 0x1;  // pixel format flags
-constexpr uint32_t kFourCC = 0x4;
 constexpr uint32_t kRgb = 0x40;
+// The flags of the layouts read by bit count: alpha pixels, alpha only, RGB,
+// luminance, and the hint that colour data holds normals, which leaves its
+// layout as the masks say. Any other (four-character code, palette, bump-map,
+// YUV, ...) says the bytes mean something else.
+constexpr uint32_t kPlainFlags = 0x1 | 0x2 | kRgb | 0x20000 | 0x80000000;
 
 // Colour data is read in byte layouts only: red, green and blue masks of a
 // whole byte each, red and blue either way round (or no masks at all).
@@ -67,11 +71,32 @@ bool ByteMasks(const uint8_t* header) {
     return green == 0xFF00 && ((red == 0xFF0000 && blue == 0xFF) || (red == 0xFF && blue == 0xFF0000));
 }
 
+bool WholeByte(uint32_t mask) { return mask == 0xFF || mask == 0xFF00 || mask == 0xFF0000 || mask == 0xFF000000; }
+
+// Every mask that lies within the texel is one the bit count reads right: a
+// whole byte, and for 16-bit texels only luminance (0xFFFF) or luminance and
+// alpha (0xFF, 0xFF00). Masks past the texel are ignored, as an 8-bit
+// luminance file's often is.
+bool PlainMasks(const uint8_t* header, uint32_t bits) {
+    const bool lumAlpha = LoadU32(header + 104) == 0xFF00;
+    for (int i = 0; i < 4; ++i) {
+        const uint32_t mask = LoadU32(header + 92 + 4 * i);
+        if (mask == 0 || (bits < 32 && mask >> bits != 0))
+            continue;
+        const bool plain =
+            bits != 16 ? WholeByte(mask) : mask == 0xFFFF || (lumAlpha && (mask == 0xFF || mask == 0xFF00));
+        if (!plain)
+            return false;
+    }
+    return true;
+}
+
 // The format of a header; None when it has none the codec reads. An extended
 // ("DX10") header is refused: its 20 further bytes would shift the pixels.
-// Codes it does not know (other block formats) and colour layouts other than
-// whole bytes (5:6:5, 1:5:5:5, 4:4:4:4, 3:3:2, 10:10:10:2, 16:16) are refused
-// rather than shown as something else.
+// Codes it does not know (other block formats), flags of other kinds of data
+// and colour layouts other than whole bytes (5:6:5, 1:5:5:5, 4:4:4:4, 3:3:2,
+// 10:10:10:2, 16:16, 4:4 luminance and alpha) are refused rather than shown
+// as something else.
 ImageFormat FormatOf(const uint8_t* header) {
     const uint32_t flags = LoadU32(header + 80), code = LoadU32(header + 84);
     if (code == FourCC("DX10"))
@@ -80,7 +105,7 @@ ImageFormat FormatOf(const uint8_t* header) {
         if (f.code != 0 && f.code == code)
             return f.format;
     const uint32_t bits = LoadU32(header + 88);
-    if (((flags & kFourCC) && code != 0) || ((flags & kRgb) && (bits < 24 || !ByteMasks(header))))
+    if ((flags & ~kPlainFlags) || ((flags & kRgb) && (bits < 24 || !ByteMasks(header))) || !PlainMasks(header, bits))
         return ImageFormat::None;
     switch (bits) {
     case 8: return ImageFormat::R8;

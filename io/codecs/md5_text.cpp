@@ -43,6 +43,18 @@ const cQuat& SpaceRotation() {
     return rotation;
 }
 
+// The line up to a "//" that no quote opened before it.
+text::cSpan WithoutComment(text::cSpan line) {
+    bool quoted = false;
+    for (const char* p = line.begin; p < line.end && *p; ++p) {
+        if (*p == '"')
+            quoted = !quoted;
+        else if (!quoted && *p == '/' && p + 1 < line.end && p[1] == '/')
+            return {line.begin, p};
+    }
+    return line;
+}
+
 }  // namespace
 
 cMd5Lines::cMd5Lines(const cStream& in) : m_Lines(in) {}
@@ -51,6 +63,7 @@ bool cMd5Lines::Next(bool inBlock) {
     const Separators& cut = inBlock ? kInBlock : kTopLevel;
     text::cSpan line;
     while (m_Lines.Next(line)) {
+        line = WithoutComment(line);
         m_Tokens.Resize(0);
         const char* p = line.begin;
         while (p < line.end) {
@@ -107,7 +120,7 @@ bool cMd5Lines::ItemCount(int i, int lineBytes, int32_t& out) const {
 
 float RotationW(float x, float y, float z) {
     const float t = 1 - x * x - y * y - z * z;
-    return t < 0.001f ? 0 : -std::sqrt(t);
+    return t < 0 ? 0 : -std::sqrt(t);
 }
 
 cVec3 Rotate(const cQuat& q, const cVec3& v) {

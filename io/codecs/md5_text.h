@@ -15,8 +15,9 @@ namespace tovan::md5 {
 
 // The lines of an md5 file, each cut into tokens: at spaces and tabs on the
 // top level, at any of " ()\t" inside a block (so parentheses vanish), where a
-// quoted string is one token up to its closing quote, blanks included. A zero
-// byte ends what is read of a line. Lines without a token are passed over.
+// quoted string is one token up to its closing quote, blanks included. A "//"
+// outside quotes, or a zero byte, ends what is read of a line. Lines without a
+// token are passed over.
 class cMd5Lines {
 public:
     explicit cMd5Lines(const cStream& in);
@@ -41,8 +42,9 @@ private:
     cList<text::cSpan> m_Tokens;
 };
 
-// The w of an md5 rotation: -sqrt(1 - x^2 - y^2 - z^2), or 0 when that
-// square is below 0.001.
+// The w of an md5 rotation: -sqrt(1 - x^2 - y^2 - z^2), or 0 when that is
+// below 0. Rotations near half a turn have it just above 0, and their w
+// still counts.
 float RotationW(float x, float y, float z);
 inline cQuat Rotation(const cVec3& v) { return {v.x, v.y, v.z, RotationW(v.x, v.y, v.z)}; }
 

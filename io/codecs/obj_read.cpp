@@ -25,6 +25,10 @@ constexpr char kTooFewNormals[] = "cCodecObj: Too few normal coordinates: \"%s\"
 constexpr char kTooFewCorners[] = "cCodecObj: Too few face indices: \"%s\".";
 constexpr char kZeroIndex[] = "cCodecObj: Zero indices not allowed: \"%s\".";
 constexpr char kPositionRange[] = "cCodecObj: Position index out of range: \"%s\".";
+// These name the file: a model without a triangle would load as nothing.
+constexpr char kEmptyFile[] = "cCodecObj: Empty file: \"%s\".";
+constexpr char kUtf16[] = "cCodecObj: UTF-16 text is not read: \"%s\".";
+constexpr char kNoTriangles[] = "cCodecObj: No triangles: \"%s\".";
 
 enum : uint8_t { kPart = 0, kBlank = 1, kStop = 2 };
 
@@ -254,10 +258,31 @@ void ReserveLists(const cStream& in, ObjGeometry& geometry) {
     geometry.m_Polygons.Grow(capped(4 * faces, 4));  // a triangle: a header and three corners
 }
 
+bool FailFile(const char* format, const cStream& in) {
+    Warning(format, in.m_Name.GetText());
+    return false;
+}
+
+// A byte-order mark of either UTF-16 order; without one such text fails on
+// its first line anyway.
+bool StartsAsUtf16(const cStream& in) {
+    if (in.Count() - in.m_Position < 2)
+        return false;
+    const uint8_t* p = in.Data() + in.m_Position;
+    return (p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF);
+}
+
 bool Read(cStream& in, cModel& model) {
+    if (in.m_Position < 0 || in.m_Position >= in.Count())
+        return FailFile(kEmptyFile, in);
+    if (StartsAsUtf16(in))
+        return FailFile(kUtf16, in);
+    // Editors that save UTF-8 may put a byte-order mark first; read as part
+    // of the first line it would drop that line and shift every index.
+    if (in.Count() - in.m_Position >= 3 && std::memcmp(in.Data() + in.m_Position, "\xEF\xBB\xBF", 3) == 0)
+        in.m_Position += 3;
     ObjGeometry geometry;
-    if (in.m_Position >= 0 && in.m_Position < in.Count())
-        ReserveLists(in, geometry);
+    ReserveLists(in, geometry);
     Reader reader(geometry);
     text::cLines lines(in);
     cSpan line;
@@ -265,7 +290,11 @@ bool Read(cStream& in, cModel& model) {
         if (!reader.Line(line))
             return false;
     in.m_Position = in.Count();
-    return reader.Finish() && obj::BuildModel(geometry, reader.AllTriangles(), reader.Triangles(), model);
+    if (!reader.Finish())
+        return false;
+    if (reader.Triangles() == 0)
+        return FailFile(kNoTriangles, in);
+    return obj::BuildModel(geometry, reader.AllTriangles(), reader.Triangles(), model);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "core/little_endian.h"
 #include "io/image/image.h"
+#include "io/image/texel.h"
 
 #include <algorithm>
 #include <cstring>
@@ -167,6 +168,28 @@ void EncodeColor(const Texels& t, uint8_t* block) {
     StoreU32(block + 4, indices);
 }
 
+// Green of a grey end point: the 6-bit value whose widened byte is nearest
+// the widened 5-bit red and blue (ties to the lower), so that grey decodes
+// grey. Doubling the 5-bit value lands up to four levels low.
+struct GreyGreen {
+    uint8_t of[32] = {};
+    constexpr GreyGreen() {
+        for (unsigned v = 0; v < 32; ++v) {
+            const int grey = texel::Widen5(v);
+            unsigned best = 0;
+            for (unsigned g = 1; g < 64; ++g) {
+                const int d = texel::Widen6(g) - grey, e = texel::Widen6(best) - grey;
+                if (d * d < e * e)
+                    best = g;
+            }
+            of[v] = uint8_t(best);
+        }
+    }
+};
+constexpr GreyGreen kGreyGreen;
+
+unsigned Grey565(int v) { return unsigned(v << 11 | kGreyGreen.of[v] << 5 | v); }
+
 void EncodeGrey(const Texels& t, uint8_t* block) {
     int lo, hi;
     Range(t.ch[0], t.n, lo, hi);
@@ -181,8 +204,8 @@ void EncodeGrey(const Texels& t, uint8_t* block) {
             ++hi;
         }
     }
-    StoreU16(block, uint16_t((a << 11) | (2 * a << 5) | a));
-    StoreU16(block + 2, uint16_t((b << 11) | (2 * b << 5) | b));
+    StoreU16(block, uint16_t(Grey565(a)));
+    StoreU16(block + 2, uint16_t(Grey565(b)));
     static constexpr uint8_t kIndex[4] = {1, 3, 2, 0};
     const int range = hi - lo;
     const Divider divide(range);

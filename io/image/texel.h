@@ -13,8 +13,8 @@ namespace tovan::texel {
 
 // 5- and 6-bit components to bytes by repeating their high bits in the low
 // ones, so that the largest value becomes 255 and the steps stay even.
-inline uint8_t Widen5(unsigned v) { return uint8_t(v << 3 | v >> 2); }
-inline uint8_t Widen6(unsigned v) { return uint8_t(v << 2 | v >> 4); }
+constexpr uint8_t Widen5(unsigned v) { return uint8_t(v << 3 | v >> 2); }
+constexpr uint8_t Widen6(unsigned v) { return uint8_t(v << 2 | v >> 4); }
 
 inline int ComponentBytes(const ImageFormatInfo& info) { return info.texelBytes / info.components; }
 

@@ -225,6 +225,20 @@ def make_dds():
     write("dds", "hostile_mips.dds", dds_header(4, 4, 0, 32, 0xFFFFFFFF) + bytes(64))
 
 
+def make_refused_dds_layouts():
+    # Refused: uncompressed layouts the bit count would misread. 4 x 4 each.
+    for name, flags, bits, masks in [
+            ("refused_v8u8", 0x80000, 16, (0xFF, 0xFF00, 0, 0)),
+            ("refused_l6v5u5", 0x40000, 16, (0x1F, 0x3E0, 0xFC00, 0)),
+            ("refused_p8", 0x20, 8, (0, 0, 0, 0)),
+            ("refused_a4l4", 0x20001, 8, (0x0F, 0, 0, 0xF0))]:
+        h = bytearray(dds_header(4, 4, 0, bits, 0))
+        struct.pack_into("<II", h, 80, flags, 0)
+        struct.pack_into("<IIII", h, 92, *masks)
+        palette = bytes(range(256)) * 4 if flags == 0x20 else b""
+        write("dds", name + ".dds", bytes(h) + palette + bytes(i * 37 % 256 for i in range(16 * bits // 8)))
+
+
 def dds_header(width, height, code, bits, mips):
     h = bytearray(128)
     h[0:4] = b"DDS "
@@ -263,5 +277,6 @@ if __name__ == "__main__":
     make_bmp()
     make_tga()
     make_dds()
+    make_refused_dds_layouts()
     make_pvr()
     shutil.rmtree(TMP)

@@ -151,7 +151,8 @@ TEST(CodecCorpus, RefusedAndHostileFilesFailAndLeaveTheImageCleared) {
         {"dds/refused_dx10.dds", dds},    {"bmp/hostile_height.bmp", bmp},       {"bmp/hostile_huge.bmp", bmp},
         {"bmp/hostile_palette.bmp", bmp}, {"tga/hostile_rle_map.tga", tga},      {"tga/hostile_rle_overrun.tga", tga},
         {"tga/hostile_index.tga", tga},   {"dds/hostile_huge_rgba32f.dds", dds}, {"dds/hostile_mips.dds", dds},
-        {"pvr/hostile_huge.pvr", pvr},    {"pvr/hostile_mips.pvr", pvr},
+        {"pvr/hostile_huge.pvr", pvr},    {"pvr/hostile_mips.pvr", pvr},         {"dds/refused_v8u8.dds", dds},
+        {"dds/refused_l6v5u5.dds", dds},  {"dds/refused_p8.dds", dds},           {"dds/refused_a4l4.dds", dds},
     };
     for (const BadFile& file : files) {
         cStream in;

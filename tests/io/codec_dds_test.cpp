@@ -142,11 +142,13 @@ TEST(DdsCodec, TwoDimensionalImagesAreHeldBottomRowFirstAndRgbOrder) {
     EXPECT_EQ(test::GetBytes(image).substr(0, 8), rows.substr(8));
 }
 
-// Block formats other than DXT1/3/5, and colour layouts other than whole
-// bytes, are refused rather than shown as something else (None: refused).
-// 32-bit texels carry alpha only when the alpha flag or an alpha mask says so.
+// Block formats other than DXT1/3/5, flags of other kinds of data, and
+// layouts other than whole bytes are refused rather than shown as something
+// else (None: refused). 32-bit texels carry alpha only when the alpha flag or
+// an alpha mask says so.
 TEST(DdsCodec, FormatComesFromTheCodeOrElseTheBitCount) {
     constexpr uint32_t kRgb = 0x40, kRgba = 0x41, kLuminance = 0x20000, kLuminanceAlpha = 0x20001, kCode = 0x4;
+    constexpr uint32_t kBump = 0x80000, kBumpLuminance = 0x40000, kPalette = 0x20, kAlphaOnly = 0x2;
     const struct {
         uint32_t flags, code, bits;
         uint32_t masks[4];
@@ -174,6 +176,24 @@ TEST(DdsCodec, FormatComesFromTheCodeOrElseTheBitCount) {
         {kCode, Code("DXT2"), 0, {}, ImageFormat::None},
         {kCode, Code("DXT4"), 0, {}, ImageFormat::None},
         {kCode, Code("ATI2"), 32, {}, ImageFormat::None},  // a bit count does not make it plain data
+        {kLuminanceAlpha, 0, 16, {0xFF, 0, 0, 0xFF00}, ImageFormat::Rg8},
+        {kLuminance, 0, 8, {0xFFFF, 0, 0, 0}, ImageFormat::R8},  // a mask past the texel is not read
+        {kAlphaOnly, 0, 8, {0, 0, 0, 0xFF}, ImageFormat::R8},
+        {0, 0, 32, {}, ImageFormat::Rgba8, 255},  // no flags, no masks: by bit count
+        {0, 0, 16, {}, ImageFormat::R16},
+        {kBump, 0, 16, {0xFF, 0xFF00, 0, 0}, ImageFormat::None},                          // V8U8
+        {kBump, 0, 32, {0xFFFF, 0xFFFF0000, 0, 0}, ImageFormat::None},                    // V16U16
+        {kBump, 0, 32, {0xFF, 0xFF00, 0xFF0000, 0xFF000000}, ImageFormat::None},          // Q8W8V8U8
+        {kBump | 1, 0, 32, {0x3FF, 0xFFC00, 0x3FF00000, 0xC0000000}, ImageFormat::None},  // A2W10V10U10
+        {kBumpLuminance, 0, 16, {0x1F, 0x3E0, 0xFC00, 0}, ImageFormat::None},             // L6V5U5
+        {kBumpLuminance, 0, 32, {0xFF, 0xFF00, 0xFF0000, 0}, ImageFormat::None},          // X8L8V8U8
+        {kPalette, 0, 8, {}, ImageFormat::None},                                          // P8
+        {kLuminanceAlpha, 0, 8, {0x0F, 0, 0, 0xF0}, ImageFormat::None},                   // A4L4
+        {kCode | kRgba, 0, 32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, ImageFormat::None},
+        {kRgb | 0x80000000, 0, 32, {0xFF0000, 0xFF00, 0xFF, 0}, ImageFormat::Rgba8, 255},  // normal-map hint
+        // 16-bit data reads as luminance or luminance and alpha only.
+        {0, 0, 16, {0xFF, 0xFF00, 0, 0}, ImageFormat::None},
+        {kLuminance, 0, 16, {0xFF, 0, 0, 0}, ImageFormat::None},
     };
     for (const auto& c : cases) {
         Header h{4, 4};

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -196,19 +197,43 @@ TEST(DxtEncode, GreyBlocks) {
 
     for (auto& t : in)
         t[0] = 255;
-    EncodeGreyBlock(in, 4, 4, out.data());  // at the top b and lo go down instead
-    EXPECT_EQ(out, (Bytes8{0xDF, 0xFF, 0x9E, 0xF7, 0, 0, 0, 0}));
+    // At the top b and lo go down instead. Green 63 and 61 widen to 255 and
+    // 247 as red 31 and 30 do (twice red, 62 and 60, would decode 251 and 243).
+    EncodeGreyBlock(in, 4, 4, out.data());
+    EXPECT_EQ(out, (Bytes8{0xFF, 0xFF, 0xBE, 0xF7, 0, 0, 0, 0}));
+    DecodeColorBlock(out.data(), false, back);
+    EXPECT_EQ(Rgb(back, 0), (std::array<int, 3>{255, 255, 255}));
 
     const uint8_t ramp[4] = {0, 85, 170, 255};
     for (int i = 0; i < 16; ++i)
         in[i][0] = ramp[i % 4];
     EncodeGreyBlock(in, 4, 4, out.data());
-    EXPECT_EQ(out, (Bytes8{0xDF, 0xFF, 0x00, 0x00, 0x2D, 0x2D, 0x2D, 0x2D}));
+    EXPECT_EQ(out, (Bytes8{0xFF, 0xFF, 0x00, 0x00, 0x2D, 0x2D, 0x2D, 0x2D}));
 
     // A 3 x 1 partial block: only row 0, first three texels.
     EncodeGreyBlock(in, 3, 1, out.data());
-    // lo 0, hi 170: a = 20, b = 0; q = 0, 2, 3 -> indices 1, 2, 0.
-    EXPECT_EQ(out, (Bytes8{0x14, 0xA5, 0x00, 0x00, 0x09, 0x00, 0x00, 0x00}));
+    // lo 0, hi 170: a = 20 (165 widened), green 41 (166; 40 gives 162), b = 0;
+    // q = 0, 2, 3 -> indices 1, 2, 0.
+    EXPECT_EQ(out, (Bytes8{0x34, 0xA5, 0x00, 0x00, 0x09, 0x00, 0x00, 0x00}));
+}
+
+// Every pair of lowest and highest grey in a block, with the levels between
+// them: each texel decodes with green within 2 of red, and blue equal to red.
+TEST(DxtEncode, GreyBlocksDecodeGrey) {
+    BlockTexels in = {}, back;
+    Bytes8 out;
+    for (int lo = 0; lo < 256; ++lo) {
+        for (int hi = lo; hi < 256; ++hi) {
+            for (int i = 0; i < 16; ++i)
+                in[i][0] = uint8_t(lo + (hi - lo) * i / 15);
+            EncodeGreyBlock(in, 4, 4, out.data());
+            DecodeColorBlock(out.data(), false, back);
+            for (int i = 0; i < 16; ++i) {
+                ASSERT_LE(std::abs(back[i][1] - back[i][0]), 2) << lo << " " << hi << " " << i;
+                ASSERT_EQ(back[i][2], back[i][0]) << lo << " " << hi << " " << i;
+            }
+        }
+    }
 }
 
 TEST(DxtEncode, Dxt5AlphaBlocks) {

@@ -25,11 +25,11 @@ void ExpectNear(const cVec3& a, const cVec3& b, const char* what) {
     EXPECT_NEAR(a.z, b.z, 1e-6f) << what;
 }
 
-void ExpectNear(const cQuat& a, const cQuat& b, const char* what) {
-    EXPECT_NEAR(a.x, b.x, 1e-6f) << what;
-    EXPECT_NEAR(a.y, b.y, 1e-6f) << what;
-    EXPECT_NEAR(a.z, b.z, 1e-6f) << what;
-    EXPECT_NEAR(a.w, b.w, 1e-6f) << what;
+void ExpectNear(const cQuat& a, const cQuat& b, const char* what, float within = 1e-6f) {
+    EXPECT_NEAR(a.x, b.x, within) << what;
+    EXPECT_NEAR(a.y, b.y, within) << what;
+    EXPECT_NEAR(a.z, b.z, within) << what;
+    EXPECT_NEAR(a.w, b.w, within) << what;
 }
 
 // The text with the first occurrence of `from` replaced.
@@ -50,17 +50,19 @@ bool DecodeMesh(const std::string& text, cModel& model) {
     return cCodecMd5Model().Decode(in, model);
 }
 
-// w = -sqrt(1 - x^2 - y^2 - z^2), or 0 when that is below 0.001; turning by a
-// rotation agrees with the framework's matrices.
+// w = -sqrt(1 - x^2 - y^2 - z^2), or 0 when that is below 0, however near
+// half a turn; turning by a rotation agrees with the framework's matrices.
 TEST(Md5Rotation, WRuleAndTurning) {
     const float cases[][4] = {{0, 0, 0, -1},
                               {1, 0, 0, 0},
                               {0.6f, 0, 0.8f, 0},
                               {0, 0.9f, 0, -std::sqrt(0.19f)},
                               {0, 0.999f, 0, -std::sqrt(0.001999f)},
-                              {0, 0.9995f, 0, 0}};
+                              {0, 0.9995f, 0, -std::sqrt(0.00099975f)},
+                              {0.706869f, 0.706869f, -0.018325f, -0.0183474f},
+                              {1, 0.01f, 0, 0}};
     for (const auto& c : cases)
-        EXPECT_NEAR(md5::RotationW(c[0], c[1], c[2]), c[3], 1e-6f) << c[0] << " " << c[1] << " " << c[2];
+        EXPECT_NEAR(md5::RotationW(c[0], c[1], c[2]), c[3], 1e-5f) << c[0] << " " << c[1] << " " << c[2];
     const cQuat q = cQuat::FromAxisAngle({1, 2, 3}, 50);
     ExpectNear(md5::Rotate(q, {0.5f, -2, 3}), q.ToMat3().Transform({0.5f, -2, 3}), "rotate");
 }
@@ -150,6 +152,7 @@ TEST(Md5Mesh, RefusedFilesLeaveTheModelCleared) {
         {"a mesh announced and not given", With(Mesh(), "numMeshes 1", "numMeshes 2")},
         {"a vertex given twice and another not", With(Mesh(), "vert 1 ( 1 0 ) 1 1", "vert 0 ( 1 0 ) 1 1")},
         {"a quote its line does not close", With(Mesh(), "shader \"Stone.Wall\"", "shader \"Stone.Wall")},
+        {"a quote not closed before a comment", With(Mesh(), "shader \"Stone.Wall\"", "shader \"Stone // x")},
     };
     for (const Case& c : cases) {
         cModel model;
@@ -292,6 +295,42 @@ TEST(Md5Files, OrderIsFreeQuotedNamesAreWholeAndCountsMayBeZero) {
     EXPECT_TRUE(DecodeMesh("numJoints 0\nnumMeshes 0\n", model) && model.m_Meshes.IsEmpty() && !model.m_Static);
     cAnim anim;
     EXPECT_TRUE(DecodeAnim("numFrames 0\nnumJoints 0\nnumAnimatedComponents 0\n", anim) && anim.m_Joints.IsEmpty());
+}
+
+// From "//" to the end of a line is a comment, quotes in it included; within
+// quotes it is text.
+TEST(Md5Files, CommentsAreDroppedOutsideQuotes) {
+    const struct {
+        const char* what;
+        std::string text;
+        bool anim;
+    } cases[] = {
+        {"a quote in a joint's comment", With(Mesh(), "// the origin", "// the \"origin"), false},
+        {"a quote in a mesh line's comment", With(Mesh(), "numverts 3", "numverts 3 // three \""), false},
+        {"a comment in a frame", With(Anim(), "\t7\n", "\t7 // x \"\n"), true},
+        {"a comment line in a block", With(Anim(), "\t5 0\n", "\t// \"frame\" 0\n\t5 0\n"), true},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(Loaded(c.text, c.anim) == Loaded(c.anim ? Anim() : Mesh(), c.anim)) << c.what;
+    cModel model;
+    ASSERT_TRUE(DecodeMesh(With(Mesh(), "\"arm\"", "\"arm // left\""), model));
+    EXPECT_EQ(model.m_Joints[1].m_Name, "arm // left");
+}
+
+// Rotations near half a turn keep their small w in joints, base frames and
+// frames alike.
+TEST(Md5Files, RotationsNearHalfATurnKeepTheirW) {
+    const cQuat wrist{0.706869f, 0.706869f, -0.018325f, -0.0183474f};
+    const cQuat nearZ{0, 0, 0.9999f, -0.0141418f};
+    const std::string turned = "( 0 0 1 ) ( 0.706869 0.706869 -0.018325 )";
+    cModel model;
+    ASSERT_TRUE(DecodeMesh(With(Mesh(), "( 0 0 1 ) ( 1 0 0 )", turned), model));
+    ExpectNear(model.m_Joints[1].m_Rotation, kSpace * wrist, "mesh joint", 1e-5f);
+    cAnim anim;
+    ASSERT_TRUE(DecodeAnim(With(Anim(), "( 0 0 1 ) ( 1 0 0 )", turned), anim));
+    ExpectNear(anim.m_Frames[0][1].m_Rotation, kSpace * (cQuat{0, 0, 0, -1} * wrist), "base frame", 1e-5f);
+    ASSERT_TRUE(DecodeAnim(With(Anim(), "\t0.6\n", "\t0.9999\n"), anim));
+    ExpectNear(anim.m_Frames[1][0].m_Rotation, kSpace * nearZ, "frame", 1e-5f);
 }
 
 // Vertices may not share weights so often that the work outgrows the file:

@@ -15,6 +15,7 @@ namespace {
 bool Decode(const std::string& text, cModel& model) {
     cStream in;
     test::SetBytes(in, text);
+    in.m_Name = "m.obj";
     return cCodecObj().Decode(in, model);
 }
 
@@ -174,7 +175,7 @@ TEST(ObjCodec, FilesAsOtherToolsWriteThemLoad) {
          {1, 1.5f, 0.1f}},
         {"v 0 0 0\rv 1 0 0\rv 1 1 0\rv 0 1 0\rv 0.5 1.5 0\rf 1 2 3 5 4\r", {3}, {5}, {1, 1.5f, 0.1f}},
         {"v 2e1 abc 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", {1}, {3}, {20, 1, 0.1f}},  // a token that is no number is 0
-        {"g a\no b\n# nothing else\n", {0}, {0}, {-kFloatMax, -kFloatMax, -kFloatMax}},
+        {"\xEF\xBB\xBFv 2 0 0\nv 1 0 0\nv 0 1 0\nf -3 -2 -1\n", {1}, {3}, {2, 1, 0.1f}},  // UTF-8 byte-order mark
         {test::ReadDataFile("obj/cube.obj"), {6, 6}, {12, 12}, {0.5f, 0.5f, 0.5f}},
         {test::ReadDataFile("obj/mixed.obj"), {1, 4}, {3, 5}, {1, 1.5f, 0.1f}},
     };
@@ -213,6 +214,12 @@ TEST(ObjCodec, RefusedLinesWarnWithTheLineAndClearTheModel) {
         {"f 1 2 4\n" + three, "cCodecObj: Position index out of range: \"f 1 2 4\"."},
         {"v 0 0 0\nv 1 0 0\nf 1 2 -3\nv 0 1 0\n", "cCodecObj: Position index out of range: \"f 1 2 -3\"."},
         {three + "f 1 2 3\nf 1 2 4294967299\n", "cCodecObj: Position index out of range: \"f 1 2 4294967299\"."},
+        // Files that give no triangle are named, with the reason.
+        {"", "cCodecObj: Empty file: \"m.obj\"."},
+        {std::string("\xFF\xFEv\0 \0\x31\0\n\0", 10), "cCodecObj: UTF-16 text is not read: \"m.obj\"."},
+        {std::string("\xFE\xFF\0v\0 \0\x31\0\n", 10), "cCodecObj: UTF-16 text is not read: \"m.obj\"."},
+        {"g a\no b\n# nothing else\n", "cCodecObj: No triangles: \"m.obj\"."},
+        {three + "usemtl Stone\np 1 2 3\nl 1 2 3\n", "cCodecObj: No triangles: \"m.obj\"."},
     };
     for (const Case& c : cases) {
         test::LogCapture log;
