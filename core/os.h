@@ -37,6 +37,8 @@ struct DateTime {
     uint16_t year, month, dayOfWeek, day, hour, minute, second, milliseconds;
 };
 void LocalTime(DateTime* time);
+// The current time in units of 100 ns since 1601 (UTC), as files are stamped.
+uint64_t SystemFileTime();
 
 // --- files ------------------------------------------------------------------
 enum class FileMode { Read, Create, Append };  // Create truncates; Append opens or creates, at the end
@@ -68,6 +70,7 @@ bool FileSetAttributes(const char* path, uint32_t attributes);
 struct FindEntry {
     char name[260];
     uint32_t attributes;
+    uint64_t lastWrite;  // as SystemFileTime
 };
 void* FindFirst(const char* pattern, FindEntry* entry);  // null when nothing matches
 bool FindNext(void* find, FindEntry* entry);
@@ -80,9 +83,12 @@ bool FolderRemove(const char* path);  // an empty folder, or a link to a folder 
 bool IsLink(const char* path);
 // The entry that `path` stands for once its links are followed, chains and
 // links relative to their own folder included, as ModuleFileName fills a
-// buffer. A path that is no link comes back as it is. 0 when the chain ends at
-// nothing (a dangling link), loops, or passes kLinkHops links (on Windows the
-// system's own bound).
+// buffer. A path that passes no link comes back as it is. 0 when the chain ends
+// at nothing (a dangling link), loops, or passes kLinkHops links (on Windows the
+// system's own bound). Natively the links of its folders are followed too (a
+// new file's name is kept in the folder they lead to), and 0 also means that
+// they lead out of the drive; on Windows only the path's own name is looked at,
+// as the system follows folder links itself.
 constexpr int kLinkHops = 32;
 int ResolveLink(const char* path, char* buffer, int size);
 int DocumentsFolder(char* buffer, int size);  // as ModuleFileName; 0 when the system has none
@@ -129,13 +135,22 @@ int AnsiToWide(const char* text, uint16_t* out, int outUnits);
 // every byte is down, so that a failed save leaves the old file whole.
 
 // Creates a file for writing that must not exist yet; null when the name is
-// taken (nothing of that name is touched) or the file cannot be made.
-void* FileCreateNew(const char* path);
+// taken (nothing of that name is touched) or the file cannot be made. Natively
+// it is readable by no one who cannot read the file `like` (a new file's bits
+// when there is none); on Windows it gets the folder's access list, and the
+// hidden and system attributes of `like` follow at FileReplace.
+void* FileCreateNew(const char* path, const char* like);
+// Writes what the system holds of a file's data through to the disk.
+bool FileFlush(void* file);
 // Moves a file onto another name in one step, replacing a file there (written
 // through to the disk on Windows); the moved file takes the permission bits of
 // the one it replaces (on Windows its hidden and system attributes). False, with
 // both files as they were, when the target is read-only or a folder, or the
 // move fails.
 bool FileReplace(const char* from, const char* to);
+// Writes a folder's entries through to the disk, so that a move into it lasts.
+// Natively an fsync of the folder; on Windows nothing, as its moves are
+// written through. The move is done by then, so a failure changes nothing.
+void FolderFlush(const char* folder);
 
 }  // namespace tovan::os

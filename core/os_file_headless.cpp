@@ -16,6 +16,7 @@ namespace tovan::os {
 namespace {
 struct HeadlessFile {
     int fd;
+    std::string path;  // as opened, for the record of calls
 };
 
 const char* ModeName(FileMode mode) {
@@ -32,6 +33,14 @@ uint32_t TakeWriteAllowance(uint32_t size) {
     uint32_t allowed = s.writeLimit < int64_t(size) ? uint32_t(s.writeLimit) : size;
     s.writeLimit -= allowed;
     return allowed;
+}
+
+bool TakeFlushFailure() {
+    headless::State& s = headless::GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    bool fails = s.flushFails;
+    s.flushFails = false;
+    return fails;
 }
 
 bool TakeCutOff() {
@@ -65,7 +74,7 @@ void* FileOpen(const char* path, FileMode mode) {
     int fd = open(host.c_str(), flags[int(mode)] | O_CLOEXEC, 0644);
     if (fd < 0)
         return nullptr;
-    return new HeadlessFile{fd};
+    return new HeadlessFile{fd, path};
 }
 
 bool FileRead(void* file, void* buffer, uint32_t size, uint32_t* done) {
@@ -132,16 +141,30 @@ bool FileDelete(const char* path) {
     return unlink(host.c_str()) == 0;
 }
 
-void* FileCreateNew(const char* path) {
+void* FileCreateNew(const char* path, const char* like) {
     headless::Record(std::string("FileCreateNew ") + (path ? path : ""));
-    std::string host = headless::HostPath(path);
+    std::string host = headless::HostPath(path), model = headless::HostPath(like);
     if (host.empty())
         return nullptr;
+    // From its first byte no more readable than the file it stands in for; the
+    // owner keeps writing, so that a failed save can still remove it.
+    mode_t mode = 0644;
+    struct stat st;
+    if (!model.empty() && stat(model.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        mode = (st.st_mode & 0777) | S_IWUSR;
     // The name matches an existing entry in any letter case, so O_EXCL refuses it as Windows does.
-    int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0)
         return nullptr;
-    return new HeadlessFile{fd};
+    return new HeadlessFile{fd, path};
+}
+
+bool FileFlush(void* file) {
+    HeadlessFile* f = static_cast<HeadlessFile*>(file);
+    headless::Record("FileFlush " + f->path);
+    if (TakeFlushFailure())
+        return false;
+    return !headless::FlushesWait() || fsync(f->fd) == 0;
 }
 
 bool FileReplace(const char* from, const char* to) {
@@ -222,6 +245,24 @@ void ScriptWriteLimit(int64_t bytes) {
     State& s = GetState();
     std::lock_guard<std::mutex> guard(s.lock);
     s.writeLimit = bytes < 0 ? -1 : bytes;
+}
+
+void ScriptFlushFailure() {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.flushFails = true;
+}
+
+void SkipFlushes() {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.flushesSkipped = true;
+}
+
+bool FlushesWait() {
+    State& s = GetState();
+    std::lock_guard<std::mutex> guard(s.lock);
+    return !s.flushesSkipped;
 }
 
 void ScriptCutOffAtReplace() {

@@ -48,11 +48,13 @@ void FileClose(void* file) {
 
 bool FileDelete(const char* path) { return DeleteFileA(path) != 0; }
 
-void* FileCreateNew(const char* path) {
+void* FileCreateNew(const char* path, const char* /*like: FileReplace carries its attributes*/) {
     HANDLE file =
         CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     return file == INVALID_HANDLE_VALUE ? nullptr : file;
 }
+
+bool FileFlush(void* file) { return FlushFileBuffers(static_cast<HANDLE>(file)) != 0; }
 
 bool FileReplace(const char* from, const char* to) {
     // Checked here as well: not every system's move refuses a read-only target.

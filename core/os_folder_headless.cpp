@@ -3,13 +3,16 @@
 #include "core/os_headless_state.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -53,11 +56,23 @@ bool MatchesPattern(const char* name, const char* pattern) {
     return !*pattern;
 }
 
-FindEntry MakeEntry(const char* name, uint32_t attributes) {
+FindEntry MakeEntry(const char* name, uint32_t attributes, uint64_t lastWrite = 0) {
     FindEntry entry{};
     strncpy(entry.name, name, sizeof entry.name - 1);
     entry.attributes = attributes;
+    entry.lastWrite = lastWrite;
     return entry;
+}
+
+// Whether a link stands anywhere on the way from the drive root to `host`.
+bool PassesLink(const std::string& host) {
+    for (size_t at = headless::DriveRoot().size() + 1; at <= host.size(); ++at) {
+        struct stat st;
+        if ((at == host.size() || host[at] == '/') && lstat(host.substr(0, at).c_str(), &st) == 0 &&
+            S_ISLNK(st.st_mode))
+            return true;
+    }
+    return false;
 }
 
 void SplitPattern(const std::string& full, std::string* folder, std::string* pattern) {
@@ -98,7 +113,11 @@ void* FindFirst(const char* pattern, FindEntry* entry) {
         if (!IsWildcardAll(wanted) && !MatchesPattern(name.c_str(), wanted.c_str()))
             continue;
         std::string child = folder + (folder.back() == '\\' ? "" : "\\") + name;
-        find->entries.push_back(MakeEntry(name.c_str(), FileAttributes(child.c_str())));
+        struct stat st;  // the entry itself, as Windows lists a link
+        const uint64_t lastWrite = lstat((host + "/" + name).c_str(), &st) == 0
+                                       ? headless::FileTimeOf(st.st_mtim.tv_sec, st.st_mtim.tv_nsec)
+                                       : 0;
+        find->entries.push_back(MakeEntry(name.c_str(), FileAttributes(child.c_str()), lastWrite));
     }
     closedir(dir);
     std::sort(find->entries.begin(), find->entries.end(), [](const FindEntry& a, const FindEntry& b) {
@@ -150,6 +169,16 @@ bool FolderRemove(const char* path) {
     return S_ISDIR(st.st_mode) && rmdir(host.c_str()) == 0;
 }
 
+void FolderFlush(const char* folder) {
+    headless::Record(std::string("FolderFlush ") + (folder ? folder : ""));
+    std::string host = headless::HostPath(folder);
+    int fd = host.empty() || !headless::FlushesWait() ? -1 : open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    fsync(fd);
+    close(fd);
+}
+
 bool IsLink(const char* path) {
     std::string host = headless::HostPath(path);
     struct stat st;
@@ -159,26 +188,38 @@ bool IsLink(const char* path) {
 int ResolveLink(const char* path, char* buffer, int size) {
     if (!path)
         return 0;
-    if (!IsLink(path))
-        return headless::CopyOut(path, buffer, size);
     std::string host = headless::HostPath(path);
+    if (host.empty() || !PassesLink(host))
+        return headless::CopyOut(path, buffer, size);
     for (int hop = 0; hop <= kLinkHops; ++hop) {
+        // The folder with every link on its way followed; the name may be one more.
+        const size_t cut = host.find_last_of('/');
+        const std::string name = host.substr(cut + 1);
+        char folder[PATH_MAX];
+        if (!realpath(host.substr(0, cut).c_str(), folder))
+            return 0;  // a missing folder, or a folder link that leads nowhere
+        host = std::string(folder) + "/" + name;
+        std::string windows;
         struct stat st;
-        if (lstat(host.c_str(), &st) != 0)
-            return 0;  // dangling
-        if (!S_ISLNK(st.st_mode)) {
-            std::string windows = headless::WindowsPath(host);
-            return windows.empty() ? 0 : headless::CopyOut(windows, buffer, size);
+        if (lstat(host.c_str(), &st) != 0) {
+            if (hop > 0)
+                return 0;                             // dangling
+            windows = headless::WindowsPath(folder);  // a new file
+            if (!windows.empty())
+                windows += (windows.back() == '\\' ? "" : "\\") + name;
+        } else if (!S_ISLNK(st.st_mode)) {
+            windows = headless::WindowsPath(host);
+        } else if (hop < kLinkHops) {
+            char target[4096];
+            ssize_t n = readlink(host.c_str(), target, sizeof target);
+            if (n <= 0 || size_t(n) >= sizeof target)
+                return 0;
+            target[n] = 0;
+            // A relative target is taken against the folder that holds the link.
+            host = target[0] == '/' ? std::string(target) : std::string(folder) + "/" + target;
+            continue;
         }
-        if (hop == kLinkHops)
-            break;
-        char target[4096];
-        ssize_t n = readlink(host.c_str(), target, sizeof target);
-        if (n <= 0 || size_t(n) >= sizeof target)
-            return 0;
-        target[n] = 0;
-        // A relative target is taken against the folder that holds the link.
-        host = target[0] == '/' ? std::string(target) : host.substr(0, host.find_last_of('/') + 1) + target;
+        return windows.empty() ? 0 : headless::CopyOut(windows, buffer, size);  // outside the drive: 0
     }
     return 0;  // a loop, or too long a chain
 }

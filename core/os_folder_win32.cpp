@@ -13,6 +13,7 @@ void CopyEntry(const WIN32_FIND_DATAA& data, FindEntry* entry) {
     memcpy(entry->name, data.cFileName, sizeof entry->name);
     entry->name[sizeof entry->name - 1] = 0;
     entry->attributes = data.dwFileAttributes;
+    entry->lastWrite = uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
 }
 
 // As the Win32 getters fill a buffer: at most size - 1 characters and a
@@ -57,6 +58,8 @@ FolderCreated FolderCreate(const char* path) {
 }
 
 bool FolderRemove(const char* path) { return RemoveDirectoryA(path) != 0; }
+
+void FolderFlush(const char*) {}  // MoveFileEx writes the move through itself
 
 bool IsLink(const char* path) {
     if (!path || strpbrk(path, "*?"))

@@ -223,6 +223,8 @@ void Reset() {
     s.threadStartFailures = 0;
     s.writeLimit = -1;
     s.cutOffAtReplace = false;
+    s.flushFails = false;
+    s.flushesSkipped = false;
     s.processId = 0;
     s.processAlive.clear();
     s.modulePath = "C:\\app\\halden.exe";

@@ -84,6 +84,12 @@ void ScriptWriteLimit(int64_t bytes);
 struct CutOff {};
 void ScriptCutOffAtReplace();
 
+// The next FileFlush fails, as on a disk that reports an error.
+void ScriptFlushFailure();
+// FileFlush and FolderFlush succeed without waiting for the disk, until Reset:
+// benchmarks weigh what the flushes cost.
+void SkipFlushes();
+
 // Replaces one colour of the system's scheme (os::SystemColor) until Reset.
 void SetSystemColor(int index, uint32_t color);
 

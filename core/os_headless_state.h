@@ -40,6 +40,8 @@ struct State {
     // Bytes that may still be written before every write fails; -1: no limit.
     int64_t writeLimit = -1;
     bool cutOffAtReplace = false;
+    bool flushFails = false;
+    bool flushesSkipped = false;
     uint32_t processId = 0;                 // 0: the host's
     std::map<uint32_t, bool> processAlive;  // scripted over the host's answer
     std::map<int, uint32_t> systemColors;   // scripted over the classic scheme
@@ -58,5 +60,11 @@ std::string WindowsPath(const std::string& hostPath);
 // Copies text into a caller's buffer the way the Win32 string getters do: at most
 // size - 1 characters and a terminator; returns the full length.
 int CopyOut(const std::string& text, char* buffer, int size);
+
+// Whether flushes are to wait for the disk (SkipFlushes).
+bool FlushesWait();
+
+// A host time stamp in the units of SystemFileTime.
+uint64_t FileTimeOf(int64_t seconds, int64_t nanoseconds);
 
 }  // namespace tovan::os::headless

@@ -42,9 +42,20 @@ void LocalTime(DateTime* time) {
              uint16_t(local.tm_sec),         uint16_t(now.tv_nsec / 1000000)};
 }
 
+uint64_t SystemFileTime() {
+    timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    return headless::FileTimeOf(now.tv_sec, now.tv_nsec);
+}
+
 }  // namespace tovan::os
 
 namespace tovan::os::headless {
+
+uint64_t FileTimeOf(int64_t seconds, int64_t nanoseconds) {
+    constexpr int64_t kUnixEpoch = 11644473600;  // seconds from 1601 to 1970
+    return uint64_t(seconds + kUnixEpoch) * 10000000u + uint64_t(nanoseconds / 100);
+}
 
 void SetPerformanceCounter(int64_t ticks, int64_t frequency) {
     State& s = GetState();

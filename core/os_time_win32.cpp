@@ -22,4 +22,10 @@ void LocalTime(DateTime* time) {
     *time = {st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
+uint64_t SystemFileTime() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return uint64_t(now.dwHighDateTime) << 32 | now.dwLowDateTime;
+}
+
 }  // namespace tovan::os

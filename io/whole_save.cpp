@@ -16,6 +16,9 @@ constexpr int kLongestSuffix = kMarkLength + 10 + 1 + 10;  // two 32-bit numbers
 // A taken name (a leftover of an ended process that had our id, a user's file)
 // is passed over; this many in a row end the save.
 constexpr int kSaveTries = 64;
+// A process id names a process of one machine only: a leftover this young may
+// be the live temporary of another machine's save into a shared folder.
+constexpr uint64_t kLeftoverAge = 60 * uint64_t(10000000);  // a minute in file-time units
 
 std::atomic<uint32_t> g_SaveNumber{0};
 
@@ -62,9 +65,9 @@ bool LeftoverOf(const char* entry, const cStr& kept, uint32_t* process) {
     return rest && *rest == 0;
 }
 
-// Removes the temporaries of `file` whose process has ended (a folder of such
-// a name refuses). Those of this process are left alone: a save on another
-// thread may be writing them.
+// Removes the temporaries of `file` whose process has ended and that nothing
+// wrote for a minute (a folder of such a name refuses). Those of this process
+// are left alone: a save on another thread may be writing them.
 void RemoveLeftovers(const char* file) {
     const int nameStart = NameStart(file, TextLength(file));
     const cStr folder(file, nameStart), kept(file + nameStart, KeptLength(file) - nameStart);
@@ -77,9 +80,11 @@ void RemoveLeftovers(const char* file) {
         return;
     cList<cStr> ended;
     const uint32_t self = os::CurrentProcessId();
+    const uint64_t now = os::SystemFileTime();
     do {
         uint32_t process = 0;
-        if (LeftoverOf(entry.name, kept, &process) && process != self && !os::ProcessAlive(process))
+        const bool old = entry.lastWrite < now && now - entry.lastWrite > kLeftoverAge;  // a clock ahead: young
+        if (old && LeftoverOf(entry.name, kept, &process) && process != self && !os::ProcessAlive(process))
             ended.PushBack(folder + entry.name);
     } while (os::FindNext(find, &entry));
     os::FindClose(find);
@@ -99,20 +104,24 @@ bool SaveWhole(const char* target, const uint8_t* data, int32_t length) {
     // The file a link leads to is replaced, so that the link stays a link.
     cStr file = TextFromOs([target](char* buffer, int size) { return os::ResolveLink(target, buffer, size); });
     if (file.IsEmpty())
-        return false;  // a dangling link, or a loop of links
+        return false;  // a dangling link, a loop of links, or a way out of the drive
     for (int tries = 0; tries < kSaveTries; ++tries) {
         cStr temporary = SaveTemporaryName(file.GetText(), os::CurrentProcessId(), g_SaveNumber++);
-        void* handle = os::FileCreateNew(temporary.GetText());
+        void* handle = os::FileCreateNew(temporary.GetText(), file.GetText());
         if (!handle) {
             if (os::FileAttributes(temporary.GetText()) != os::kAttrInvalid)
                 continue;
             return false;  // the folder is missing or takes no new files
         }
         uint32_t done = 0;
+        // On the disk before the replace: a crash could otherwise put the rename
+        // there first, and the old file's name over data that never arrived.
         bool written =
-            length == 0 || (os::FileWrite(handle, data, uint32_t(length), &done) && done == uint32_t(length));
+            (length == 0 || (os::FileWrite(handle, data, uint32_t(length), &done) && done == uint32_t(length))) &&
+            os::FileFlush(handle);
         os::FileClose(handle);
         if (written && os::FileReplace(temporary.GetText(), file.GetText())) {
+            os::FolderFlush(cStr(file.GetText(), NameStart(file.GetText(), file.Length())).GetText());
             RemoveLeftovers(file.GetText());
             return true;
         }

@@ -1,5 +1,6 @@
 // Whole-file saves that never lose the old file: the bytes go to a temporary
-// beside the target, which replaces the target only once every byte is written.
+// beside the target, which replaces the target only once every byte is written
+// and flushed to the disk, so that a crash leaves the old file or the new one.
 #pragma once
 #include "core/str.h"
 
@@ -16,9 +17,11 @@ constexpr int kSavePathLimit = 259;
 cStr SaveTemporaryName(const char* target, uint32_t process, uint32_t number);
 
 // Writes the file whole or not at all: on false the target is as it was and no
-// temporary is left. A link is followed, so the file it leads to is replaced and
-// the link stays. A save that succeeds removes the temporaries of its target
-// that saves of ended processes left behind.
+// temporary is left; the temporary is never more readable than the target. A
+// link is followed, so the file it leads to is replaced and the link stays;
+// natively a path whose links lead out of the drive is refused. A save that
+// succeeds removes the temporaries of its target that saves of ended processes
+// left more than a minute ago.
 bool SaveWhole(const char* target, const uint8_t* data, int32_t length);
 
 }  // namespace tovan

@@ -42,7 +42,22 @@ run_build() {  # preset, runner...
   rm -rf "build/$preset/test-results"
   cmake --preset "$preset" >/dev/null || return 1
   cmake --build --preset "$preset" -j "$jobs" || return 1
-  "$@" ctest --preset "$preset" -j "$jobs" || status=1
+  # The tests' temporary folders go to an empty folder of this run's own (under
+  # wine to the prefix's), which they must leave as they found it.
+  local temp left users="build/$preset/wineprefix/drive_c/users"
+  temp=$(mktemp -d)
+  [ -d "$users" ] && find "$users" -maxdepth 5 -name 'tovan-*' -prune -exec rm -rf {} +
+  if [ $# -eq 0 ]; then
+    TMPDIR=$temp ctest --preset "$preset" -j "$jobs" || status=1
+  else
+    "$@" ctest --preset "$preset" -j "$jobs" || status=1
+  fi
+  left=$(ls -A "$temp"; [ -d "$users" ] && find "$users" -maxdepth 5 -name 'tovan-*' -prune)
+  rm -rf "$temp"
+  if [ -n "$left" ]; then
+    echo "== $preset: the tests left in the temporary folder:" $left
+    status=1; total_fail=$((total_fail + 1))
+  fi
 }
 
 total_pass=0; total_fail=0

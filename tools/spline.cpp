@@ -194,10 +194,10 @@ void cSpline::ResampleAdaptiveNodes(float maxErrorSquared) {
         return;
     RebuildSegments();
     cList<cSplinePoints> points;
-    bool capped = false;
-    if (!ResampleAdaptive(m_Table, m_Closed, maxErrorSquared, kMaxResampledNodes, points, &capped))
+    bool coarse = false;
+    if (!ResampleAdaptive(m_Table, m_Closed, maxErrorSquared, kMaxResampledNodes, points, &coarse))
         return;
-    if (capped)
+    if (coarse)
         Log("Adaptive sampling stopped at %d nodes: parts of the spline are coarser than the error limit",
             points.Count());
     ReplaceNodes(points);

@@ -31,24 +31,29 @@ float SquaredDistance(const cVec3& a, const cVec3& b) {
     return Dot(d, d);
 }
 
-// Squared distances this small are rounding noise in a piece's coordinates: a
-// few spacings of floats at its largest coordinate.
-constexpr float kRoundingSpacings = 4;
+// The squared distance of the controls from the chord's thirds.
+float FlatnessError(const cBezierPiece& piece) {
+    const cVec3 chord = piece.p1 - piece.p0;
+    return std::max(SquaredDistance(piece.p0 + chord * kThird, piece.c0),
+                    SquaredDistance(piece.p0 + chord * kTwoThirds, piece.c1));
+}
 
+// Rounding the thirds moves each coordinate by up to a spacing of floats at the
+// piece's largest coordinate, so errors below two spacings may be rounding alone.
 float RoundingFloor(const cBezierPiece& piece) {
     float largest = 0;
     for (const cVec3* p : {&piece.p0, &piece.c0, &piece.c1, &piece.p1})
         largest = std::max({largest, std::fabs(p->x), std::fabs(p->y), std::fabs(p->z)});
-    const float resolution = kRoundingSpacings * std::numeric_limits<float>::epsilon() * largest;
-    return resolution * resolution;
+    const float spacing = std::nextafter(largest, std::numeric_limits<float>::infinity()) - largest;
+    return 4 * spacing * spacing;
 }
 
+// Huge or broken coordinates never get flatter by halving: take them as flat.
+bool WithinLimit(float error, float limit) { return !std::isfinite(error) || error <= limit; }
+
 bool NeedsSplit(const cBezierPiece& piece, float limit) {
-    const cVec3 chord = piece.p1 - piece.p0;
-    const float error = std::max(SquaredDistance(piece.p0 + chord * kThird, piece.c0),
-                                 SquaredDistance(piece.p0 + chord * kTwoThirds, piece.c1));
-    // Huge or broken coordinates never get flatter by halving: take them as they are.
-    return std::isfinite(error) && error > limit && error > RoundingFloor(piece);
+    const float error = FlatnessError(piece);
+    return !WithinLimit(error, limit) && error > RoundingFloor(piece);
 }
 
 // de Casteljau at u = 0.5.
@@ -217,36 +222,35 @@ bool ResampleUniform(const cSplineTable& table, bool closed, int count, cList<cS
 bool SubdividePieces(cList<cBezierPiece>& pieces, float limit, int maxPieces) {
     // Level by level, so that a cap leaves the curve evenly coarse rather than
     // fine at its start and untouched at its end.
-    bool whole = true;
     cList<cBezierPiece> next;
     for (int depth = 0; depth < kMaxSubdivisionDepth; ++depth) {
         int room = maxPieces - pieces.Count();
         bool split = false;
         next.DestroyItems();
         for (const cBezierPiece& piece : pieces) {
-            if (!NeedsSplit(piece, limit)) {
-                next.PushBack(piece);
-            } else if (room > 0) {
+            if (room > 0 && NeedsSplit(piece, limit)) {
                 Split(piece, next);
                 --room;
                 split = true;
             } else {
                 next.PushBack(piece);
-                whole = false;
             }
         }
         if (!split)
             break;
         std::swap(pieces, next);
     }
-    return whole;
+    for (const cBezierPiece& piece : pieces)
+        if (!WithinLimit(FlatnessError(piece), limit))
+            return false;
+    return true;
 }
 
 bool ResampleAdaptive(const cSplineTable& table, bool closed, float limit, int maxNodes, cList<cSplinePoints>& out,
-                      bool* capped) {
+                      bool* coarse) {
     out.Free();
-    if (capped)
-        *capped = false;
+    if (coarse)
+        *coarse = false;
     if (table.IsEmpty())
         return false;
     cList<cBezierPiece> pieces;
@@ -255,9 +259,9 @@ bool ResampleAdaptive(const cSplineTable& table, bool closed, float limit, int m
         pieces.PushBack({s.p0, s.c0, s.c1, s.p1});
     }
     // k pieces make k + 1 nodes open and k closed.
-    const bool whole = SubdividePieces(pieces, limit, closed ? maxNodes : maxNodes - 1);
-    if (capped)
-        *capped = !whole;
+    const bool within = SubdividePieces(pieces, limit, closed ? maxNodes : maxNodes - 1);
+    if (coarse)
+        *coarse = !within;
     const int k = pieces.Count();
     const cBezierPiece& first = pieces[0];
     const cBezierPiece& last = pieces[k - 1];

@@ -85,16 +85,17 @@ bool ResampleUniform(const cSplineTable& table, bool closed, int count, cList<cS
 // thirds), or as flat as float rounding of its coordinates can tell, or 20
 // halvings deep; a non-finite error counts as flat. No split makes the list
 // longer than maxPieces: the pieces still follow the whole curve, some of them
-// less flat. False when that cap kept a piece from being split.
+// less flat. False when a piece stays coarser than the limit, whatever stopped it.
 bool SubdividePieces(cList<cBezierPiece>& pieces, float limit, int maxPieces);
 constexpr int kMaxSubdivisionDepth = 20;
 
 // Nodes from the adaptively subdivided segments: k pieces give k + 1 nodes when
 // open and k when closed (the closing piece ends at node 0). Splitting stops at
-// maxNodes nodes, setting *capped; a chain with more segments than that keeps
-// them as they are. False (out empty) for an empty table.
+// maxNodes nodes; a chain with more segments than that keeps them as they are.
+// *coarse tells whether parts of the result are coarser than the limit. False
+// (out empty) for an empty table.
 bool ResampleAdaptive(const cSplineTable& table, bool closed, float limit, int maxNodes, cList<cSplinePoints>& out,
-                      bool* capped = nullptr);
+                      bool* coarse = nullptr);
 
 // Moves every node point into world space through m less the centre of the world
 // end points' box, and returns that centre; nodes stay where they were in the

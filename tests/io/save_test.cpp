@@ -6,6 +6,8 @@
 #include "tests/support/log_capture.h"
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 
 namespace tovan {
 namespace {
@@ -29,15 +31,18 @@ Names Files(const std::string& folder) {
 }
 
 // Names like a temporary's that are no leftover of an ended process (this
-// process's own, names of other forms) are never touched and stop no save.
+// process's own, names of other forms) are never touched and stop no save. A
+// leftover of a process that runs nowhere here stays while it is young: it may
+// be another machine's live save into a shared folder.
 TEST_F(IoTest, ASaveNeverTouchesAFileNamedLikeItsTemporary) {
     const std::string target = scratch / "doc.xml";
-    const uint32_t self = os::CurrentProcessId();
+    const uint32_t self = os::CurrentProcessId(), nobody = 4294967292u;
+    const std::string young = Str(SaveTemporaryName("doc.xml", nobody, 1));
     scratch.Write("doc.xml", "old");
     Names expected = {"doc.xml"};
     for (const std::string& name :
          {Str(SaveTemporaryName("doc.xml", self, 0)), Str(SaveTemporaryName("doc.xml", self, 4294967295u)),
-          std::string("doc.xml.~tmp"), std::string("doc.xml.~tmp") + std::to_string(self)}) {
+          std::string("doc.xml.~tmp"), std::string("doc.xml.~tmp") + std::to_string(self), young}) {
         scratch.Write(name, "user");
         expected.push_back(name);
     }
@@ -49,6 +54,12 @@ TEST_F(IoTest, ASaveNeverTouchesAFileNamedLikeItsTemporary) {
     }
     for (const std::string& name : expected)
         EXPECT_EQ(scratch.Read(name), name == "doc.xml" ? "newer" : "user") << name;
+    // Left for more than a minute, it is a leftover.
+    std::filesystem::last_write_time(Host(scratch / young),
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::seconds(61));
+    ASSERT_TRUE(Write(target, "newest"));
+    expected.erase(std::find(expected.begin(), expected.end(), young));
+    EXPECT_EQ(Files(scratch.Path()), expected);
 }
 
 // Temporaries stay within the path limit of the ANSI calls, their target's

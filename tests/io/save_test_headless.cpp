@@ -5,7 +5,10 @@
 #include "tests/support/log_capture.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace tovan {
 namespace {
@@ -13,6 +16,7 @@ namespace {
 using test::IoTest;
 using test::Str;
 using Names = std::vector<std::string>;
+using namespace std::chrono_literals;
 
 // Every entry below a host folder, links with their targets, sorted.
 Names Tree(const std::string& hostFolder) {
@@ -94,14 +98,49 @@ TEST_F(IoTest, AppendsAreWrittenInPlace) {
     EXPECT_EQ(scratch.Read("log.txt"), "new");
 }
 
+// The new content reaches the disk before it replaces the old file, and the
+// folder after the move; a flush that fails keeps the old file.
+TEST_F(IoTest, ASaveIsFlushedBeforeItReplacesTheOldFile) {
+    const std::string target = scratch / "doc.xml";
+    scratch.Write("doc.xml", "old");
+    for (const bool fails : {true, false}) {
+        SCOPED_TRACE(fails ? "failing flush" : "flush");
+        test::LogCapture log;
+        os::headless::TakeCalls();
+        if (fails)
+            os::headless::ScriptFlushFailure();
+        EXPECT_EQ(cIO::SaveFile(target.c_str(), reinterpret_cast<const uint8_t*>("new"), 3, false, true), !fails);
+        EXPECT_EQ(scratch.Read("doc.xml"), fails ? "old" : "new");
+        EXPECT_EQ(Tree(scratch.HostPath()), Names{"doc.xml"});
+        EXPECT_EQ(log.Warnings(), fails ? Names{"Can't save file \"" + target + "\""} : Names{});
+        const Names calls = Calls("F");
+        ASSERT_FALSE(calls.empty());
+        const std::string temporary = calls[0].substr(calls[0].find(' ') + 1);
+        Names expected = {"FileCreateNew " + temporary, "FileFlush " + temporary};
+        if (fails)
+            expected.push_back("FileDelete " + temporary);
+        else
+            expected.insert(expected.end(), {"FileReplace " + temporary + " " + target, "FolderFlush " + scratch.Path(),
+                                             "FindFirst " + target + ".~tmp*"});
+        EXPECT_EQ(calls, expected);
+    }
+}
+
 // A save through links replaces the file at the end of the chain, in its own
 // folder and with its permission bits, and leaves every link as it was. A link
-// that leads nowhere or round in a loop fails the save and nothing is written.
+// that leads nowhere, round in a loop or out of the drive (a folder's too)
+// fails the save and nothing is written.
 TEST_F(IoTest, ASaveThroughLinksReplacesTheFileTheyLeadTo) {
+    // C:\ one folder down, so that a folder beside it lies outside the drive.
+    const std::string top = std::filesystem::path(scratch.HostPath()).parent_path(), outside = top + "/outside";
+    os::headless::SetDriveRoot(top + "/drive");
+    std::filesystem::create_directories(outside);
+    std::ofstream(outside + "/doc.xml") << "old";
     struct LinkCase {
         const char* save;
-        std::vector<std::pair<const char*, const char*>> links;  // name, target ('@': the case folder on the host)
-        int mode;                                                // of real\doc.xml; 0: the save fails
+        // name ('!': in the folder outside), target ('@': the case folder on the host, '!': the folder outside)
+        std::vector<std::pair<const char*, const char*>> links;
+        int mode;  // of real\doc.xml; 0: the save fails
     };
     const LinkCase kCases[] = {
         {"a.xml", {{"a.xml", "@/real/doc.xml"}}, 0644},
@@ -111,6 +150,10 @@ TEST_F(IoTest, ASaveThroughLinksReplacesTheFileTheyLeadTo) {
         {"a.xml", {{"a.xml", "real/none.xml"}}, 0},
         {"a.xml", {{"a.xml", "b.xml"}, {"b.xml", "a.xml"}}, 0},
         {"a.xml", {{"a.xml", "a.xml"}}, 0},
+        {"in\\doc.xml", {{"in", "real"}}, 0640},
+        {"out\\doc.xml", {{"out", "!"}}, 0},
+        {"out\\new.xml", {{"out", "!"}}, 0},
+        {"out\\back.xml", {{"out", "!"}, {"!back.xml", "@/real/doc.xml"}}, 0600},
     };
     for (size_t i = 0; i < std::size(kCases); ++i) {
         const LinkCase& c = kCases[i];
@@ -120,8 +163,10 @@ TEST_F(IoTest, ASaveThroughLinksReplacesTheFileTheyLeadTo) {
         WriteHost(folder + "real\\doc.xml", "old");
         std::filesystem::create_directories(host + "/sub");
         std::filesystem::permissions(host + "/real/doc.xml", mode);
-        for (const auto& [name, target] : c.links)
-            std::filesystem::create_symlink(target[0] == '@' ? host + (target + 1) : target, Host(folder + name));
+        for (const auto& [name, target] : c.links) {
+            const std::string to = target[0] == '@' ? host + (target + 1) : target[0] == '!' ? outside : target;
+            std::filesystem::create_symlink(to, name[0] == '!' ? outside + "/" + (name + 1) : Host(folder + name));
+        }
         const Names before = Tree(host);
         EXPECT_EQ(cIO::WriteFile((folder + c.save).c_str(), reinterpret_cast<const uint8_t*>("new"), 3, false),
                   c.mode != 0);
@@ -129,6 +174,11 @@ TEST_F(IoTest, ASaveThroughLinksReplacesTheFileTheyLeadTo) {
         EXPECT_EQ(std::filesystem::status(host + "/real/doc.xml").permissions(), mode);
         EXPECT_EQ(Tree(host), before);  // every link as it was, no temporary left
     }
+    const std::string last = scratch / ("c" + std::to_string(std::size(kCases) - 1) + "\\real\\doc.xml");
+    EXPECT_EQ(Tree(outside), (Names{"back.xml -> " + Host(last), "doc.xml"}));
+    std::ifstream kept(outside + "/doc.xml");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old");
+    os::headless::SetDriveRoot(top);
 }
 
 // Saves killed before their rename leave their temporaries: none of them stops
@@ -136,6 +186,7 @@ TEST_F(IoTest, ASaveThroughLinksReplacesTheFileTheyLeadTo) {
 TEST_F(IoTest, KilledSavesNeverStopALaterSave) {
     const std::string target = scratch / "doc.xml";
     scratch.Write("doc.xml", "old");
+    std::filesystem::permissions(Host(target), std::filesystem::perms(0600));
     for (uint32_t process = 5000; process < 5017; ++process) {
         os::headless::SetProcessId(process);
         os::headless::ScriptCutOffAtReplace();
@@ -145,6 +196,9 @@ TEST_F(IoTest, KilledSavesNeverStopALaterSave) {
     }
     EXPECT_EQ(Tree(scratch.HostPath()).size(), 18u);
     EXPECT_EQ(scratch.Read("doc.xml"), "old");
+    // No more readable than the file they were to replace, from their first byte.
+    for (const auto& entry : std::filesystem::directory_iterator(scratch.HostPath()))
+        EXPECT_EQ(entry.status().permissions(), std::filesystem::perms(0600)) << entry.path();
     // What stays: this process's own, a running process's, another target's,
     // a folder, and names of other forms.
     const uint32_t self = 7000, running = 7001, ended = 7002;
@@ -152,7 +206,10 @@ TEST_F(IoTest, KilledSavesNeverStopALaterSave) {
     os::headless::ScriptProcessAlive(running, true);
     os::headless::ScriptProcessAlive(ended, false);
     const std::string folder = Str(SaveTemporaryName("doc.xml", ended, 4));
-    Names kept = {Str(SaveTemporaryName("doc.xml", self, 0)),
+    // A young one of an ended process: maybe another machine's live save.
+    const std::string young = Str(SaveTemporaryName("doc.xml", ended, 5));
+    Names kept = {young,
+                  Str(SaveTemporaryName("doc.xml", self, 0)),
                   Str(SaveTemporaryName("doc.xml", running, 3)),
                   Str(SaveTemporaryName("other.xml", ended, 3)),
                   folder + "/in.txt",
@@ -165,6 +222,9 @@ TEST_F(IoTest, KilledSavesNeverStopALaterSave) {
                   "xdoc.xml.~tmp7002-1"};
     for (const std::string& name : kept)
         WriteHost(scratch / name, "user");
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(scratch.HostPath()))
+        if (entry.path().filename() != young)
+            std::filesystem::last_write_time(entry.path(), std::filesystem::file_time_type::clock::now() - 61s);
     ASSERT_TRUE(cIO::WriteFile(target.c_str(), reinterpret_cast<const uint8_t*>("new"), 3, false));
     EXPECT_EQ(scratch.Read("doc.xml"), "new");
     kept.insert(kept.end(), {"doc.xml", folder});

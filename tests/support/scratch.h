@@ -28,6 +28,13 @@ private:
     std::string m_Host;
 };
 
+// The folder a ScratchFolder made: removed by its destructor or, in a
+// death-test child that ends by exit before that runs, at exit.
+void HoldScratch(const std::string& folder);
+void DropScratch(const std::string& folder);
+// The host's id of this process, whatever a test scripts for the seam.
+unsigned long HostProcessId();
+
 class ScratchTest : public ::testing::Test {
 protected:
     ScratchFolder scratch;

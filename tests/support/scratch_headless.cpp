@@ -15,6 +15,7 @@ ScratchFolder::ScratchFolder() {
     char* made = mkdtemp(pattern.data());
     if (!made)
         throw std::runtime_error("mkdtemp failed");
+    HoldScratch(made);  // as the destructor names it: the parent of m_Host
     m_Host = std::string(made) + "/scratch";
     std::filesystem::create_directories(m_Host);
     os::headless::Reset();
@@ -22,10 +23,9 @@ ScratchFolder::ScratchFolder() {
     m_Path = "C:\\scratch\\";
 }
 
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(std::filesystem::path(m_Host).parent_path(), ignored);
-}
+ScratchFolder::~ScratchFolder() { DropScratch(std::filesystem::path(m_Host).parent_path().string()); }
+
+unsigned long HostProcessId() { return static_cast<unsigned long>(getpid()); }
 
 void ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
     std::string host = os::headless::HostPath((m_Path + name).c_str());

@@ -23,13 +23,13 @@ ScratchFolder::ScratchFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(Host(m_Path), ignored);
     std::filesystem::create_directories(Host(m_Path));
+    HoldScratch(m_Path);
     m_Host = m_Path;
 }
 
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(Host(m_Path), ignored);
-}
+ScratchFolder::~ScratchFolder() { DropScratch(m_Path); }
+
+unsigned long HostProcessId() { return GetCurrentProcessId(); }
 
 void ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
     std::filesystem::path p = Host(m_Path + name);

@@ -190,6 +190,13 @@ uint32_t HashOf(const cList<cSplinePoints>& nodes) {
     return hash;
 }
 
+std::vector<cSplinePoints> Moved(const cSplinePoints* nodes, int count, const cVec3& by) {
+    std::vector<cSplinePoints> moved(nodes, nodes + count);
+    for (cSplinePoints& n : moved)
+        n = {n.cv0 + by, n.ep + by, n.cv1 + by};
+    return moved;
+}
+
 TEST(SplineResample, AdaptiveNodesOfOrdinarySplinesAreUnchanged) {
     // Counts and hashes of the nodes adaptive resampling made before it had bounds.
     const cSplinePoints* wave = kWave;
@@ -197,6 +204,10 @@ TEST(SplineResample, AdaptiveNodesOfOrdinarySplinesAreUnchanged) {
                                     {{-400, 1800, 200}, {0, 1500, 0}, {400, 1200, -200}},
                                     {{1900, -900, 0}, {2200, -500, 700}, {2500, -100, 1400}}};
     const cSplinePoints pair[2] = {{{-10, 10, 0}, {0, 10, 0}, {10, 10, 0}}, {{20, 40, -5}, {30, 10, 0}, {40, -20, 5}}};
+    // 1e5 from the origin floats still resolve the smallest limit.
+    const cVec3 far = {1e5f, -1e5f, 1e5f};
+    const std::vector<cSplinePoints> farWave = Moved(wave, 4, far), farLarge = Moved(large, 3, {1e5f, 0, 0}),
+                                     farPair = Moved(pair, 2, far);
     struct Case {
         const cSplinePoints* nodes;
         int count;
@@ -206,18 +217,25 @@ TEST(SplineResample, AdaptiveNodesOfOrdinarySplinesAreUnchanged) {
         uint32_t hash;
     };
     const Case cases[] = {
-        {wave, 4, false, 0.001f, 89, 3834139707u}, {wave, 4, true, 0.001f, 142, 785629689u},
-        {wave, 4, false, 1, 18, 811254234u},       {wave, 4, true, 1, 28, 3715209640u},
-        {large, 3, false, 0.01f, 338, 938354386u}, {large, 3, true, 0.001f, 983, 387733620u},
-        {pair, 2, false, 100, 4, 2667586738u},     {pair, 2, true, 0.001f, 91, 112428999u},
+        {wave, 4, false, 0.001f, 89, 3834139707u},
+        {wave, 4, true, 0.001f, 142, 785629689u},
+        {wave, 4, false, 1, 18, 811254234u},
+        {wave, 4, true, 1, 28, 3715209640u},
+        {large, 3, false, 0.01f, 338, 938354386u},
+        {large, 3, true, 0.001f, 983, 387733620u},
+        {pair, 2, false, 100, 4, 2667586738u},
+        {pair, 2, true, 0.001f, 91, 112428999u},
+        {farWave.data(), 4, false, 0.001f, 94, 1066320711u},
+        {farLarge.data(), 3, true, 0.001f, 1005, 2481110335u},
+        {farPair.data(), 2, true, 0.001f, 93, 2562697254u},
     };
     for (const Case& c : cases) {
         cSplineTable table;
         table.Build(c.nodes, c.count, c.closed);
         cList<cSplinePoints> out;
-        bool capped = true;
-        ASSERT_TRUE(ResampleAdaptive(table, c.closed, c.limit, kNodeCap, out, &capped));
-        EXPECT_FALSE(capped);
+        bool coarse = true;
+        ASSERT_TRUE(ResampleAdaptive(table, c.closed, c.limit, kNodeCap, out, &coarse));
+        EXPECT_FALSE(coarse);
         EXPECT_EQ(out.Count(), c.made) << c.count << (c.closed ? " closed " : " open ") << c.limit;
         EXPECT_EQ(HashOf(out), c.hash) << c.count << (c.closed ? " closed " : " open ") << c.limit;
     }
@@ -232,7 +250,7 @@ TEST(SplineResample, SubdivisionStopsAtTheLimitAtFloatRoundingOrAtTheCap) {
         float limit;
         int maxPieces;
         int pieces;
-        bool whole;
+        bool within;  // every piece within the limit
     };
     const Case cases[] = {
         {{{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}}, 0.001f, kNodeCap, 1, true},      // already flat
@@ -241,8 +259,8 @@ TEST(SplineResample, SubdivisionStopsAtTheLimitAtFloatRoundingOrAtTheCap) {
         {bend, 0.001f, kNodeCap, 8, true},
         // Never within the limit: flat as far as rounding tells, which is far
         // coarser 1e6 from the origin; halving there used to go 20 deep.
-        {bend, -1, kNodeCap, 3036, true},
-        {{bend.p0 + away, bend.c0 + away, bend.c1 + away, bend.p1 + away}, 0.001f, kNodeCap, 2, true},
+        {bend, -1, kNodeCap, 5688, false},
+        {{bend.p0 + away, bend.c0 + away, bend.c1 + away, bend.p1 + away}, 0.001f, kNodeCap, 4, false},
         // The cap: level 9 has 512 pieces, and 488 of them split to make 1000.
         {bend, -1, 1000, 1000, false},
         {bend, -1, 1, 1, false},
@@ -250,7 +268,7 @@ TEST(SplineResample, SubdivisionStopsAtTheLimitAtFloatRoundingOrAtTheCap) {
     for (const Case& c : cases) {
         cList<cBezierPiece> pieces;
         pieces.PushBack(c.piece);
-        EXPECT_EQ(SubdividePieces(pieces, c.limit, c.maxPieces), c.whole) << c.limit << " " << c.maxPieces;
+        EXPECT_EQ(SubdividePieces(pieces, c.limit, c.maxPieces), c.within) << c.limit << " " << c.maxPieces;
         ASSERT_EQ(pieces.Count(), c.pieces) << c.limit << " " << c.maxPieces;
         // Whatever stopped it, the pieces run end to end over the whole curve.
         EXPECT_EQ(pieces[0].p0, c.piece.p0);
@@ -265,7 +283,7 @@ TEST(SplineResample, AdaptiveNodesStopAtTheCapAndEndOnTheLastEndPoint) {
         bool closed;
         int maxNodes;
         int made;
-        bool capped;
+        bool coarse;
     };
     const Case cases[] = {
         {false, 89, 89, false},  // exactly what the limit asks for
@@ -276,10 +294,10 @@ TEST(SplineResample, AdaptiveNodesStopAtTheCapAndEndOnTheLastEndPoint) {
         cSplineTable table;
         table.Build(kWave, 4, c.closed);
         cList<cSplinePoints> out;
-        bool capped = !c.capped;
-        ASSERT_TRUE(ResampleAdaptive(table, c.closed, 0.001f, c.maxNodes, out, &capped));
+        bool coarse = !c.coarse;
+        ASSERT_TRUE(ResampleAdaptive(table, c.closed, 0.001f, c.maxNodes, out, &coarse));
         ASSERT_EQ(out.Count(), c.made) << c.maxNodes;
-        EXPECT_EQ(capped, c.capped) << c.maxNodes;
+        EXPECT_EQ(coarse, c.coarse) << c.maxNodes;
         EXPECT_EQ(out[0].ep, kWave[0].ep);
         if (!c.closed) {
             EXPECT_EQ(out[c.made - 1].ep, kWave[3].ep) << c.maxNodes;

@@ -88,6 +88,7 @@ TEST_F(FileDialogWin32, ASaveWithTheSecondTypeGivesTheNameWithItsExtension) {
     char after[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, after);
     EXPECT_EQ(std::string(after), std::string(before));
+    SetCurrentDirectoryA(m_Directory);  // a process's current folder cannot be removed
 }
 
 TEST_F(FileDialogWin32, AnOpenDialogEnablesLoadOnlyForAFileThatPreviews) {
