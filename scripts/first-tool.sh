@@ -27,7 +27,7 @@ build() {  # name, cmake arguments...: configures and builds $out/<name> with wa
 
 check() {  # name, its output, the base folder it wrote into
   diff <(tr -d '\r' <"$2") "$expected" || fail "$1: output differs from $expected"
-  for f in job.xml picture.tga picture.bmp two.obj; do
+  for f in job.xml image.tga image.bmp two.obj; do
     [ -s "$3/first_tool_files/$f" ] || fail "$1: wrote no $3/first_tool_files/$f"
   done
 }

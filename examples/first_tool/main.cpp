@@ -63,8 +63,9 @@ int main() {
 
     cJob job, back;
     job.m_Passes = 3, job.m_Scale = 0.25f, job.m_Title = "Night run", job.m_Tint = {1, 0.5f, 0.25f, 1};
-    for (const char* name : {"base", "glow"})  // AddNewItem: -1 for a class not registered
-        job.m_Layers.At(job.m_Layers.AddNewItem("cLayer", nullptr))->m_Name = name;
+    for (const char* name : {"base", "glow"})  // null without the Register above
+        if (cLayer* layer = job.m_Layers.At(job.m_Layers.AddNewItem("cLayer", nullptr)))
+            layer->m_Name = name;
     ok &= job.SaveToFile("first_tool_files/job.xml") && back.Load("first_tool_files/job.xml");
     std::printf("job: %d passes, scale %g, \"%s\", tint %g %g %g %g, layers", back.m_Passes, back.m_Scale,
                 back.m_Title.GetText(), back.m_Tint.r, back.m_Tint.g, back.m_Tint.b, back.m_Tint.a);
@@ -72,10 +73,9 @@ int main() {
         std::printf(" %s", back.m_Layers.At(i)->m_Name.GetText());
 
     cImage image, bmp;  // made here, saved as TGA, read back, saved as BMP, read back
-    ok &= image.Allocate(ImageFormat::Rgb8, 5, 3, 1, 1) && cIO::SaveImage("first_tool_files/picture.tga", image);
-    ok &=
-        cIO::LoadImage("first_tool_files/picture.tga", image) && cIO::SaveImage("first_tool_files/picture.bmp", image);
-    ok &= cIO::LoadImage("first_tool_files/picture.bmp", bmp);
+    ok &= image.Allocate(ImageFormat::Rgb8, 5, 3, 1, 1) && cIO::SaveImage("first_tool_files/image.tga", image);
+    ok &= cIO::LoadImage("first_tool_files/image.tga", image) && cIO::SaveImage("first_tool_files/image.bmp", image);
+    ok &= cIO::LoadImage("first_tool_files/image.bmp", bmp);
     std::printf("\nimage: %d x %d %s\n", bmp.m_Width, bmp.m_Height, ImageFormatName(bmp.m_Format));
 
     const char obj[] = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nusemtl stone\nf 1 2 3 4\nusemtl wood\nf 2 4 3\n";
