@@ -87,8 +87,14 @@ public:
     virtual bool MoveItem(int /*index*/, int /*delta*/) { return false; }
     virtual bool AcceptsItemClass(void* /*argument*/, const char* /*className*/) { return true; }
     virtual bool Copy(const void* source, uintptr_t extra, cClass* destClass, void* destObject, uintptr_t readExtra);
+    // Three reads of XML into this object. Each answers false only for text it cannot read as XML
+    // (unreadable file, empty or malformed text); a value that does not parse and an element naming
+    // no member or registered class are skipped, and the read answers true.
+    // LoadFromBuffer: text in memory; a class-engine warning for each thing skipped.
     virtual bool LoadFromBuffer(cStream& stream);
+    // Load: a file by name, logs "Loading Xml file", warns "Can't load file" when unreadable, then as LoadFromBuffer.
     virtual bool Load(const char* path);
+    // LoadFromFile: as Load, but what it skips gives no warning.
     virtual bool LoadFromFile(const char* path);
     virtual bool ToXmlBuffer(cStream& stream);
     virtual bool SaveToFile(const char* path);

@@ -62,9 +62,10 @@ void SetLogTitle(const char* title);
 // latest one. Read it from a thread that is not logging at the same time.
 const cStr& GetLogText();
 
-// Lets tests watch the log: while an observer is set, every message reaches it
-// (the formatted text, before line ends are normalised) and LogWindow asks it
-// for the closing button instead of opening the window.
+// Lets tests and batch tools watch the log: while an observer is set, every
+// message reaches it (the formatted text, before line ends are normalised) and
+// LogWindow asks it for the closing button instead of opening the window (a
+// batch tool answers kLogIgnore, so that no Warning waits for a user).
 class LogObserver {
 public:
     virtual void OnMessage(bool warning, const char* text) = 0;

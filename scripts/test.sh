@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks the include layering; builds and runs every test: native (sanitizers),
 # then win64 under wine, then the tests that start threads under
-# ThreadSanitizer (tsan); runs every fuzz target briefly; builds win32; ends
-# with one line "N passed, N failed" summing the include check, the test runs
-# and one result per fuzz target.
+# ThreadSanitizer (tsan); runs every fuzz target briefly; builds win32; builds
+# and runs the worked example (scripts/first-tool.sh); ends with one line
+# "N passed, N failed" summing the include check, the test runs, one result per
+# fuzz target and one for the example.
 set -u
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh || exit 1
@@ -122,6 +123,14 @@ if cmake --preset win32 >/dev/null && cmake --build --preset win32 -j "$jobs"; t
   echo "== win32: built"
 else
   echo "== win32: build failed"; status=1; total_fail=$((total_fail + 1))
+fi
+
+# The worked example, built against the three builds above as a user would:
+# one result, whatever step fails.
+if ./scripts/first-tool.sh; then
+  total_pass=$((total_pass + 1))
+else
+  status=1; total_fail=$((total_fail + 1))
 fi
 
 [ "$total_fail" -eq 0 ] || status=1

@@ -1,5 +1,7 @@
 #include "io/codecs/image_codec.h"
 
+#include <iterator>
+
 namespace tovan {
 
 cIO::ImageCodec::~ImageCodec() = default;
@@ -11,12 +13,13 @@ cIO::ImageCodec* Create() {
 }
 }  // namespace
 
-const ImageCodecEntry kImageCodecs[4] = {
+const ImageCodecEntry kImageCodecs[] = {
     {"Dds", Create<cCodecDds>},
     {"Bmp", Create<cCodecBmp>},
     {"cPvr", Create<cCodecPvr>},
     {"Tga", Create<cCodecTga>},
 };
+const int kImageCodecCount = int(std::size(kImageCodecs));
 
 void RegisterImageCodecs(bool (*add)(const char* name, cIO::ImageCodec* codec)) {
     for (const ImageCodecEntry& entry : kImageCodecs) {

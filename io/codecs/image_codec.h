@@ -65,12 +65,14 @@ int64_t GetImageDecodeLimit();
 void SetImageDecodeLimit(int64_t bytes);
 
 // The image codecs in the order the resource layer registers them, under
-// these names (which are also the file extensions that select them).
+// these names (which are also the file extensions that select them). A new
+// codec is one more row; the count follows the table.
 struct ImageCodecEntry {
     const char* name;
     cIO::ImageCodec* (*create)();
 };
-extern const ImageCodecEntry kImageCodecs[4];
+extern const ImageCodecEntry kImageCodecs[];
+extern const int kImageCodecCount;
 
 // Creates each codec of the table in order and hands it to `add`, which takes
 // ownership when it answers true; a codec it refuses is deleted.

@@ -1,7 +1,11 @@
 // The per-kind pickers over a scripted dialog hook: where each starts, what it
 // remembers of a confirmed choice, and the kind-folder table.
+#include <algorithm>
+#include <cctype>
+
 #include "io/file_pickers.h"
 #include "tests/io/io_fixture.h"
+#include "tests/io/registration_lines.h"
 
 namespace tovan {
 namespace {
@@ -107,14 +111,15 @@ TEST_F(PickerTest, LoadAnswersRelativeSaveFullAndTheNextPickStartsThere) {
     ASSERT_EQ(g_Seen.size(), 2u);
     EXPECT_EQ(g_Seen[1].folder, InBase("Textures\\Stone\\"));
     EXPECT_EQ(g_Seen[1].name, "wall.png");
-    EXPECT_EQ(g_Seen[1].filterIndex, 1);  // "Dds" "Bmp" "cPvr" "Tga": no Png codec
+    EXPECT_EQ(g_Seen[1].filterIndex, 1);  // no Png codec: the first entry
 
     // The last image a.tga: the save dialog opens on the Tga filter.
     g_Answer.clear();
     EXPECT_FALSE(cIO::PickImageToSave(result));
     EXPECT_EQ(g_Seen[2].folder, "C:\\out\\");
     EXPECT_EQ(g_Seen[2].name, "a.tga");
-    EXPECT_EQ(g_Seen[2].filterIndex, 4);
+    const std::vector<std::string> codecs = test::ImageCodecNames();
+    EXPECT_EQ(g_Seen[2].filterIndex, std::find(codecs.begin(), codecs.end(), "Tga") - codecs.begin() + 1);
     EXPECT_EQ(KindFolder("Image"), "C:\\out\\");  // where it started, not the last choice
     EXPECT_EQ(Str(result), "C:\\out\\a.tga");
 }
@@ -149,12 +154,16 @@ TEST_F(PickerTest, KindFoldersAreExactPerKindAndFeedTheFontFolder) {
 }
 
 TEST_F(PickerTest, ImageSaveFilterFollowsTheLastExtensionInAnyCase) {
-    const std::pair<const char*, int> cases[] = {
-        {"C:\\x\\a.DDS", 1}, {"C:\\x\\a.bmp", 2}, {"C:\\x\\a.cpvr", 3}, {"C:\\x\\a.Tga", 4},
-        {"C:\\x\\a.png", 1}, {"C:\\x\\noext", 1}, {"C:\\x\\a.", 1},
-    };
+    std::vector<std::pair<std::string, int>> cases = {{"C:\\x\\a.png", 1}, {"C:\\x\\noext", 1}, {"C:\\x\\a.", 1}};
+    const std::vector<std::string> codecs = test::ImageCodecNames();
+    for (size_t i = 0; i < codecs.size(); ++i) {  // each codec's entry, its extension upper or lower case
+        std::string extension = codecs[i];
+        for (char& ch : extension)
+            ch = char(i % 2 ? std::tolower(ch) : std::toupper(ch));
+        cases.push_back({"C:\\x\\a." + extension, int(i) + 1});
+    }
     for (const auto& c : cases) {
-        GetPickerMemory().m_ImageFile = c.first;
+        GetPickerMemory().m_ImageFile = c.first.c_str();
         g_Seen.clear();
         cStr result;
         cIO::PickImageToSave(result);

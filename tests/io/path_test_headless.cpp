@@ -73,9 +73,13 @@ TEST_F(ScratchTest, StartUpInsideACompilerOutputFolderUsesTheFolderAbove) {
         std::vector<std::string> expected = {"Program is running inside compiler output directory \"x64\\Debug (DX)\"",
                                              "Default file source is folder \"C:\\work\\\""};
         expected.insert(expected.end(), test::RegistrationLines().begin(), test::RegistrationLines().end());
-        bool ok = Str(*cIO::GetBaseFolder()) == "C:\\work\\" && log.Logs() == expected &&
-                  Str(cIO::ResolvePath("a/b")) == "C:\\work\\a\\b";
-        fprintf(stderr, "%s", ok ? "start-up ok" : "start-up wrong");
+        const std::string base = Str(*cIO::GetBaseFolder()), resolved = Str(cIO::ResolvePath("a/b"));
+        bool ok = base == "C:\\work\\" && log.Logs() == expected && resolved == "C:\\work\\a\\b";
+        fprintf(
+            stderr, "%s",
+            ok ? "start-up ok"
+               : ("start-up wrong: base " + base + ", a/b " + resolved + "\n" + test::ShowLines(expected, log.Logs()))
+                     .c_str());
         exit(ok ? 0 : 1);
     };
     EXPECT_EXIT(startUp(), ::testing::ExitedWithCode(0), "start-up ok");
