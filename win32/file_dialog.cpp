@@ -4,6 +4,7 @@
 #include "core/os.h"
 #include "core/window_utils.h"
 #include "io/io.h"
+#include "win32/question_box.h"
 #include "win32/window_helpers.h"
 
 #include <cstring>
@@ -127,16 +128,40 @@ bool cWin32::FileDialog::Finish(bool confirmed) {
         SetInitialFolder(m_ChosenPath.GetFolder().GetText());
     else
         m_ChosenPath.Release();
-    if (m_ChosenPath.IsEmpty())
-        return false;
-    const cStr ext = m_ChosenPath.GetExtension();
+    return !m_ChosenPath.IsEmpty() && CompletePath(m_ChosenPath);
+}
+
+bool cWin32::FileDialog::CompletePath(cStr& path) const {
+    const cStr ext = path.GetExtension();
     if (!ext.IsEmpty() && FindExtension(m_Extensions, ext.GetText()) >= 0)
         return true;
     if (m_Open)
         return false;
-    if (m_FilterIndex >= 1 && m_FilterIndex <= m_Extensions.Count())
-        m_ChosenPath.SetExtension(m_Extensions[m_FilterIndex - 1].GetText());
+    const cStr typeExt = TypeExtension(m_FilterIndex);
+    if (!typeExt.IsEmpty())
+        path.SetExtension(typeExt.GetText());
     return true;
+}
+
+cStr cWin32::FileDialog::TypeExtension(int32_t index) const {
+    if (index < 1 || index > m_Extensions.Count())
+        return cStr();
+    cStr ext = m_Extensions[index - 1];
+    for (int i = 0; i < ext.Length(); ++i)
+        if (ext[i] >= 'A' && ext[i] <= 'Z')
+            ext[i] = char(ext[i] - 'A' + 'a');
+    return ext;
+}
+
+bool cWin32::FileDialog::ConfirmCompletedName() {
+    if (m_Open || m_ChosenPath.IsEmpty())
+        return true;
+    cStr completed = m_ChosenPath;
+    CompletePath(completed);
+    if (completed == m_ChosenPath || !IsRegularFile(completed.GetText()) || IsRegularFile(m_ChosenPath.GetText()))
+        return true;
+    return AskYesNo(m_Title.GetText(), "%s already exists.\nDo you want to replace it?",
+                    completed.GetFileName().GetText());
 }
 
 bool cWin32::FileDialog::Refresh(const char* folderPath, const char* typedName, const char* currentDirectory) {

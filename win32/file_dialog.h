@@ -95,6 +95,14 @@ public:
     // characters followed by "..." when longer.
     static cStr PreviewLabel(const cStr& path);
 
+    // The extension of filter entry `index` (from 1) in lower case, as a file
+    // name carries it; empty outside the list.
+    cStr TypeExtension(int32_t index) const;
+    // Before a save dialog closes on the chosen path: the system asked about
+    // the typed name only, so when the selected type's extension completes it
+    // into a file that exists, ask the same question. False when the answer is No.
+    bool ConfirmCompletedName();
+
 protected:
     bool m_Animated = false;
     cStr m_Title;
@@ -104,6 +112,9 @@ private:
 
     // The result once the system dialog returned.
     bool Finish(bool confirmed);
+    // The chosen path as the result carries it; false when it has no usable
+    // extension and none can be put on it.
+    bool CompletePath(cStr& path) const;
 
     bool m_Open;
     cStr m_Filter;

@@ -24,7 +24,10 @@ bool FileDialogPlatform::Show(cWin32::FileDialog& dialog) {
     if (folder.IsEmpty())
         folder = dialog.GetInitialFolder() + "\\";
     const bool loaded = dialog.Refresh(folder.GetText(), typed.GetText(), dialog.GetInitialFolder().GetText());
-    return dialog.IsOpen() ? loaded : !dialog.GetChosenPath().IsEmpty();
+    if (dialog.IsOpen())
+        return loaded;
+    // The double cannot go back to its dialog: No ends it as cancelled.
+    return !dialog.GetChosenPath().IsEmpty() && dialog.ConfirmCompletedName();
 }
 
 }  // namespace tovan

@@ -14,11 +14,12 @@ namespace tovan {
 
 namespace {
 
-constexpr UINT kSetDialog = WM_USER + 1;  // wParam: the dialog the hook serves, or null
 constexpr UINT_PTR kTimerId = 1;
 
 using Dialog = cWin32::FileDialog;
 
+// Set by plain assignment: the system dialog itself sends WM_USER-range
+// messages (DM_SETDEFID) to both windows, so no message may carry them.
 Dialog* g_Current = nullptr;      // the pane hook's dialog
 Dialog* g_FrameDialog = nullptr;  // the frame procedure's dialog
 WNDPROC g_PreviousFrameProc = nullptr;
@@ -63,6 +64,18 @@ BOOL CALLBACK FindPaneControl(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
+// The info label reaches down to the pane's bottom, whatever size the system
+// gives the pane: the template's label runs past the pane's first size, which
+// hid its last line.
+void LayoutInfoLabel(HWND label, HWND pane) {
+    RECT client, r;
+    if (!label || !GetClientRect(pane, &client) || !GetWindowRect(label, &r))
+        return;
+    MapWindowPoints(nullptr, pane, reinterpret_cast<POINT*>(&r), 2);
+    const int height = client.bottom > r.top ? client.bottom - r.top : 0;
+    SetWindowPos(label, nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 cStr DialogSpec(HWND frame) {
     char spec[Dialog::kPathSize] = {};
     SendMessageA(frame, CDM_GETSPEC, sizeof spec, reinterpret_cast<LPARAM>(spec));
@@ -88,11 +101,12 @@ bool FileDialogPlatform::Show(Dialog& dialog) {
     request.lpfnHook = PaneHook;
     request.FlagsEx = Dialog::kNoPlacesBar;
 
-    OnPaneMessage(nullptr, kSetDialog, reinterpret_cast<WPARAM>(&dialog), 0);
+    g_Current = &dialog;
+    g_Dragging = false;
     const BOOL confirmed = dialog.m_Open ? GetOpenFileNameA(&request) : GetSaveFileNameA(&request);
     dialog.m_FilterIndex = int32_t(request.nFilterIndex);
-    OnPaneMessage(nullptr, kSetDialog, 0, 0);
-    g_FrameDialog = nullptr;
+    g_Current = g_FrameDialog = nullptr;
+    g_Dragging = false;
     g_PreviousFrameProc = nullptr;
     return confirmed != FALSE;
 }
@@ -122,6 +136,13 @@ void FileDialogPlatform::InitDone(Dialog& dialog, void* paneWindow) {
     dialog.m_PreviewControl = found.preview;
     dialog.m_NameLabelWindow = found.name;
     dialog.m_InfoLabelWindow = found.info;
+    // The pane grows with the dialog, as it does when the user resizes it.
+    RECT paneRect;
+    GetWindowRect(pane, &paneRect);
+    if (gained > 0)
+        SetWindowPos(pane, nullptr, 0, 0, paneRect.right - paneRect.left, paneRect.bottom - paneRect.top + gained,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutInfoLabel(found.info, pane);
 
     g_FrameDialog = &dialog;
     g_PreviousFrameProc =
@@ -156,11 +177,6 @@ void FileDialogPlatform::RefreshPane(Dialog& dialog, void* paneWindow) {
 }
 
 intptr_t FileDialogPlatform::OnPaneMessage(void* paneWindow, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    if (message == kSetDialog) {
-        g_Current = reinterpret_cast<Dialog*>(wParam);
-        g_Dragging = false;
-        return 0;
-    }
     Dialog* dialog = g_Current;
     HWND pane = static_cast<HWND>(paneWindow);
     if (!dialog)
@@ -178,15 +194,22 @@ intptr_t FileDialogPlatform::OnPaneMessage(void* paneWindow, uint32_t message, u
                 SendMessageA(static_cast<HWND>(dialog->m_FileNameBox), WM_SETTEXT, 0,
                              reinterpret_cast<LPARAM>(DialogSpec(frame).GetText()));
             dialog->m_RefreshPending = true;
+            if (note->hdr.code == CDN_FILEOK && !dialog->m_Open) {
+                // The result is settled now, not at the next tick; No keeps the dialog up.
+                dialog->m_RefreshPending = false;
+                RefreshPane(*dialog, pane);
+                if (note->lpOFN)
+                    dialog->m_FilterIndex = int32_t(note->lpOFN->nFilterIndex);
+                if (!dialog->ConfirmCompletedName()) {
+                    SetWindowLongPtrA(pane, DWLP_MSGRESULT, 1);
+                    return 1;
+                }
+            }
             break;
         case CDN_FOLDERCHANGE: dialog->m_RefreshPending = true; break;
         case CDN_TYPECHANGE: {
-            const int n = note->lpOFN ? int(note->lpOFN->nFilterIndex) : 0;
-            if (n >= 1 && n <= dialog->m_Extensions.Count()) {
-                cStr ext = dialog->m_Extensions[n - 1];
-                for (int i = 0; i < ext.Length(); ++i)
-                    if (ext[i] >= 'A' && ext[i] <= 'Z')
-                        ext[i] = char(ext[i] - 'A' + 'a');
+            const cStr ext = dialog->TypeExtension(note->lpOFN ? int32_t(note->lpOFN->nFilterIndex) : 0);
+            if (!ext.IsEmpty()) {
                 cStr spec = DialogSpec(frame);
                 spec.SetExtension(ext.GetText());
                 SendMessageA(frame, CDM_SETCONTROLTEXT, Dialog::kFileNameBox, reinterpret_cast<LPARAM>(spec.GetText()));
@@ -249,6 +272,7 @@ intptr_t FileDialogPlatform::OnPaneMessage(void* paneWindow, uint32_t message, u
             g_Dragging = false;
         }
         return 0;
+    case WM_SIZE: LayoutInfoLabel(static_cast<HWND>(dialog->m_InfoLabelWindow), pane); return 0;
     case WM_DESTROY: KillTimer(pane, kTimerId); return 0;
     default: return 0;
     }
@@ -256,10 +280,6 @@ intptr_t FileDialogPlatform::OnPaneMessage(void* paneWindow, uint32_t message, u
 
 intptr_t FileDialogPlatform::OnFrameMessage(void* frameWindow, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     HWND frame = static_cast<HWND>(frameWindow);
-    if (message == kSetDialog) {
-        g_FrameDialog = reinterpret_cast<Dialog*>(wParam);
-        return 0;
-    }
     if (Dialog* dialog = g_FrameDialog; dialog && message == WM_COMMAND) {
         if (LOWORD(wParam) == IDOK && dialog->m_Open)
             dialog->m_OkPressed = true;

@@ -22,6 +22,9 @@ struct PreviewFit {
     cVec3 m_Centre;
     float m_Scale = 1.0f;
     static PreviewFit Of(const cBounds& box);
+    // As Of, but any radius above 0 is used as it is: a model a thousandth of
+    // a unit across fills the pane like any other.
+    static PreviewFit Exact(const cBounds& box);
     cVec3 Apply(const cVec3& p) const { return (p - m_Centre) * m_Scale; }
 };
 

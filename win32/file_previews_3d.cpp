@@ -62,18 +62,37 @@ void DrawPoint(PreviewCanvas& canvas, const PreviewCamera& eye, const cVec3& p, 
         canvas.DrawDot(int(s.x), int(s.y), color);
 }
 
-}  // namespace
-
-PreviewFit PreviewFit::Of(const cBounds& box) {
+PreviewFit FitBox(const cBounds& box, float pointRadius) {
     PreviewFit fit;
     if (box.IsEmpty())
         return fit;
     fit.m_Centre = box.Centre();
     const float radius = Length(box.m_Max - fit.m_Centre);
     // A point (or a box too large to measure) would divide by nothing.
-    fit.m_Scale = radius > kPointRadius && std::isfinite(radius) ? 1.0f / radius : 1.0f / kPointStandIn;
+    const float scale = 1.0f / radius;
+    fit.m_Scale = radius > pointRadius && std::isfinite(radius) && std::isfinite(scale) ? scale : 1.0f / kPointStandIn;
     return fit;
 }
+
+// The box of a mesh's drawn vertices, and whether any triangle has all its
+// corners among them.
+template <class Vertex>
+bool AddMesh(const cList<Vertex>& vertices, const cList<uint32_t>& indices, cBounds& box) {
+    for (const Vertex& v : vertices)
+        if (std::isfinite(v.m_Position.x) && std::isfinite(v.m_Position.y) && std::isfinite(v.m_Position.z))
+            box.Add(v.m_Position);
+    const uint32_t count = uint32_t(vertices.Count());
+    for (int t = 0; t + 2 < indices.Count(); t += 3)
+        if (indices[t] < count && indices[t + 1] < count && indices[t + 2] < count)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+PreviewFit PreviewFit::Of(const cBounds& box) { return FitBox(box, kPointRadius); }
+
+PreviewFit PreviewFit::Exact(const cBounds& box) { return FitBox(box, 0); }
 
 void PreviewCamera::Reset() {
     const float length = std::sqrt(1.0098f);
@@ -113,12 +132,19 @@ cWin32::ModelFileDialog::ModelFileDialog(const char* initialFolder)
 
 bool cWin32::ModelFileDialog::LoadPreview(const char* path, cStr& info) {
     m_Model.Clear();
-    if (!cIO::LoadModel(path, m_Model) || m_Model.m_Meshes.IsEmpty()) {
+    // The fit comes from the vertices themselves: the model's bounds are at
+    // least 0.1 across, which would draw a small model small.
+    cBounds box;
+    bool drawable = false;
+    if (cIO::LoadModel(path, m_Model))
+        for (const cModelMesh& mesh : m_Model.m_Meshes)
+            drawable |= m_Model.m_Static ? AddMesh(mesh.m_StaticVertices, mesh.m_Indices, box)
+                                         : AddMesh(mesh.m_SkinnedVertices, mesh.m_Indices, box);
+    if (!drawable) {  // nothing to draw is no model to show
         m_Model.Clear();
         return false;
     }
-    cModel::ComputeBounds(m_Model);
-    const PreviewFit fit = PreviewFit::Of(m_Model.m_Bounds);
+    const PreviewFit fit = PreviewFit::Exact(box);
     cMat4 m;
     m.SetScaling(fit.m_Scale);
     m.SetTranslation(fit.m_Centre * -fit.m_Scale);

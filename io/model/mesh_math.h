@@ -2,6 +2,7 @@
 #pragma once
 #include <cmath>
 
+#include "core/bounds.h"
 #include "core/vec.h"
 
 namespace tovan::mesh {
@@ -35,14 +36,35 @@ inline cVec3 UnitOrDefault(cVec3 v) {
     return length > kMinLength ? v * (1 / length) : kDefaultDirection;
 }
 
-// v / |v| when |v|^2 > 0, else zero.
-inline cVec3 UnitOrZero(cVec3 v) {
-    float squared = Dot(v, v);
-    if (!std::isfinite(squared)) {
-        v = Tamed(v);
-        squared = Dot(v, v);
-    }
-    return squared > 0 ? v * (1 / std::sqrt(squared)) : kZeroVec3;
+// The scale that brings a shape to 1 across its widest axis. Triangle normals
+// are weighted by |n|^2 n, the sixth power of the edge lengths: edges scaled
+// by this neither underflow for a model in small units nor overflow for one in
+// large units, so the normals' directions do not depend on the units.
+// `position(i)` gives point i of `count`; points that are not finite are left
+// out. 1 for a shape without extent or one too wide to measure.
+template <class Position>
+float EdgeScale(int count, Position position) {
+    cBounds box;
+    for (int i = 0; i < count; ++i)
+        if (const cVec3& p = position(i); IsFinite(p))
+            box.Add(p);
+    if (box.IsEmpty())
+        return 1;
+    const cVec3 size = box.m_Max - box.m_Min;
+    const float widest = std::fmax(size.x, std::fmax(size.y, size.z));
+    const float scale = 1 / widest;
+    return scale > 0 && std::isfinite(scale) ? scale : 1;
+}
+
+// The direction of a sum of weighted normals: any v that is neither zero nor
+// infinite or NaN has one, however short (scaled by its largest component
+// first, so that |v|^2 cannot underflow); the others get `fallback`.
+inline cVec3 Direction(const cVec3& v, const cVec3& fallback) {
+    const float big = std::fmax(std::fabs(v.x), std::fmax(std::fabs(v.y), std::fabs(v.z)));
+    if (!(big > 0) || !IsFinite(v))
+        return fallback;
+    const cVec3 w = v / big;
+    return w * (1 / std::sqrt(Dot(w, w)));
 }
 
 // v scaled by 1 / |v|^2; false (v then unused) when |v|^2 is 0 or not finite,

@@ -17,13 +17,15 @@ void MeshNormals(const cList<uint32_t>& indices, cList<Vertex>& list, bool skinn
     const uint32_t n = uint32_t(list.Count());
     for (uint32_t i = 0; i < n; ++i)
         v[i].m_Normal = kZeroVec3;
+    const float scale = mesh::EdgeScale(int(n), [v](int i) -> const cVec3& { return v[i].m_Position; });
     const uint32_t* index = indices.Data();
     const int count = indices.Count() / 3 * 3;
     for (int t = 0; t < count; t += 3) {
         const uint32_t a = index[t], b = index[t + 1], c = index[t + 2];
         if (a >= n || b >= n || c >= n)
             continue;
-        const cVec3 normal = Cross(v[b].m_Position - v[a].m_Position, v[c].m_Position - v[a].m_Position);
+        const cVec3 normal =
+            Cross((v[b].m_Position - v[a].m_Position) * scale, (v[c].m_Position - v[a].m_Position) * scale);
         // Weighted by its squared length: big triangles count with the cube of their area.
         const cVec3 share = normal * Dot(normal, normal);
         if (!mesh::IsFinite(share))
@@ -32,12 +34,10 @@ void MeshNormals(const cList<uint32_t>& indices, cList<Vertex>& list, bool skinn
         v[b].m_Normal += share;
         v[c].m_Normal += share;
     }
-    for (uint32_t i = 0; i < n; ++i) {
-        if (skinned)
-            v[i].m_Normal = mesh::UnitOrDefault(v[i].m_Normal);
-        else
-            v[i].m_Normal = mesh::UnitOrZero(v[i].m_Normal);
-    }
+    // A vertex that no triangle gave a direction: zero in a static mesh.
+    const cVec3 fallback = skinned ? mesh::kDefaultDirection : kZeroVec3;
+    for (uint32_t i = 0; i < n; ++i)
+        v[i].m_Normal = mesh::Direction(v[i].m_Normal, fallback);
 }
 
 template <class Vertex>

@@ -44,6 +44,7 @@ void ComputePolygonNormals(ObjGeometry& geometry) {
     cList<cVec3>& normals = geometry.m_Normals;
     normals.DestroyItems();
     normals.Resize(positions.Count());
+    const float scale = mesh::EdgeScale(positions.Count(), [&](int i) -> const cVec3& { return positions[i]; });
     ForEachPolygon(geometry.m_Polygons, [&](const ObjTriple& header, ObjTriple* corner) {
         for (int i = 0; i < header.a; ++i)
             corner[i].c = corner[i].a;
@@ -51,7 +52,7 @@ void ComputePolygonNormals(ObjGeometry& geometry) {
             !Within(positions, corner[2].a))
             return;
         const cVec3& p0 = positions[corner[0].a];
-        const cVec3 n = Cross(positions[corner[1].a] - p0, positions[corner[2].a] - p0);
+        const cVec3 n = Cross((positions[corner[1].a] - p0) * scale, (positions[corner[2].a] - p0) * scale);
         const cVec3 share = n * Dot(n, n);
         if (!mesh::IsFinite(share))
             return;
@@ -60,7 +61,7 @@ void ComputePolygonNormals(ObjGeometry& geometry) {
                 normals[corner[i].c] += share;
     });
     for (cVec3& normal : normals)
-        normal = mesh::UnitOrDefault(normal);
+        normal = mesh::Direction(normal, mesh::kDefaultDirection);
 }
 
 void ComputePolygonTangents(ObjGeometry& geometry) {

@@ -51,26 +51,32 @@ void ExpectVec(const cVec3& a, const cVec3& b, const char* what, int i) {
 TEST(MeshNormals, WeightedByTheCubeOfTheAreaAndDefaultsPerVertexKind) {
     // Vertex 0 is shared by a unit triangle facing +z and a triangle twice as
     // wide facing +x: |n|^2 n weighs the larger one 8 times as much (area^3).
-    // Vertex 6 lies only in a degenerate triangle, vertex 7 in none.
-    for (bool isStatic : {true, false}) {
-        cModel model =
-            Mesh(isStatic, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 2, 0}, {0, 0, 2}, {5, 5, 5}, {6, 6, 6}, {7, 7, 7}},
-                 {0, 1, 2, 0, 3, 4, 5, 6, 6});
-        cModel::ComputeNormals(model);
-        const cVec3 mixed = Normalize(cVec3{1 * 64, 0, 1});  // n = (0,0,1) weight 1; n = (4,0,0) weight 16
-        ExpectVec(V(model, 0).m_Normal, mixed, "shared", isStatic);
-        ExpectVec(V(model, 1).m_Normal, {0, 0, 1}, "face", isStatic);
-        ExpectVec(V(model, 3).m_Normal, {1, 0, 0}, "face", isStatic);
-        const cVec3 lone = isStatic ? kZeroVec3 : kUnitZ;
-        EXPECT_EQ(V(model, 6).m_Normal, lone) << isStatic;
-        EXPECT_EQ(V(model, 7).m_Normal, lone) << isStatic;
-    }
+    // Vertex 6 lies only in a degenerate triangle, vertex 7 in none. The
+    // directions are the same in any units.
+    for (const float scale : {1.0f, 1e-3f, 1e3f, 1e-6f})
+        for (bool isStatic : {true, false}) {
+            cModel model =
+                Mesh(isStatic, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 2, 0}, {0, 0, 2}, {5, 5, 5}, {6, 6, 6}, {7, 7, 7}},
+                     {0, 1, 2, 0, 3, 4, 5, 6, 6});
+            cModelMesh& mesh = model.m_Meshes[0];
+            for (int i = 0; i < 8; ++i)
+                (isStatic ? mesh.m_StaticVertices[i] : mesh.m_SkinnedVertices[i]).m_Position *= scale;
+            SCOPED_TRACE(scale);
+            cModel::ComputeNormals(model);
+            const cVec3 mixed = Normalize(cVec3{1 * 64, 0, 1});  // n = (0,0,1) weight 1; n = (4,0,0) weight 16
+            ExpectVec(V(model, 0).m_Normal, mixed, "shared", isStatic);
+            ExpectVec(V(model, 1).m_Normal, {0, 0, 1}, "face", isStatic);
+            ExpectVec(V(model, 3).m_Normal, {1, 0, 0}, "face", isStatic);
+            const cVec3 lone = isStatic ? kZeroVec3 : kUnitZ;
+            EXPECT_EQ(V(model, 6).m_Normal, lone) << isStatic;
+            EXPECT_EQ(V(model, 7).m_Normal, lone) << isStatic;
+        }
 }
 
 TEST(MeshNormals, BadTrianglesAddNothing) {
     // A triangle with a NaN corner, one with indices past the list, one that
     // overflows: none may touch vertex 0's normal, which the good triangle sets.
-    cModel model = Mesh(true, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {kNaN, 0, 0}, {3e30f, 0, 0}, {0, 3e30f, 0}},
+    cModel model = Mesh(true, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {kNaN, 0, 0}, {3e38f, 0, 0}, {-3e38f, 3e38f, 0}},
                         {0, 1, 2, 0, 3, 1, 0, 1, 99, 0, 4, 5});
     cModel::ComputeNormals(model);
     ExpectVec(V(model, 0).m_Normal, {0, 0, 1}, "normal", 0);

@@ -59,6 +59,24 @@ ObjGeometry Square() {
 }
 
 TEST(Polygons, NormalsPerPosition) {
+    // A triangle of the square weighs 8 times as much as one half its size,
+    // in any units.
+    for (const float scale : {1.0f, 1e-3f, 1e3f, 1e-6f}) {
+        ObjGeometry g = Square();
+        g.m_Positions.PushBack({0, 0.5f, 0});
+        g.m_Positions.PushBack({0, 0, 0.5f});
+        g.m_Polygons.PushBack({3, 0, 0});
+        for (int p : {0, 5, 6})
+            g.m_Polygons.PushBack({p, 0, 0});
+        for (cVec3& p : g.m_Positions)
+            p *= scale;
+        ComputePolygonNormals(g);
+        const cVec3 mixed = Normalize(cVec3{1, 0, 64});
+        EXPECT_NEAR(g.m_Normals[0].x, mixed.x, 1e-5f) << scale;
+        EXPECT_NEAR(g.m_Normals[0].z, mixed.z, 1e-5f) << scale;
+        EXPECT_NEAR(g.m_Normals[5].x, 1, 1e-5f) << scale;
+        EXPECT_NEAR(g.m_Normals[2].z, 1, 1e-5f) << scale;
+    }
     ObjGeometry g = Square();
     ComputePolygonNormals(g);
     ASSERT_EQ(g.m_Normals.Count(), 5);

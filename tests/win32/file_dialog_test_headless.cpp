@@ -52,6 +52,7 @@ TEST_F(FileDialogRun, TheResultTakesTheSelectedTypeAndTheClockIsGivenBack) {
         {false, "name", 2, true, scratch / "name.bmp"},
         {false, "name.PNG", 2, true, scratch / "name.PNG"},
         {false, "name.txt", 1, true, scratch / "name.png"},
+        {false, "real", 2, false, ""},  // completed into a file that exists: asked, No
         {true, "real.bmp", 0, true, scratch / "real.bmp"},
         {true, "name.txt", 0, false, ""},
         {true, "absent.bmp", 0, false, ""},

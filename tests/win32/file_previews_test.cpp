@@ -89,6 +89,21 @@ TEST_F(FilePreviewTest, InformationTexts) {
 
 // Whatever the file holds, a preview that cannot load it says so: the pane
 // shows "No Preview", an open dialog keeps no chosen path, nothing crashes.
+// A model of four vertices (a tetrahedron `size` across) with the given indices.
+cModel Tetrahedron(float size, std::initializer_list<uint32_t> indices) {
+    cModel model;
+    cModelMesh& mesh = model.m_Meshes[model.m_Meshes.PushBack(cModelMesh())];
+    for (const cVec3& p : {cVec3{0, 0, 0}, cVec3{1, 0, 0}, cVec3{0, 1, 0}, cVec3{0, 0, 1}}) {
+        cModelStaticVertex v{};
+        v.m_Position = p * size;
+        mesh.m_StaticVertices.PushBack(v);
+    }
+    for (uint32_t i : indices)
+        mesh.m_Indices.PushBack(i);
+    cModel::ComputeNormals(model);
+    return model;
+}
+
 TEST_F(FilePreviewTest, HostileAndTruncatedFilesGiveNoPreview) {
     const std::string junk = "\x01\x02garbage\xff\xfe\x00\x00 not a file of any kind";
     struct Case {
@@ -106,6 +121,8 @@ TEST_F(FilePreviewTest, HostileAndTruncatedFilesGiveNoPreview) {
         {'i', "empty.dds", ""},
         {'m', "half.cModel", model.substr(0, model.size() / 2)},
         {'m', "junk.cModel", junk},
+        {'m', "points.cModel", test::EncodeModel(Tetrahedron(1, {0, 1}))},  // vertices but no triangle
+        {'m', "empty.obj", ""},
         {'a', "half.cAnim", anim.substr(0, anim.size() / 2)},
         {'a', "junk.cAnim", junk},
         {'c', "junk.cCamera", junk},
@@ -156,6 +173,29 @@ TEST_F(FilePreviewTest, DegenerateShapesDrawWithinThePane) {
     };
     for (const Fit& f : fits)
         EXPECT_FLOAT_EQ(PreviewFit::Of(f.box).m_Scale, f.scale);
+
+    // A model fills the pane alike whatever its size.
+    std::unique_ptr<Dialog> model = MakeDialog('m');
+    std::pair<int, int> extent[2] = {};
+    for (const float size : {1.0f, 0.01f, 0.001f}) {
+        const std::string name = "tetra" + std::to_string(int(1 / size)) + ".cModel";
+        scratch.Write(name, test::EncodeModel(Tetrahedron(size, {0, 1, 2, 0, 3, 1, 0, 2, 3, 1, 3, 2})));
+        ASSERT_TRUE(model->LoadPreview((scratch / name).c_str(), info));
+        const Points drawn = Draw(*model);
+        ASSERT_FALSE(drawn.empty());
+        std::pair<int, int> low = *drawn.begin(), high = low;
+        for (const auto& p : drawn) {
+            low = {std::min(low.first, p.first), std::min(low.second, p.second)};
+            high = {std::max(high.first, p.first), std::max(high.second, p.second)};
+        }
+        if (size == 1.0f)
+            extent[0] = low, extent[1] = high;
+        EXPECT_NEAR(low.first, extent[0].first, 1) << size;
+        EXPECT_NEAR(low.second, extent[0].second, 1) << size;
+        EXPECT_NEAR(high.first, extent[1].first, 1) << size;
+        EXPECT_NEAR(high.second, extent[1].second, 1) << size;
+        EXPECT_GT(high.first - low.first, 40) << size;
+    }
     PreviewCamera eye;
     eye.Reset();
     cVec3 screen;

@@ -58,6 +58,12 @@ std::string WriteImage(const ScratchFolder& folder, const std::string& name, int
     return path;
 }
 
+std::string EncodeModel(const cModel& model) {
+    cStream out;
+    EXPECT_TRUE(cCodecModel().Encode(model, out));
+    return Bytes(out);
+}
+
 std::string WriteCameraSet(const ScratchFolder& folder, const std::string& name, int frameRate,
                            std::initializer_list<int> keyCounts) {
     cCamera camera;

@@ -2,6 +2,7 @@
 // committed samples under the names their codecs answer to, and made-to-measure
 // images and camera sets.
 #pragma once
+#include "io/model/model.h"
 #include "tests/support/scratch.h"
 
 #include <initializer_list>
@@ -19,6 +20,8 @@ std::string WriteBmp(const ScratchFolder& folder, const std::string& name, int w
 // An image of any shape in any format the extension's codec writes (zero bytes).
 std::string WriteImage(const ScratchFolder& folder, const std::string& name, int format, int width, int height,
                        int depth, int mips);
+// The native model file of a model built in memory.
+std::string EncodeModel(const cModel& model);
 // A camera set with one track per key count, at the frame rate.
 std::string WriteCameraSet(const ScratchFolder& folder, const std::string& name, int frameRate,
                            std::initializer_list<int> keyCounts);
