@@ -80,7 +80,10 @@ inline bool InverseSquared(cVec3& v) {
 // The tangent and bitangent of a triangle before scaling: the vectors whose dot
 // products with the edges b - a, c - a and the face normal are the texture
 // coordinate differences in u (and v) and 0. False for a degenerate triangle.
+// The edges are taken times `scale` (EdgeScale of the shape), so that the
+// determinant's limit tells degenerate triangles, not small units; the
+// directions are the same at any scale.
 bool TriangleTangents(const cVec3& pa, const cVec3& pb, const cVec3& pc, const cVec2& ta, const cVec2& tb,
-                      const cVec2& tc, cVec3& tangent, cVec3& bitangent);
+                      const cVec2& tc, float scale, cVec3& tangent, cVec3& bitangent);
 
 }  // namespace tovan::mesh

@@ -46,6 +46,7 @@ void MeshTangents(const cList<uint32_t>& indices, cList<Vertex>& list) {
     const uint32_t n = uint32_t(list.Count());
     for (uint32_t i = 0; i < n; ++i)
         v[i].m_Tangent = v[i].m_Bitangent = kZeroVec3;
+    const float scale = mesh::EdgeScale(int(n), [v](int i) -> const cVec3& { return v[i].m_Position; });
     const uint32_t* index = indices.Data();
     const int count = indices.Count() / 3 * 3;
     for (int t = 0; t < count; t += 3) {
@@ -54,7 +55,7 @@ void MeshTangents(const cList<uint32_t>& indices, cList<Vertex>& list) {
             continue;
         cVec3 tangent, bitangent;
         if (!mesh::TriangleTangents(v[a].m_Position, v[b].m_Position, v[c].m_Position, v[a].m_TexCoord, v[b].m_TexCoord,
-                                    v[c].m_TexCoord, tangent, bitangent))
+                                    v[c].m_TexCoord, scale, tangent, bitangent))
             continue;  // degenerate: its vertices keep what the others give them
         if (mesh::InverseSquared(tangent)) {
             v[a].m_Tangent += tangent;
@@ -78,8 +79,8 @@ void MeshTangents(const cList<uint32_t>& indices, cList<Vertex>& list) {
 namespace mesh {
 
 bool TriangleTangents(const cVec3& pa, const cVec3& pb, const cVec3& pc, const cVec2& ta, const cVec2& tb,
-                      const cVec2& tc, cVec3& tangent, cVec3& bitangent) {
-    const cVec3 e1 = pb - pa, e2 = pc - pa;
+                      const cVec2& tc, float scale, cVec3& tangent, cVec3& bitangent) {
+    const cVec3 e1 = (pb - pa) * scale, e2 = (pc - pa) * scale;
     const cVec3 n = Cross(e1, e2);
     // The matrix with columns e1, e2, n has the determinant |n|^2; the rows of
     // its inverse are (e2 x n, n x e1, e1 x e2) / det. The tangent is the

@@ -72,6 +72,7 @@ void ComputePolygonTangents(ObjGeometry& geometry) {
     cList<ObjTangent>& frames = geometry.m_Tangents;
     frames.DestroyItems();
     frames.Resize(geometry.m_Normals.Count());
+    const float scale = mesh::EdgeScale(positions.Count(), [&](int i) -> const cVec3& { return positions[i]; });
     ForEachPolygon(geometry.m_Polygons, [&](const ObjTriple& header, ObjTriple* corner) {
         if (header.a < 3)
             return;
@@ -80,7 +81,7 @@ void ComputePolygonTangents(ObjGeometry& geometry) {
                 return;
         cVec3 t, b;
         if (!mesh::TriangleTangents(positions[corner[0].a], positions[corner[1].a], positions[corner[2].a],
-                                    uvs[corner[0].b], uvs[corner[1].b], uvs[corner[2].b], t, b))
+                                    uvs[corner[0].b], uvs[corner[1].b], uvs[corner[2].b], scale, t, b))
             return;
         const bool useT = mesh::InverseSquared(t), useB = mesh::InverseSquared(b);
         for (int i = 0; i < header.a; ++i) {

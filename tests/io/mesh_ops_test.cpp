@@ -89,23 +89,24 @@ TEST(MeshNormals, BadTrianglesAddNothing) {
 
 TEST(MeshTangents, FollowTheTextureAxes) {
     // Texture u along +x, v along +y, on a triangle in the xy plane, and the
-    // same triangle with u running along -y.
-    for (bool isStatic : {true, false}) {
-        cModel model = Mesh(isStatic, {{0, 0, 0}, {2, 0, 0}, {0, 2, 0}}, {0, 1, 2});
-        cModel::ComputeTangents(model);
-        for (int i = 0; i < 3; ++i) {
-            ExpectVec(V(model, i).m_Tangent, {1, 0, 0}, "tangent", i);
-            ExpectVec(V(model, i).m_Bitangent, {0, 1, 0}, "bitangent", i);
+    // same triangle with u running along -y; at any scale.
+    for (const float s : {1.0f, 1e-5f, 1e4f})
+        for (bool isStatic : {true, false}) {
+            cModel model = Mesh(isStatic, {{0, 0, 0}, {2 * s, 0, 0}, {0, 2 * s, 0}}, {0, 1, 2});
+            cModel::ComputeTangents(model);
+            for (int i = 0; i < 3; ++i) {
+                ExpectVec(V(model, i).m_Tangent, {1, 0, 0}, "tangent", i);
+                ExpectVec(V(model, i).m_Bitangent, {0, 1, 0}, "bitangent", i);
+            }
+            cModelMesh& mesh = model.m_Meshes[0];
+            for (int i = 0; i < 3; ++i) {
+                cModelStaticVertex& v = isStatic ? mesh.m_StaticVertices[i] : mesh.m_SkinnedVertices[i];
+                v.m_TexCoord = {-v.m_Position.y, v.m_Position.x};
+            }
+            cModel::ComputeTangents(model);
+            ExpectVec(V(model, 1).m_Tangent, {0, -1, 0}, "turned tangent", 1);
+            ExpectVec(V(model, 1).m_Bitangent, {1, 0, 0}, "turned bitangent", 1);
         }
-        cModelMesh& mesh = model.m_Meshes[0];
-        for (int i = 0; i < 3; ++i) {
-            cModelStaticVertex& v = isStatic ? mesh.m_StaticVertices[i] : mesh.m_SkinnedVertices[i];
-            v.m_TexCoord = {-v.m_Position.y, v.m_Position.x};
-        }
-        cModel::ComputeTangents(model);
-        ExpectVec(V(model, 1).m_Tangent, {0, -1, 0}, "turned tangent", 1);
-        ExpectVec(V(model, 1).m_Bitangent, {1, 0, 0}, "turned bitangent", 1);
-    }
 }
 
 TEST(MeshTangents, DegenerateAndBadTrianglesDoNotSpread) {

@@ -108,6 +108,15 @@ TEST(Polygons, TangentsPerNormalEntry) {
         EXPECT_NEAR(g.m_Tangents[i].m_Bitangent.y, 1, 1e-6f) << i;
     }
     EXPECT_EQ(g.m_Tangents[4].m_Tangent, kUnitZ);
+    for (const float scale : {1e-5f, 1e4f}) {  // in any units
+        ObjGeometry scaled = Square();
+        for (cVec3& p : scaled.m_Positions)
+            p *= scale;
+        ComputePolygonNormals(scaled);
+        ComputePolygonTangents(scaled);
+        EXPECT_NEAR(scaled.m_Tangents[0].m_Tangent.x, 1, 1e-6f) << scale;
+        EXPECT_NEAR(scaled.m_Tangents[0].m_Bitangent.y, 1, 1e-6f) << scale;
+    }
 
     // A texture index outside its list: that polygon adds nothing.
     g.m_Polygons[2].b = 40;
