@@ -3,6 +3,7 @@
 #include "core/os.h"
 #include "io/io.h"
 #include "io/model/bsp.h"
+#include "io/model/mesh_math.h"
 #include "win32/file_previews.h"
 
 #include <cmath>
@@ -79,7 +80,7 @@ PreviewFit FitBox(const cBounds& box, float pointRadius) {
 template <class Vertex>
 bool AddMesh(const cList<Vertex>& vertices, const cList<uint32_t>& indices, cBounds& box) {
     for (const Vertex& v : vertices)
-        if (std::isfinite(v.m_Position.x) && std::isfinite(v.m_Position.y) && std::isfinite(v.m_Position.z))
+        if (mesh::IsFinite(v.m_Position))
             box.Add(v.m_Position);
     const uint32_t count = uint32_t(vertices.Count());
     for (int t = 0; t + 2 < indices.Count(); t += 3)

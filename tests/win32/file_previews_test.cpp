@@ -87,8 +87,6 @@ TEST_F(FilePreviewTest, InformationTexts) {
         EXPECT_EQ(Info(*MakeDialog(c.kind), c.path), c.info) << c.path;
 }
 
-// Whatever the file holds, a preview that cannot load it says so: the pane
-// shows "No Preview", an open dialog keeps no chosen path, nothing crashes.
 // A model of four vertices (a tetrahedron `size` across) with the given indices.
 cModel Tetrahedron(float size, std::initializer_list<uint32_t> indices) {
     cModel model;
@@ -104,6 +102,8 @@ cModel Tetrahedron(float size, std::initializer_list<uint32_t> indices) {
     return model;
 }
 
+// Whatever the file holds, a preview that cannot load it says so: the pane
+// shows "No Preview", an open dialog keeps no chosen path, nothing crashes.
 TEST_F(FilePreviewTest, HostileAndTruncatedFilesGiveNoPreview) {
     const std::string junk = "\x01\x02garbage\xff\xfe\x00\x00 not a file of any kind";
     struct Case {
